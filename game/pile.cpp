@@ -1,0 +1,245 @@
+#include "game/pile.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+int32_t SortKey(const Card& c, int32_t mode) {
+    if (mode == SortBySuit) return c.isTrump == 1 ? c.rank + c.suit * 1000 : c.rank + c.suit * 100;
+    // By rank, the trump of a rank after the other suits of that rank.
+    return c.rank * 100 + c.suit + (c.isTrump == 1 ? 5 : 0);
+}
+
+std::unique_ptr<Card[]> NewCards(int32_t n) {
+    std::unique_ptr<Card[]> cards(new (std::nothrow) Card[static_cast<size_t>(n)]());
+    if (cards)
+        for (int32_t i = 0; i < n; ++i)
+            InitCard(cards[i]);
+    return cards;
+}
+
+struct Steps {
+    int32_t across;
+    int32_t down;
+};
+
+Steps LayoutSteps(const CardPile& p) {
+    switch (p.layoutMode) {
+        case LayoutSideBySide:
+            return {p.cardWidth, p.cardHeight + 1};
+        case LayoutThirdOverlap:
+            return {p.cardWidth / 3, p.cardHeight + 1};
+        case LayoutQuarterFan:
+            return {p.cardWidth / 4, p.cardHeight / 3 + 1};
+        case LayoutStacked:
+            return {0, 0};
+        default:
+            return {p.cardWidth / 2, p.cardHeight + 1};
+    }
+}
+
+}  // namespace
+
+void InitPile(CardPile& pile) {
+    pile.cards.reset();
+    pile.count = 0;
+    pile.sortMode = SortNone;
+    pile.perRow = 16;
+    pile.backIndex = 0;
+    pile.rowFill = 0;
+    pile.faceDown = 0;
+    pile.trumpSuit = 0;
+    pile.window = nullptr;
+    pile.originX = -1;
+    pile.originY = -1;
+    pile.cardWidth = -1;
+    pile.cardHeight = -1;
+    pile.layoutMode = LayoutHalfOverlap;
+}
+
+void DestroyPile(CardPile& pile) {
+    Refresh(pile);
+    pile.cards.reset();
+    pile.count = 0;
+}
+
+void AddCard(CardPile& pile, int32_t suit, int32_t rank) {
+    // A failed allocation leaves the pile as it was.
+    std::unique_ptr<Card[]> grown = NewCards(pile.count + 1);
+    if (!grown) return;
+    if (pile.cards && pile.count > 0) {
+        std::copy(pile.cards.get(), pile.cards.get() + pile.count, grown.get());
+    } else {
+        pile.cardWidth = grown[0].width;
+        pile.cardHeight = grown[0].height;
+    }
+    Card& card = grown[pile.count];
+    card.suit = suit;
+    card.rank = rank;
+    card.live = 1;
+    card.window = pile.window;
+    card.faceDown = pile.faceDown;
+    card.backIndex = pile.backIndex;
+    card.isTrump = suit == pile.trumpSuit ? 1 : 0;
+    pile.cards = std::move(grown);
+    pile.count += 1;
+    SortPile(pile);
+}
+
+namespace {
+
+// Adds every selected card to the destination, in order. The source is read
+// by index each time: it may be the destination and grow under the loop.
+int32_t AddSelectedTo(CardPile& pile, CardPile& destination) {
+    int32_t added = 0;
+    int32_t n = pile.count;
+    for (int32_t i = 0; i < n && i < pile.count; ++i) {
+        if (pile.cards[i].selected != 1) continue;
+        AddCard(destination, pile.cards[i].suit, pile.cards[i].rank);
+        ++added;
+    }
+    return added;
+}
+
+}  // namespace
+
+int32_t MoveSelected(CardPile& pile, CardPile& destination) {
+    int32_t moved = AddSelectedTo(pile, destination);
+    MarkSelectedGone(pile);
+    Compact(pile);
+    Refresh(destination);
+    return moved;
+}
+
+int32_t CopySelected(CardPile& pile, CardPile& destination) {
+    int32_t copied = AddSelectedTo(pile, destination);
+    Refresh(destination);
+    return copied;
+}
+
+void SelectAll(CardPile& pile) {
+    for (int32_t i = 0; i < pile.count; ++i)
+        pile.cards[i].selected = 1;
+    Refresh(pile);
+}
+
+void DeselectAll(CardPile& pile) {
+    for (int32_t i = 0; i < pile.count; ++i)
+        pile.cards[i].selected = 0;
+    Refresh(pile);
+}
+
+int32_t FirstSelected(const CardPile& pile) {
+    for (int32_t i = 0; i < pile.count; ++i)
+        if (pile.cards[i].selected == 1) return i + 1;
+    return 0;
+}
+
+int32_t CountSelected(const CardPile& pile) {
+    int32_t n = 0;
+    for (int32_t i = 0; i < pile.count; ++i)
+        n += pile.cards[i].selected == 1;
+    return n;
+}
+
+int32_t FindRank(const CardPile& pile, int32_t rank) {
+    for (int32_t i = 0; i < pile.count; ++i)
+        if (pile.cards[i].rank == rank) return i + 1;
+    return 0;
+}
+
+int32_t FindSuit(const CardPile& pile, int32_t suit) {
+    for (int32_t i = 0; i < pile.count; ++i)
+        if (pile.cards[i].suit == suit) return i + 1;
+    return 0;
+}
+
+int32_t CountRank(const CardPile& pile, int32_t rank) {
+    int32_t n = 0;
+    for (int32_t i = 0; i < pile.count; ++i)
+        n += pile.cards[i].rank == rank;
+    return n;
+}
+
+void SetTrumpSuit(CardPile& pile, int32_t suit) {
+    pile.trumpSuit = suit;
+    for (int32_t i = 0; i < pile.count; ++i)
+        pile.cards[i].isTrump = pile.cards[i].suit == suit;
+}
+
+void SetBack(CardPile& pile, int32_t backIndex) {
+    pile.backIndex = backIndex;
+    for (int32_t i = 0; i < pile.count; ++i)
+        pile.cards[i].backIndex = backIndex;
+    // A face-up pile shows no back, so nothing on screen changes.
+    if (pile.faceDown == 1) Refresh(pile);
+}
+
+static void SortCards(CardPile& pile) {
+    int32_t mode = pile.sortMode;
+    std::sort(pile.cards.get(), pile.cards.get() + pile.count,
+              [mode](const Card& a, const Card& b) { return SortKey(a, mode) < SortKey(b, mode); });
+}
+
+void SortPile(CardPile& pile) {
+    if (pile.sortMode == SortNone) return;
+    SortCards(pile);
+    Refresh(pile);
+}
+
+void Refresh(CardPile& pile) {
+    if (pile.sortMode != SortNone) SortCards(pile);
+    LayOut(pile);
+    for (int32_t i = 0; i < pile.count; ++i) {
+        Card& card = pile.cards[i];
+        card.isTrump = card.suit == pile.trumpSuit;
+        InvalidateCard(card);
+    }
+}
+
+void LayOut(CardPile& pile) {
+    Steps step = LayoutSteps(pile);
+    pile.rowFill = 0;
+    int32_t column = 0;
+    int32_t rowTop = pile.originY;
+    for (int32_t i = 0; i < pile.count; ++i) {
+        if (pile.rowFill == pile.perRow) {
+            pile.rowFill = 0;
+            column = 0;
+            rowTop += step.down;
+        }
+        SetPosition(pile.cards[i], pile.originX + step.across * column, rowTop);
+        pile.rowFill += 1;
+        column += 1;
+    }
+}
+
+void MarkSelectedGone(CardPile& pile) {
+    for (int32_t i = 0; i < pile.count; ++i)
+        if (pile.cards[i].selected == 1) pile.cards[i].live = 0;
+}
+
+void Compact(CardPile& pile) {
+    if (pile.count == 0) return;
+    Refresh(pile);  // the old places
+    int32_t live = 0;
+    for (int32_t i = 0; i < pile.count; ++i)
+        live += pile.cards[i].live != 0;
+    std::unique_ptr<Card[]> kept;
+    if (live > 0) {
+        kept = NewCards(live);
+        if (!kept) return;
+        std::copy_if(pile.cards.get(), pile.cards.get() + pile.count, kept.get(),
+                     [](const Card& c) { return c.live != 0; });
+    }
+    pile.cards = std::move(kept);
+    pile.count = live;
+    Refresh(pile);  // the new places
+}
+
+void ClearPile(CardPile& pile) {
+    Refresh(pile);
+    pile.cards.reset();
+    pile.count = 0;
+}

@@ -1,0 +1,17 @@
+// What the layer asks of the backend linked with it (sdl or headless).
+// Each backend defines every one of these.
+#pragma once
+
+#include "platform/platform.h"
+
+// Moves any waiting input into the layer with PlatformPointerInput and
+// PlatformKeyInput. When block is set, waits until some arrives. Returns
+// false when no input will ever come again.
+bool BackendFetchInput(bool block);
+
+// The program asked for this rectangle of a window (client pixels) to be
+// repainted; rect is the client rectangle when the program named none.
+void BackendNoteInvalidate(HWND hwnd, const RECT& rect);
+
+// A paint of the screen finished; the given screen rectangle changed.
+void BackendPresent(const RECT& screenRect);

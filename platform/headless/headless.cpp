@@ -1,0 +1,117 @@
+#include "platform/headless/headless.h"
+
+#include <utility>
+
+#include "platform/backend.h"
+#include "platform/internal.h"
+
+namespace {
+
+struct HeadlessState {
+    SYSTEMTIME clock{};
+    std::function<bool()> source;
+    std::vector<Invalidation> invalidations;
+    int presents = 0;
+};
+
+HeadlessState& State() {
+    static HeadlessState state;
+    return state;
+}
+
+SYSTEMTIME Noon() {
+    return SYSTEMTIME{2026, 1, 4, 1, 12, 0, 0, 0};
+}
+
+}  // namespace
+
+void HeadlessStart(int dpiX, int dpiY, int width, int height) {
+    PlatformReset(width, height, dpiX, dpiY);
+    State() = HeadlessState{};
+    State().clock = Noon();
+}
+
+void HeadlessStartAtDpi(int dpi) {
+    // The screen is 240 x 320 design units, rounded as the game rounds them.
+    HeadlessStart(dpi, dpi, (dpi * 240 + 48) / 96, (dpi * 320 + 48) / 96);
+}
+
+void HeadlessSetScreenAvailable(bool available) {
+    Layer().screenAvailable = available;
+}
+
+void HeadlessSetClock(const SYSTEMTIME& time) {
+    State().clock = time;
+}
+
+void HeadlessSetClock(int hour, int minute, int second, int millisecond) {
+    SYSTEMTIME t = Noon();
+    t.wHour = static_cast<WORD>(hour);
+    t.wMinute = static_cast<WORD>(minute);
+    t.wSecond = static_cast<WORD>(second);
+    t.wMilliseconds = static_cast<WORD>(millisecond);
+    State().clock = t;
+}
+
+void HeadlessPointer(UINT message, int x, int y) {
+    PlatformPointerInput(message, x, y);
+}
+
+void HeadlessTap(int x, int y) {
+    PlatformPointerInput(WM_LBUTTONDOWN, x, y);
+    PlatformPointerInput(WM_LBUTTONUP, x, y);
+}
+
+void HeadlessKey(UINT message, WPARAM key, LPARAM flags) {
+    PlatformKeyInput(message, key, flags);
+}
+
+void HeadlessSetInputSource(std::function<bool()> source) {
+    State().source = std::move(source);
+}
+
+int HeadlessPump() {
+    int count = 0;
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));  // left for the real loop
+            break;
+        }
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        ++count;
+    }
+    return count;
+}
+
+const std::vector<Invalidation>& HeadlessInvalidations() {
+    return State().invalidations;
+}
+void HeadlessClearInvalidations() {
+    State().invalidations.clear();
+}
+int HeadlessPresentCount() {
+    return State().presents;
+}
+const Surface& HeadlessScreen() {
+    return Layer().screen;
+}
+
+void GetSystemTime(SYSTEMTIME* st) {
+    if (st) *st = State().clock;
+}
+
+bool BackendFetchInput(bool block) {
+    if (!block) return true;  // injected input is already queued
+    const std::function<bool()>& source = State().source;
+    return source && source();
+}
+
+void BackendNoteInvalidate(HWND hwnd, const RECT& rect) {
+    State().invalidations.push_back({hwnd, rect});
+}
+
+void BackendPresent(const RECT&) {
+    ++State().presents;
+}

@@ -1,0 +1,46 @@
+// The in-memory backend: a screen of a chosen size and density, a clock
+// that stands still until set, input injected by the caller, and a record
+// of every rectangle the program asked to repaint.
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "platform/platform.h"
+
+struct Surface;
+
+struct Invalidation {
+    HWND hwnd;
+    RECT rect;  // client pixels, as the program asked, before clipping
+};
+
+// Starts the layer afresh: no windows, no queue, a screen of width x height
+// pixels at the given density, a clock at 12:00:00.000, an empty record.
+void HeadlessStart(int dpiX, int dpiY, int width, int height);
+// The device screen of 240 x 320 design units at one density.
+void HeadlessStartAtDpi(int dpi);
+
+// When unavailable, GetDC on the screen fails, as on a device without one.
+void HeadlessSetScreenAvailable(bool available);
+void HeadlessSetClock(const SYSTEMTIME& time);
+void HeadlessSetClock(int hour, int minute, int second, int millisecond);
+
+// Input in screen pixels, delivered through the message queue.
+void HeadlessPointer(UINT message, int x, int y);
+void HeadlessTap(int x, int y);
+void HeadlessKey(UINT message, WPARAM key, LPARAM flags);
+
+// Asked for more input when the queue and every update region are empty;
+// returns false when there will be no more. Without a source, input ends
+// as soon as the queue drains.
+void HeadlessSetInputSource(std::function<bool()> source);
+
+// Dispatches every posted message, input and paint there is, as the main
+// loop would, without asking the input source for more. Returns the count.
+int HeadlessPump();
+
+const std::vector<Invalidation>& HeadlessInvalidations();
+void HeadlessClearInvalidations();
+int HeadlessPresentCount();
+const Surface& HeadlessScreen();

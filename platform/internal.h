@@ -1,0 +1,95 @@
+// The layer's own records behind the handles. Only platform/ sees these.
+#pragma once
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/region.h"
+
+enum class GdiKind { Region, Brush, Bitmap, Font };
+
+// The header every drawing object starts with; handles point at it.
+struct GdiObject {
+    GdiKind kind;
+    explicit GdiObject(GdiKind k) : kind(k) {}
+    virtual ~GdiObject() = default;
+};
+
+struct HRGN__ : GdiObject {
+    HRGN__() : GdiObject(GdiKind::Region) {}
+    Region region;
+};
+
+// A plain 32-bit pixel buffer (0x00RRGGBB), owned by the layer.
+struct Surface {
+    int width = 0;
+    int height = 0;
+    std::vector<uint32_t> pixels;
+};
+
+struct WindowClass {
+    std::wstring name;
+    WNDCLASSW wc;
+};
+
+struct HWND__ {
+    const WindowClass* cls = nullptr;
+    WNDPROC proc = nullptr;
+    HWND parent = nullptr;
+    std::wstring title;
+    DWORD style = 0;
+    RECT rect{};  // in screen pixels; the client area is all of it
+    bool visible = false;
+    bool destroying = false;
+    Region update;  // in client pixels
+    bool erasePending = false;
+};
+
+struct HDC__ {
+    HWND window = nullptr;  // null for the screen
+    Surface* surface = nullptr;
+    POINT origin{};  // where the context's (0, 0) lies on the surface
+    Region clip;     // in the context's own coordinates
+    bool fromPaint = false;
+};
+
+// The state of the whole layer: one screen, one stack of windows, one queue.
+struct PlatformState {
+    Surface screen;
+    bool screenAvailable = true;
+    int dpiX = 96;
+    int dpiY = 96;
+    std::vector<std::unique_ptr<WindowClass>> classes;
+    std::vector<std::unique_ptr<HWND__>> windows;  // bottom first: the stacking order
+    HWND foreground = nullptr;
+    std::deque<MSG> posted;
+    std::deque<MSG> input;
+    bool quitPending = false;
+    int quitCode = 0;
+    std::vector<std::unique_ptr<HDC__>> dcs;
+    std::vector<std::unique_ptr<GdiObject>> objects;
+};
+
+PlatformState& Layer();
+
+// Resets the layer to no windows, no queue and a screen of the given size
+// and density. Windows are dropped without messages.
+void PlatformReset(int width, int height, int dpiX, int dpiY);
+
+HWND__* FindWindowRecord(HWND hwnd);
+HDC__* FindDc(HDC hdc);
+GdiObject* FindObject(const void* obj, GdiKind kind);
+HDC NewDc(HWND window, Surface* surface, POINT origin, const Region& clip);
+void FreeDc(HDC hdc);
+
+// Grows the update region without telling the backend: for changes the
+// layer makes itself (a window shown or uncovered), not the program's requests.
+void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase);
+
+// Input from a backend, in screen pixels: goes to the topmost visible window
+// under the point, in that window's client coordinates.
+void PlatformPointerInput(UINT message, int x, int y);
+void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags);

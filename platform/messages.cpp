@@ -1,0 +1,140 @@
+// The message queue, sending, dispatching and the default procedure.
+#include <algorithm>
+
+#include "platform/backend.h"
+#include "platform/internal.h"
+
+namespace {
+
+bool Matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
+    if (hwnd && m.hwnd != hwnd) return false;
+    if (lo == 0 && hi == 0) return true;
+    return m.message >= lo && m.message <= hi;
+}
+
+bool TakeFrom(std::deque<MSG>& queue, MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
+    auto it = std::find_if(queue.begin(), queue.end(),
+                           [&](const MSG& m) { return Matches(m, hwnd, lo, hi); });
+    if (it == queue.end()) return false;
+    *out = *it;
+    if (remove) queue.erase(it);
+    return true;
+}
+
+// The device's order: posted messages, then the quit request, then input,
+// and a paint only once all of those are drained.
+bool TakeNext(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
+    PlatformState& s = Layer();
+    if (TakeFrom(s.posted, out, hwnd, lo, hi, remove)) return true;
+    if (s.quitPending) {
+        *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(s.quitCode), 0, 0, {0, 0}};
+        if (remove) s.quitPending = false;
+        return true;
+    }
+    if (TakeFrom(s.input, out, hwnd, lo, hi, remove)) return true;
+    for (auto it = s.windows.rbegin(); it != s.windows.rend(); ++it) {
+        HWND__* w = it->get();
+        if (!w->visible || w->update.Empty()) continue;
+        MSG paint{w, WM_PAINT, 0, 0, 0, {0, 0}};
+        if (!Matches(paint, hwnd, lo, hi)) continue;
+        *out = paint;
+        return true;
+    }
+    return false;
+}
+
+void Enqueue(std::deque<MSG>& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+             POINT pt) {
+    queue.push_back(MSG{hwnd, message, wParam, lParam, 0, pt});
+}
+
+}  // namespace
+
+LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    HWND__* w = FindWindowRecord(hwnd);
+    if (!w || !w->proc) return 0;
+    return w->proc(hwnd, msg, wParam, lParam);
+}
+
+BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (hwnd && !IsWindow(hwnd)) return FALSE;
+    Enqueue(Layer().posted, hwnd, msg, wParam, lParam, {0, 0});
+    return TRUE;
+}
+
+void PostQuitMessage(int exitCode) {
+    Layer().quitPending = true;
+    Layer().quitCode = exitCode;
+}
+
+BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
+    if (!msg) return FALSE;
+    BackendFetchInput(false);
+    for (;;) {
+        if (TakeNext(msg, hwnd, filterMin, filterMax, true)) return msg->message != WM_QUIT;
+        if (!BackendFetchInput(true)) {
+            // Nothing will ever arrive again: every loop, nested or not, ends.
+            *msg = MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}};
+            return FALSE;
+        }
+    }
+}
+
+BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
+    if (!msg) return FALSE;
+    BackendFetchInput(false);
+    return TakeNext(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0);
+}
+
+BOOL TranslateMessage(const MSG*) {
+    return FALSE;
+}
+
+LRESULT DispatchMessageW(const MSG* msg) {
+    if (!msg || !msg->hwnd) return 0;
+    return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
+}
+
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
+    HWND__* w = FindWindowRecord(hwnd);
+    if (!w) return 0;
+    switch (msg) {
+        case WM_SETTEXT: {
+            const wchar_t* text = reinterpret_cast<const wchar_t*>(lParam);
+            w->title = text ? text : L"";
+            return TRUE;
+        }
+        case WM_PAINT: {
+            // A window that does not paint still has its region validated,
+            // or the queue would hand out the same paint for ever.
+            PAINTSTRUCT ps;
+            BeginPaint(hwnd, &ps);
+            EndPaint(hwnd, &ps);
+            return 0;
+        }
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
+        default:
+            return 0;
+    }
+}
+
+void PlatformPointerInput(UINT message, int x, int y) {
+    auto& windows = Layer().windows;
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
+        HWND__* w = it->get();
+        if (!w->visible || w->destroying) continue;
+        POINT pt{x, y};
+        if (!PtInRect(&w->rect, pt)) continue;
+        WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
+        Enqueue(Layer().input, w, message, keys, MAKELPARAM(x - w->rect.left, y - w->rect.top), pt);
+        return;
+    }
+}
+
+void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags) {
+    HWND target = Layer().foreground;
+    if (!target) return;
+    Enqueue(Layer().input, target, message, key, flags, {0, 0});
+}

@@ -1,0 +1,249 @@
+// The device-shaped interface the game is written against: windows,
+// messages, update regions, device contexts and the clock. Names, types and
+// numbers follow the handheld's platform so the game code reads as it would
+// there. Wide strings are wchar_t.
+#pragma once
+
+#include <cstdint>
+
+using BOOL = int;
+using BYTE = uint8_t;
+using WORD = uint16_t;
+using DWORD = uint32_t;
+using UINT = unsigned int;
+using LONG = int32_t;
+using ATOM = uint16_t;
+using WPARAM = uintptr_t;
+using LPARAM = intptr_t;
+using LRESULT = intptr_t;
+
+struct HWND__;
+using HWND = HWND__*;
+struct HINSTANCE__;
+using HINSTANCE = HINSTANCE__*;
+struct HDC__;
+using HDC = HDC__*;
+struct HICON__;
+using HICON = HICON__*;
+using HCURSOR = HICON;
+struct HMENU__;
+using HMENU = HMENU__*;
+// Any drawing object, for DeleteObject; each kind has its own handle type.
+using HGDIOBJ = void*;
+struct HBRUSH__;
+using HBRUSH = HBRUSH__*;
+struct HRGN__;
+using HRGN = HRGN__*;
+
+using WNDPROC = LRESULT (*)(HWND, UINT, WPARAM, LPARAM);
+
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
+
+struct RECT {
+    LONG left, top, right, bottom;
+    friend bool operator==(const RECT&, const RECT&) = default;
+};
+struct POINT {
+    LONG x, y;
+    friend bool operator==(const POINT&, const POINT&) = default;
+};
+struct SIZE {
+    LONG cx, cy;
+};
+
+struct MSG {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+    DWORD time;
+    POINT pt;
+};
+
+struct WNDCLASSW {
+    UINT style;
+    WNDPROC lpfnWndProc;
+    int cbClsExtra;
+    int cbWndExtra;
+    HINSTANCE hInstance;
+    HICON hIcon;
+    HCURSOR hCursor;
+    HBRUSH hbrBackground;
+    const wchar_t* lpszMenuName;
+    const wchar_t* lpszClassName;
+};
+
+struct CREATESTRUCTW {
+    void* lpCreateParams;
+    HINSTANCE hInstance;
+    HMENU hMenu;
+    HWND hwndParent;
+    int cy, cx, y, x;
+    LONG style;
+    const wchar_t* lpszName;
+    const wchar_t* lpszClass;
+    DWORD dwExStyle;
+};
+
+struct PAINTSTRUCT {
+    HDC hdc;
+    BOOL fErase;
+    RECT rcPaint;
+    BOOL fRestore;
+    BOOL fIncUpdate;
+    BYTE rgbReserved[32];
+};
+
+struct SYSTEMTIME {
+    WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+};
+
+// Messages.
+constexpr UINT WM_NULL = 0x0000;
+constexpr UINT WM_CREATE = 0x0001;
+constexpr UINT WM_DESTROY = 0x0002;
+constexpr UINT WM_ACTIVATE = 0x0006;
+constexpr UINT WM_SETTEXT = 0x000C;
+constexpr UINT WM_PAINT = 0x000F;
+constexpr UINT WM_CLOSE = 0x0010;
+constexpr UINT WM_QUIT = 0x0012;
+constexpr UINT WM_ERASEBKGND = 0x0014;
+constexpr UINT WM_SETTINGCHANGE = 0x001A;
+constexpr UINT WM_KEYDOWN = 0x0100;
+constexpr UINT WM_KEYUP = 0x0101;
+constexpr UINT WM_CHAR = 0x0102;
+constexpr UINT WM_SYSKEYDOWN = 0x0104;
+constexpr UINT WM_SYSKEYUP = 0x0105;
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_MOUSEFIRST = 0x0200;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+constexpr UINT WM_LBUTTONUP = 0x0202;
+constexpr UINT WM_LBUTTONDBLCLK = 0x0203;
+constexpr UINT WM_MOUSELAST = 0x0209;
+constexpr UINT WM_USER = 0x0400;
+
+constexpr WPARAM MK_LBUTTON = 0x0001;
+
+// Class and window styles.
+constexpr UINT CS_VREDRAW = 0x0001;
+constexpr UINT CS_HREDRAW = 0x0002;
+constexpr UINT CS_DBLCLKS = 0x0008;
+constexpr DWORD WS_VISIBLE = 0x10000000;
+constexpr int CW_USEDEFAULT = static_cast<int>(0x80000000u);
+
+// ShowWindow states and SetWindowPos flags.
+constexpr int SW_HIDE = 0;
+constexpr int SW_SHOWNORMAL = 1;
+constexpr int SW_SHOW = 5;
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+constexpr UINT SWP_NOZORDER = 0x0004;
+constexpr UINT SWP_SHOWWINDOW = 0x0040;
+constexpr UINT SWP_HIDEWINDOW = 0x0080;
+
+constexpr UINT PM_NOREMOVE = 0x0000;
+constexpr UINT PM_REMOVE = 0x0001;
+
+// GetDeviceCaps and GetSystemMetrics indexes.
+constexpr int HORZRES = 8;
+constexpr int VERTRES = 10;
+constexpr int BITSPIXEL = 12;
+constexpr int LOGPIXELSX = 88;
+constexpr int LOGPIXELSY = 90;
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+
+// Region combination modes and results.
+constexpr int RGN_AND = 1;
+constexpr int RGN_OR = 2;
+constexpr int RGN_XOR = 3;
+constexpr int RGN_DIFF = 4;
+constexpr int RGN_COPY = 5;
+constexpr int ERROR = 0;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
+
+constexpr WORD LOWORD(uintptr_t v) {
+    return static_cast<WORD>(v & 0xFFFF);
+}
+constexpr WORD HIWORD(uintptr_t v) {
+    return static_cast<WORD>((v >> 16) & 0xFFFF);
+}
+constexpr LPARAM MAKELPARAM(int lo, int hi) {
+    return static_cast<LPARAM>(static_cast<uint32_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
+}
+constexpr int GET_X_LPARAM(LPARAM lp) {
+    return static_cast<int16_t>(lp & 0xFFFF);
+}
+constexpr int GET_Y_LPARAM(LPARAM lp) {
+    return static_cast<int16_t>((lp >> 16) & 0xFFFF);
+}
+
+// Rectangles. Right and bottom are exclusive, as everywhere in the layer.
+BOOL SetRect(RECT* r, int left, int top, int right, int bottom);
+BOOL SetRectEmpty(RECT* r);
+BOOL IsRectEmpty(const RECT* r);
+BOOL PtInRect(const RECT* r, POINT p);
+BOOL IntersectRect(RECT* out, const RECT* a, const RECT* b);
+BOOL UnionRect(RECT* out, const RECT* a, const RECT* b);
+BOOL OffsetRect(RECT* r, int dx, int dy);
+BOOL EqualRect(const RECT* a, const RECT* b);
+
+// Window classes and windows.
+ATOM RegisterClassW(const WNDCLASSW* wc);
+BOOL UnregisterClassW(const wchar_t* className, HINSTANCE instance);
+HWND CreateWindowExW(DWORD exStyle, const wchar_t* className, const wchar_t* windowName,
+                     DWORD style, int x, int y, int width, int height, HWND parent, HMENU menu,
+                     HINSTANCE instance, void* param);
+BOOL DestroyWindow(HWND hwnd);
+BOOL IsWindow(HWND hwnd);
+BOOL IsWindowVisible(HWND hwnd);
+BOOL ShowWindow(HWND hwnd, int cmdShow);
+BOOL UpdateWindow(HWND hwnd);
+BOOL SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
+BOOL SetWindowTextW(HWND hwnd, const wchar_t* text);
+int GetWindowTextW(HWND hwnd, wchar_t* buffer, int maxCount);
+BOOL GetClientRect(HWND hwnd, RECT* r);
+BOOL GetWindowRect(HWND hwnd, RECT* r);
+HWND GetForegroundWindow();
+BOOL SetForegroundWindow(HWND hwnd);
+int GetSystemMetrics(int index);
+
+// Messages. SendMessageW calls the window procedure at once and may nest;
+// posted messages wait in the queue.
+LRESULT SendMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+BOOL PostMessageW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+void PostQuitMessage(int exitCode);
+BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax);
+BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg);
+BOOL TranslateMessage(const MSG* msg);
+LRESULT DispatchMessageW(const MSG* msg);
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Update regions and painting.
+BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase);
+BOOL ValidateRect(HWND hwnd, const RECT* rect);
+BOOL GetUpdateRect(HWND hwnd, RECT* rect, BOOL erase);
+int GetUpdateRgn(HWND hwnd, HRGN rgn, BOOL erase);
+HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps);
+BOOL EndPaint(HWND hwnd, const PAINTSTRUCT* ps);
+
+// Regions.
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+HRGN CreateRectRgnIndirect(const RECT* r);
+int CombineRgn(HRGN dest, HRGN a, HRGN b, int mode);
+BOOL EqualRgn(HRGN a, HRGN b);
+BOOL PtInRegion(HRGN rgn, int x, int y);
+int GetRgnBox(HRGN rgn, RECT* r);
+BOOL DeleteObject(HGDIOBJ obj);
+int GetClipRgn(HDC hdc, HRGN rgn);
+
+// Device contexts.
+HDC GetDC(HWND hwnd);
+int ReleaseDC(HWND hwnd, HDC hdc);
+int GetDeviceCaps(HDC hdc, int index);
+
+// The clock, in UTC.
+void GetSystemTime(SYSTEMTIME* st);

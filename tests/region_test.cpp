@@ -1,0 +1,106 @@
+#include "platform/region.h"
+#include "tests/fixture.h"
+
+namespace {
+
+struct RegionCase {
+    const char* what;
+    std::vector<RECT> add;
+    std::vector<RECT> subtract;
+    long area;
+    RECT bounds;
+    std::vector<POINT> inside;
+    std::vector<POINT> outside;
+};
+
+const RegionCase kRegions[] = {
+    {"one rectangle, right and bottom exclusive",
+     {{0, 0, 10, 10}},
+     {},
+     100,
+     {0, 0, 10, 10},
+     {{0, 0}, {9, 9}},
+     {{10, 0}, {0, 10}, {-1, 0}}},
+    {"overlap counted once",
+     {{0, 0, 10, 10}, {5, 5, 15, 15}},
+     {},
+     175,
+     {0, 0, 15, 15},
+     {{12, 12}, {2, 2}},
+     {{12, 2}, {2, 12}}},
+    {"disjoint pair keeps the gap",
+     {{0, 0, 4, 4}, {10, 0, 14, 4}},
+     {},
+     32,
+     {0, 0, 14, 4},
+     {{3, 3}, {10, 0}},
+     {{4, 0}, {9, 3}}},
+    {"contained rectangle adds nothing",
+     {{0, 0, 10, 10}, {2, 2, 4, 4}},
+     {},
+     100,
+     {0, 0, 10, 10},
+     {{3, 3}},
+     {}},
+    {"empty rectangles ignored", {{5, 5, 5, 9}, {3, 3, 2, 8}}, {}, 0, {0, 0, 0, 0}, {}, {{5, 5}}},
+    {"hole punched in the middle",
+     {{0, 0, 9, 9}},
+     {{3, 3, 6, 6}},
+     72,
+     {0, 0, 9, 9},
+     {{2, 2}, {6, 6}, {3, 2}},
+     {{3, 3}, {5, 5}}},
+    {"subtract across an edge",
+     {{0, 0, 10, 10}},
+     {{5, -5, 20, 20}},
+     50,
+     {0, 0, 5, 10},
+     {{4, 9}},
+     {{5, 0}}},
+    {"subtract everything",
+     {{0, 0, 10, 10}, {20, 20, 30, 30}},
+     {{-1, -1, 40, 40}},
+     0,
+     {0, 0, 0, 0},
+     {},
+     {{0, 0}, {25, 25}}},
+};
+
+TEST(RegionTest, UnionAndDifference) {
+    for (const RegionCase& c : kRegions) {
+        Region r;
+        for (const RECT& a : c.add)
+            r.Add(a);
+        for (const RECT& s : c.subtract)
+            r.Subtract(s);
+        EXPECT_EQ(r.Area(), c.area) << c.what;
+        EXPECT_EQ(r.Bounds(), c.bounds) << c.what;
+        for (POINT p : c.inside)
+            EXPECT_TRUE(r.Contains(p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        for (POINT p : c.outside)
+            EXPECT_FALSE(r.Contains(p.x, p.y)) << c.what << " " << p.x << "," << p.y;
+        // The rectangles stay disjoint, or the area would count twice.
+        const auto& rects = r.Rects();
+        for (size_t i = 0; i < rects.size(); ++i)
+            for (size_t j = i + 1; j < rects.size(); ++j) {
+                RECT overlap;
+                EXPECT_FALSE(IntersectRect(&overlap, &rects[i], &rects[j])) << c.what;
+            }
+    }
+}
+
+TEST(RegionTest, IntersectAndCompareAsSets) {
+    Region a;
+    a.Add(RECT{0, 0, 10, 10});
+    a.Add(RECT{10, 0, 20, 10});
+    Region b(RECT{0, 0, 20, 10});
+    EXPECT_TRUE(a.SameAs(b)) << "two halves are the whole";
+    Region c = a;
+    c.Intersect(Region(RECT{5, 5, 15, 30}));
+    EXPECT_EQ(c.Area(), 50);
+    EXPECT_TRUE(c.SameAs(Region(RECT{5, 5, 15, 10})));
+    c.Offset(10, 1);
+    EXPECT_EQ(c.Bounds(), (RECT{15, 6, 25, 11}));
+}
+
+}  // namespace
