@@ -8,6 +8,27 @@ Card stockCard;
 Card trumpCard;
 Deck deck;
 
+int32_t gameType = 0;
+int32_t transferRule = 0;
+int32_t lastWinner = -1;
+int32_t computerAttacks = 0;
+int32_t boutLedByComputer = 0;
+int32_t transferOpen = 0;
+int32_t extraCardsAllowed = -1;
+int32_t computerHandAtBoutStart = 0;
+int32_t humanHandAtBoutStart = 0;
+int32_t computerHandFaceDown = 1;
+int32_t computerHandLayout = 4;
+
+uint32_t showCardsLeft = 0;
+uint32_t doubleTapPlay = 0;
+uint32_t background = 0;
+uint32_t cardBack = 0;
+uint32_t computerWins = 0;
+uint32_t humanWins = 0;
+
+uint32_t gameSerial = 0;
+
 void ToggleHandSort() {
     if (humanHand.count < 1) return;
     humanHand.sortMode = humanHand.sortMode == SortBySuit ? SortByRank : SortBySuit;

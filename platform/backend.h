@@ -15,3 +15,8 @@ void BackendNoteInvalidate(HWND hwnd, const RECT& rect);
 
 // A paint of the screen finished; the given screen rectangle changed.
 void BackendPresent(const RECT& screenRect);
+
+// A message box opened (every box is recorded by the headless backend).
+void BackendBoxOpened(const wchar_t* text, const wchar_t* caption, UINT type);
+// An answer waiting for the open box, injected from outside; false if none.
+bool BackendTakeBoxAnswer(int* answer);

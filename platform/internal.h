@@ -46,6 +46,8 @@ struct HWND__ {
     bool destroying = false;
     Region update;  // in client pixels
     bool erasePending = false;
+    bool enabled = true;        // a disabled window gets no input
+    void* layerData = nullptr;  // state of the layer's own windows (boxes)
 };
 
 struct HDC__ {
@@ -93,3 +95,16 @@ void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase);
 // under the point, in that window's client coordinates.
 void PlatformPointerInput(UINT message, int x, int y);
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags);
+
+// An open message box: its window, texts, buttons and, once given, its answer.
+struct MessageBox {
+    std::wstring text;
+    std::wstring caption;
+    UINT type = 0;
+    RECT buttons[2]{};  // client pixels of the box window
+    int ids[2]{};
+    int buttonCount = 0;
+    int answer = 0;  // 0 until answered
+};
+// The box shown in a window of the layer's box class, or null.
+MessageBox* BoxOf(HWND hwnd);

@@ -127,6 +127,7 @@ void PlatformPointerInput(UINT message, int x, int y) {
         if (!w->visible || w->destroying) continue;
         POINT pt{x, y};
         if (!PtInRect(&w->rect, pt)) continue;
+        if (!w->enabled) return;  // a disabled window swallows the press
         WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
         Enqueue(Layer().input, w, message, keys, MAKELPARAM(x - w->rect.left, y - w->rect.top), pt);
         return;
@@ -135,6 +136,6 @@ void PlatformPointerInput(UINT message, int x, int y) {
 
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags) {
     HWND target = Layer().foreground;
-    if (!target) return;
+    if (!target || !target->enabled) return;
     Enqueue(Layer().input, target, message, key, flags, {0, 0});
 }

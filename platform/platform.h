@@ -28,6 +28,8 @@ using HICON = HICON__*;
 using HCURSOR = HICON;
 struct HMENU__;
 using HMENU = HMENU__*;
+struct HACCEL__;
+using HACCEL = HACCEL__*;
 // Any drawing object, for DeleteObject; each kind has its own handle type.
 using HGDIOBJ = void*;
 struct HBRUSH__;
@@ -209,6 +211,8 @@ BOOL GetClientRect(HWND hwnd, RECT* r);
 BOOL GetWindowRect(HWND hwnd, RECT* r);
 HWND GetForegroundWindow();
 BOOL SetForegroundWindow(HWND hwnd);
+BOOL EnableWindow(HWND hwnd, BOOL enable);
+BOOL IsWindowEnabled(HWND hwnd);
 int GetSystemMetrics(int index);
 
 // Messages. SendMessageW calls the window procedure at once and may nest;
@@ -244,6 +248,62 @@ int GetClipRgn(HDC hdc, HRGN rgn);
 HDC GetDC(HWND hwnd);
 int ReleaseDC(HWND hwnd, HDC hdc);
 int GetDeviceCaps(HDC hdc, int index);
+
+// Message boxes: modal, with a nested message loop of their own.
+constexpr UINT MB_OK = 0x00000000;
+constexpr UINT MB_YESNO = 0x00000004;
+constexpr UINT MB_ICONQUESTION = 0x00000020;
+constexpr UINT MB_ICONINFORMATION = 0x00000040;
+constexpr UINT MB_SETFOREGROUND = 0x00010000;
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+int MessageBoxW(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
+
+// Keys.
+constexpr WPARAM VK_RETURN = 0x0D;
+constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_MENU = 0x12;
+constexpr WPARAM VK_F4 = 0x73;
+
+// Resources. The program's own are compiled in and handed to the layer
+// once at start with PlatformSetResources; a null module means the program.
+struct StringResource {
+    UINT id;
+    const wchar_t* text;
+};
+struct ACCEL {
+    BYTE fVirt;
+    WORD key;
+    WORD cmd;
+};
+struct AcceleratorResource {
+    UINT id;
+    const ACCEL* entries;
+    int count;
+};
+struct ProgramResources {
+    const StringResource* strings;
+    int stringCount;
+    const AcceleratorResource* accelerators;
+    int acceleratorCount;
+};
+void PlatformSetResources(const ProgramResources* resources);
+
+constexpr BYTE FVIRTKEY = 0x01;
+constexpr BYTE FNOINVERT = 0x02;
+constexpr BYTE FALT = 0x10;
+constexpr LPARAM KF_ALTDOWN_LPARAM = 1 << 29;  // bit 29 of a key message: Alt held
+
+inline const wchar_t* MAKEINTRESOURCEW(UINT id) {
+    return reinterpret_cast<const wchar_t*>(static_cast<uintptr_t>(id));
+}
+HINSTANCE GetModuleHandleW(const wchar_t* moduleName);
+// With a buffer size of 0 the buffer receives a pointer to the stored text.
+int LoadStringW(HINSTANCE module, UINT id, wchar_t* buffer, int bufferMax);
+HACCEL LoadAcceleratorsW(HINSTANCE module, const wchar_t* name);
+int TranslateAcceleratorW(HWND hwnd, HACCEL table, MSG* msg);
 
 // The clock, in UTC.
 void GetSystemTime(SYSTEMTIME* st);

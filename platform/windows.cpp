@@ -245,3 +245,16 @@ int GetSystemMetrics(int index) {
             return 0;
     }
 }
+
+BOOL EnableWindow(HWND hwnd, BOOL enable) {
+    HWND__* w = FindWindowRecord(hwnd);
+    if (!w) return FALSE;
+    BOOL wasDisabled = !w->enabled;
+    w->enabled = enable != 0;
+    return wasDisabled;
+}
+
+BOOL IsWindowEnabled(HWND hwnd) {
+    HWND__* w = FindWindowRecord(hwnd);
+    return w && w->enabled;
+}

@@ -11,6 +11,8 @@ struct HeadlessState {
     SYSTEMTIME clock{};
     std::function<bool()> source;
     std::vector<Invalidation> invalidations;
+    std::vector<BoxRecord> boxes;
+    std::deque<int> answers;
     int presents = 0;
 };
 
@@ -114,4 +116,33 @@ void BackendNoteInvalidate(HWND hwnd, const RECT& rect) {
 
 void BackendPresent(const RECT&) {
     ++State().presents;
+}
+
+const std::vector<BoxRecord>& HeadlessBoxes() {
+    return State().boxes;
+}
+void HeadlessClearBoxes() {
+    State().boxes.clear();
+}
+void HeadlessQueueBoxAnswer(int answer) {
+    State().answers.push_back(answer);
+}
+
+int HeadlessOpenBoxes() {
+    int open = 0;
+    for (const auto& w : Layer().windows)
+        open += BoxOf(w.get()) != nullptr;
+    return open;
+}
+
+void BackendBoxOpened(const wchar_t* text, const wchar_t* caption, UINT type) {
+    State().boxes.push_back({text, caption, type});
+}
+
+bool BackendTakeBoxAnswer(int* answer) {
+    auto& answers = State().answers;
+    if (answers.empty()) return false;
+    *answer = answers.front();
+    answers.pop_front();
+    return true;
 }

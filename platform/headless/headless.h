@@ -3,7 +3,9 @@
 // of every rectangle the program asked to repaint.
 #pragma once
 
+#include <deque>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
@@ -39,6 +41,20 @@ void HeadlessSetInputSource(std::function<bool()> source);
 // Dispatches every posted message, input and paint there is, as the main
 // loop would, without asking the input source for more. Returns the count.
 int HeadlessPump();
+
+struct BoxRecord {
+    std::wstring text;
+    std::wstring caption;
+    UINT flags;
+};
+// Every message box opened since the start (or the last clear).
+const std::vector<BoxRecord>& HeadlessBoxes();
+void HeadlessClearBoxes();
+// Answers the open box, or the next one to open, once pending messages
+// have run. Answers queue up in order.
+void HeadlessQueueBoxAnswer(int answer);
+// How many boxes are open now (nested boxes count each).
+int HeadlessOpenBoxes();
 
 const std::vector<Invalidation>& HeadlessInvalidations();
 void HeadlessClearInvalidations();

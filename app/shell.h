@@ -1,0 +1,14 @@
+// The program's process-wide handles and its start-up spine.
+#pragma once
+
+#include "platform/platform.h"
+
+extern HINSTANCE instance;
+extern HINSTANCE resourceModule;  // searched first by LoadText
+extern HINSTANCE programModule;   // searched when resourceModule lacks a text
+extern HWND mainWindow;           // stored by the window procedure on every message
+extern HWND menuBar;
+
+// The stored text of a string-table entry (no copy), or null. A null module
+// handle means the program's own.
+const wchar_t* LoadText(UINT id);

@@ -1,0 +1,73 @@
+// The program's compiled-in resources: string table and accelerators.
+#include <cwchar>
+
+#include "platform/internal.h"
+
+struct HINSTANCE__ {};
+struct HACCEL__ {
+    AcceleratorResource table;
+};
+
+namespace {
+
+HINSTANCE__ programInstance;
+const ProgramResources* resources = nullptr;
+std::vector<std::unique_ptr<HACCEL__>> loadedAccelerators;
+
+bool IsProgram(HINSTANCE module) {
+    return !module || module == &programInstance;
+}
+
+}  // namespace
+
+void PlatformSetResources(const ProgramResources* r) {
+    resources = r;
+}
+
+HINSTANCE GetModuleHandleW(const wchar_t* moduleName) {
+    return moduleName ? nullptr : &programInstance;
+}
+
+int LoadStringW(HINSTANCE module, UINT id, wchar_t* buffer, int bufferMax) {
+    if (!IsProgram(module) || !resources || !buffer) return 0;
+    for (int i = 0; i < resources->stringCount; ++i) {
+        const StringResource& s = resources->strings[i];
+        if (s.id != id) continue;
+        int length = static_cast<int>(std::wcslen(s.text));
+        if (bufferMax == 0) {
+            *reinterpret_cast<const wchar_t**>(buffer) = s.text;
+            return length;
+        }
+        int n = length < bufferMax - 1 ? length : bufferMax - 1;
+        std::wmemcpy(buffer, s.text, static_cast<size_t>(n));
+        buffer[n] = L'\0';
+        return n;
+    }
+    return 0;
+}
+
+HACCEL LoadAcceleratorsW(HINSTANCE module, const wchar_t* name) {
+    if (!IsProgram(module) || !resources) return nullptr;
+    auto id = static_cast<UINT>(reinterpret_cast<uintptr_t>(name));
+    for (int i = 0; i < resources->acceleratorCount; ++i) {
+        if (resources->accelerators[i].id != id) continue;
+        auto table = std::make_unique<HACCEL__>();
+        table->table = resources->accelerators[i];
+        loadedAccelerators.push_back(std::move(table));
+        return loadedAccelerators.back().get();
+    }
+    return nullptr;
+}
+
+int TranslateAcceleratorW(HWND hwnd, HACCEL table, MSG* msg) {
+    if (!table || !msg || !hwnd) return 0;
+    if (msg->message != WM_KEYDOWN && msg->message != WM_SYSKEYDOWN) return 0;
+    bool alt = (msg->lParam & KF_ALTDOWN_LPARAM) != 0;
+    for (int i = 0; i < table->table.count; ++i) {
+        const ACCEL& a = table->table.entries[i];
+        if (a.key != msg->wParam || alt != ((a.fVirt & FALT) != 0)) continue;
+        SendMessageW(hwnd, WM_COMMAND, MAKELPARAM(a.cmd, 1), 0);
+        return 1;
+    }
+    return 0;
+}

@@ -1,0 +1,5 @@
+// The program's resources, compiled in: string table and accelerators.
+#pragma once
+
+// Hands the program's resources to the platform layer. Runs first at start.
+void RegisterResources();
