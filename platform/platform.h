@@ -307,3 +307,42 @@ int TranslateAcceleratorW(HWND hwnd, HACCEL table, MSG* msg);
 
 // The clock, in UTC.
 void GetSystemTime(SYSTEMTIME* st);
+
+// The registry: the current user's named 32-bit values, kept in
+// $XDG_CONFIG_HOME/velmora/settings.ini. Key and value names compare without
+// regard to case. Every read looks at the file afresh; every write replaces
+// it atomically, so two running copies share one registry.
+struct HKEY__;
+using HKEY = HKEY__*;
+inline const HKEY HKEY_CURRENT_USER = reinterpret_cast<HKEY>(uintptr_t{0x80000001});
+
+constexpr DWORD REG_DWORD = 4;
+constexpr DWORD KEY_QUERY_VALUE = 0x0001;
+constexpr DWORD REG_CREATED_NEW_KEY = 1;
+constexpr DWORD REG_OPENED_EXISTING_KEY = 2;
+
+constexpr LONG ERROR_SUCCESS = 0;
+constexpr LONG ERROR_FILE_NOT_FOUND = 2;
+constexpr LONG ERROR_INVALID_HANDLE = 6;
+constexpr LONG ERROR_WRITE_FAULT = 29;
+constexpr LONG ERROR_READ_FAULT = 30;
+constexpr LONG ERROR_INVALID_PARAMETER = 87;
+constexpr LONG ERROR_MORE_DATA = 234;
+
+// A key exists once a value has been written to it (or to a key below it);
+// creating a key writes nothing by itself.
+LONG RegOpenKeyExW(HKEY key, const wchar_t* subKey, DWORD options, DWORD access, HKEY* result);
+LONG RegCreateKeyExW(HKEY key, const wchar_t* subKey, DWORD reserved, wchar_t* cls, DWORD options,
+                     DWORD access, void* security, HKEY* result, DWORD* disposition);
+// Only REG_DWORD values are stored: 4 bytes, little-endian.
+LONG RegQueryValueExW(HKEY key, const wchar_t* name, DWORD* reserved, DWORD* type, BYTE* data,
+                      DWORD* size);
+LONG RegSetValueExW(HKEY key, const wchar_t* name, DWORD reserved, DWORD type, const BYTE* data,
+                    DWORD size);
+LONG RegCloseKey(HKEY key);
+
+// Stands in for $XDG_CONFIG_HOME (tests, replays); null goes back to the
+// environment.
+void PlatformSetConfigHome(const char* dir);
+// For benchmarks: an empty registry held in memory, with no file behind it.
+void PlatformUseMemoryRegistry(bool on);
