@@ -1,0 +1,14 @@
+// The options and the score, kept as 32-bit values under one registry key
+// of the current user.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+inline constexpr wchar_t kSettingsKey[] = L"Software\\ornit\\vlmra";
+
+// The stored value, or 0 when the key or the value cannot be read.
+uint32_t LoadSetting(const wchar_t* name);
+// Writes one value; callers ignore the status.
+LONG SaveSetting(uint32_t value, const wchar_t* name);

@@ -1,0 +1,342 @@
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "app/settings.h"
+#include "platform/platform.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::string_literals;
+
+const std::string kHeader = "[Software\\ornit\\vlmra]\n";
+
+class StoreTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        char dir[] = "/tmp/velmora-store-XXXXXX";
+        ASSERT_NE(mkdtemp(dir), nullptr);
+        home = dir;
+        PlatformSetConfigHome(home.c_str());
+    }
+    void TearDown() override {
+        PlatformSetConfigHome(nullptr);
+        PlatformUseMemoryRegistry(false);
+        fs::remove_all(home);
+    }
+    fs::path Folder() const { return home / "velmora"; }
+    fs::path File() const { return Folder() / "settings.ini"; }
+    void Put(const std::string& text) const {
+        fs::create_directories(Folder());
+        std::ofstream(File(), std::ios::binary) << text;
+    }
+    std::string Get() const {
+        std::ostringstream text;
+        text << std::ifstream(File(), std::ios::binary).rdbuf();
+        return text.str();
+    }
+    std::set<std::string> FolderEntries() const {
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(Folder()))
+            names.insert(entry.path().filename());
+        return names;
+    }
+    fs::path home;
+};
+
+// The stored value, or nothing when the store has none readable.
+std::optional<uint32_t> Query(const wchar_t* name) {
+    HKEY key;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return std::nullopt;
+    BYTE data[4];
+    DWORD size = 4, type = 0;
+    LONG status = RegQueryValueExW(key, name, nullptr, &type, data, &size);
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    EXPECT_EQ(type, REG_DWORD);
+    return data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
+}
+
+LONG SetRaw(const wchar_t* key, const wchar_t* name, DWORD type, DWORD size) {
+    HKEY h;
+    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, key, 0, nullptr, 0, 0, nullptr, &h, nullptr);
+    if (status != ERROR_SUCCESS) return status;
+    const BYTE data[8] = {1};
+    status = RegSetValueExW(h, name, 0, type, data, size);
+    RegCloseKey(h);
+    return status;
+}
+
+struct ReadCase {
+    const char* what;
+    std::optional<std::string> file;
+    const wchar_t* name;
+    std::optional<uint32_t> value;
+};
+
+TEST_F(StoreTest, ReadsWhatItCanAndNothingElse) {
+    const ReadCase cases[] = {
+        {"no file", std::nullopt, L"type", std::nullopt},
+        {"empty file", "", L"type", std::nullopt},
+        {"plain", kHeader + "type=3\nback=1\n", L"back", 1},
+        {"largest", kHeader + "statu=4294967295\n", L"statu", 4294967295u},
+        {"too large", kHeader + "statu=4294967296\n", L"statu", std::nullopt},
+        {"negative", kHeader + "statu=-1\n", L"statu", std::nullopt},
+        {"signed", kHeader + "statu=+1\n", L"statu", std::nullopt},
+        {"not a number", kHeader + "statu=ten\n", L"statu", std::nullopt},
+        {"trailing junk", kHeader + "statu=10x\n", L"statu", std::nullopt},
+        {"hexadecimal", kHeader + "statu=0x10\n", L"statu", std::nullopt},
+        {"blanks and CRLF", "[Software\\ornit\\vlmra] \r\n statu = 12 \r\n", L"statu", 12},
+        {"truncated mid-line", kHeader + "type=3\nback=", L"back", std::nullopt},
+        {"truncated before it", kHeader + "type=3\nback=", L"type", 3},
+        {"truncated header", "[Software\\ornit\\vlm", L"type", std::nullopt},
+        {"garbled bytes", "\xff\xfe\0\x01junk\n"s + kHeader + "\x80\x81=\x82\n[\x90\ntype=2\n",
+         L"type", 2},
+        {"another key", "[Software\\ornit]\ntype=5\n[Other]\ntype=5\n", L"type", std::nullopt},
+        {"before any key", "type=5\n" + kHeader, L"type", std::nullopt},
+        {"names in any case", "[SOFTWARE\\Ornit\\VLMRA]\nTyPe=4\n", L"type", 4},
+        {"the first line counts", kHeader + "type=1\n[Other]\n" + kHeader + "type=2\n", L"type", 1},
+    };
+    for (const ReadCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(File());
+        if (c.file) Put(*c.file);
+        EXPECT_EQ(Query(c.name), c.value);
+        EXPECT_EQ(LoadSetting(c.name), c.value.value_or(0));
+    }
+}
+
+TEST_F(StoreTest, QueryReportsSizeAndType) {
+    Put(kHeader + "type=7\n");
+    HKEY key;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key),
+              ERROR_SUCCESS);
+    BYTE data[4] = {};
+    DWORD type = 0, size = 3;
+    EXPECT_EQ(RegQueryValueExW(key, L"type", nullptr, &type, data, &size), ERROR_MORE_DATA);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(data[0], 0);
+    size = 0;
+    EXPECT_EQ(RegQueryValueExW(key, L"type", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
+    EXPECT_EQ(size, 4u);
+    EXPECT_EQ(type, REG_DWORD);
+    EXPECT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+}
+
+struct WriteCase {
+    const char* what;
+    std::optional<std::string> before;
+    const wchar_t* name;
+    uint32_t value;
+    std::string after;
+};
+
+TEST_F(StoreTest, WriteChangesOnlyItsLine) {
+    const WriteCase cases[] = {
+        {"no file", std::nullopt, L"type", 5, kHeader + "type=5\n"},
+        {"replaced in place, spelling and other lines kept",
+         "; note\n[Other]\nx = 1\r\n\n[software\\ORNIT\\vlmra]\nTYPE=1\n\xff junk\nback=2\n",
+         L"type", 5,
+         "; note\n[Other]\nx = 1\r\n\n[software\\ORNIT\\vlmra]\nTYPE=5\n\xff junk\nback=2\n"},
+        {"added at the end of its key", kHeader + "type=1\n\n[Other]\nx=1\n", L"statu", 9,
+         kHeader + "type=1\nstatu=9\n\n[Other]\nx=1\n"},
+        {"key added after a truncated file", "[Other]\nx=", L"wc", 1,
+         "[Other]\nx=\n\n" + kHeader + "wc=1\n"},
+        {"garbled value replaced", kHeader + "back=zz\n", L"back", 4294967295u,
+         kHeader + "back=4294967295\n"},
+    };
+    for (const WriteCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove(File());
+        if (c.before) Put(*c.before);
+        EXPECT_EQ(SaveSetting(c.value, c.name), ERROR_SUCCESS);
+        EXPECT_EQ(Get(), c.after);
+    }
+}
+
+TEST_F(StoreTest, WritesKeepTheOtherValues) {
+    const wchar_t* names[] = {L"blackbg", L"back", L"statc", L"statu",
+                              L"wc",      L"cidc", L"type",  L"hidev"};
+    for (uint32_t i = 0; i < 8; ++i)
+        SaveSetting(i + 1, names[i]);
+    SaveSetting(70000, L"STATC");
+    SaveSetting(0, L"hidev");
+    const uint32_t expected[] = {1, 2, 70000, 4, 5, 6, 7, 0};
+    for (uint32_t i = 0; i < 8; ++i)
+        EXPECT_EQ(Query(names[i]), expected[i]) << i;
+}
+
+TEST_F(StoreTest, SecondCopySeesAWriteAtOnce) {
+    SaveSetting(3, L"statc");
+    HKEY held;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &held),
+              ERROR_SUCCESS);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        _exit(SaveSetting(7, L"statu") == ERROR_SUCCESS && Query(L"statc") == 3u ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+
+    DWORD value = 0, size = 4;
+    EXPECT_EQ(
+        RegQueryValueExW(held, L"statu", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(value, 7u);
+    EXPECT_EQ(LoadSetting(L"statc"), 3u);
+    RegCloseKey(held);
+}
+
+TEST_F(StoreTest, WriteLeavesNoTemporaryFile) {
+    for (uint32_t i = 0; i < 5; ++i)
+        SaveSetting(i, L"statu");
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{"settings.ini"});
+    EXPECT_EQ(fs::status(Folder()).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(Get(), kHeader + "statu=4\n");
+}
+
+// A write the system refuses fails, keeps the old file as it was and leaves
+// no temporary file behind.
+TEST_F(StoreTest, RefusedWriteKeepsTheOldFile) {
+    const std::string old = kHeader + "type=1\nback=2\n";
+    Put(old);
+    // The file size limit binds root too: the temporary file cannot be written.
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = {16, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    LONG status = SetRaw(kSettingsKey, L"type", REG_DWORD, 4);
+    LONG saveStatus = SaveSetting(9, L"back");
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldSignal);
+
+    EXPECT_EQ(status, ERROR_WRITE_FAULT);
+    EXPECT_EQ(saveStatus, ERROR_SUCCESS);  // a failed write is not reported
+    EXPECT_EQ(Get(), old);
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{"settings.ini"});
+    EXPECT_EQ(LoadSetting(L"back"), 2u);
+
+    if (geteuid() != 0) {  // a read-only folder stops only other users
+        fs::permissions(Folder(), fs::perms::owner_read | fs::perms::owner_exec);
+        EXPECT_EQ(SetRaw(kSettingsKey, L"type", REG_DWORD, 4), ERROR_WRITE_FAULT);
+        fs::permissions(Folder(), fs::perms::owner_all);
+        EXPECT_EQ(Get(), old);
+    }
+}
+
+TEST_F(StoreTest, UnusablePlacesFailCleanly) {
+    // A folder where the file belongs: nothing to read, nothing written.
+    fs::create_directories(File() / "inside");
+    EXPECT_EQ(Query(L"type"), std::nullopt);
+    EXPECT_EQ(SetRaw(kSettingsKey, L"type", REG_DWORD, 4), ERROR_READ_FAULT);
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{"settings.ini"});
+    EXPECT_TRUE(fs::is_directory(File() / "inside"));
+
+    // A file where the folder belongs.
+    std::ofstream(home / "plain") << "x";
+    std::string below = (home / "plain").string();
+    PlatformSetConfigHome(below.c_str());
+    EXPECT_EQ(SetRaw(kSettingsKey, L"type", REG_DWORD, 4), ERROR_WRITE_FAULT);
+    EXPECT_EQ(Query(L"type"), std::nullopt);
+}
+
+TEST_F(StoreTest, KeysAndHandles) {
+    HKEY created, opened, parent, child;
+    DWORD disposition = 0;
+    ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, 0, nullptr, &created,
+                              &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+    EXPECT_FALSE(fs::exists(File()));  // the key appears with its first value
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, 0, &opened), ERROR_FILE_NOT_FOUND);
+
+    const BYTE one[4] = {1, 0, 0, 0};
+    ASSERT_EQ(RegSetValueExW(created, L"wc", 0, REG_DWORD, one, 4), ERROR_SUCCESS);
+    EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, L"software\\ornit\\VLMRA", 0, nullptr, 0, 0,
+                              nullptr, &opened, &disposition),
+              ERROR_SUCCESS);
+    EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\ornit", 0, 0, &parent), ERROR_SUCCESS);
+    EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\orn", 0, 0, &child),
+              ERROR_FILE_NOT_FOUND);
+    ASSERT_EQ(RegOpenKeyExW(parent, L"vlmra", 0, 0, &child), ERROR_SUCCESS);
+    DWORD value = 0, size = 4;
+    EXPECT_EQ(
+        RegQueryValueExW(child, L"WC", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
+        ERROR_SUCCESS);
+    EXPECT_EQ(value, 1u);
+
+    for (HKEY h : {created, opened, parent, child}) {
+        EXPECT_EQ(RegCloseKey(h), ERROR_SUCCESS);
+        EXPECT_EQ(RegCloseKey(h), ERROR_INVALID_HANDLE);
+        EXPECT_EQ(RegQueryValueExW(h, L"wc", nullptr, nullptr, nullptr, &size),
+                  ERROR_INVALID_HANDLE);
+        EXPECT_EQ(RegSetValueExW(h, L"wc", 0, REG_DWORD, one, 4), ERROR_INVALID_HANDLE);
+    }
+}
+
+TEST_F(StoreTest, RefusesWhatTheFileCannotHold) {
+    const wchar_t* names[] = {L"a=b", L"a\nb", L" a", L"a\t", L"\x110000"};
+    for (const wchar_t* name : names)
+        EXPECT_EQ(SetRaw(kSettingsKey, name, REG_DWORD, 4), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(SetRaw(L"a]\n[b", L"x", REG_DWORD, 4), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(SetRaw(kSettingsKey, L"x", 1, 4), ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(SetRaw(kSettingsKey, L"x", REG_DWORD, 8), ERROR_INVALID_PARAMETER);
+    EXPECT_FALSE(fs::exists(File()));
+
+    SaveSetting(12, L"größe");
+    EXPECT_EQ(LoadSetting(L"größe"), 12u);
+    EXPECT_EQ(Get(), kHeader +
+                         "gr\xc3\xb6\xc3\x9f"
+                         "e=12\n");
+}
+
+TEST_F(StoreTest, MemoryRegistryLeavesTheFileAlone) {
+    const std::string old = kHeader + "type=1\n";
+    Put(old);
+    PlatformUseMemoryRegistry(true);
+    EXPECT_EQ(Query(L"type"), std::nullopt);
+    EXPECT_EQ(SaveSetting(4, L"type"), ERROR_SUCCESS);
+    EXPECT_EQ(LoadSetting(L"type"), 4u);
+    EXPECT_EQ(Get(), old);
+    EXPECT_EQ(FolderEntries(), std::set<std::string>{"settings.ini"});
+    PlatformUseMemoryRegistry(false);
+    EXPECT_EQ(LoadSetting(L"type"), 1u);
+}
+
+TEST_F(StoreTest, FolderComesFromTheEnvironment) {
+    std::optional<std::string> saved[2];
+    const char* vars[2] = {"HOME", "XDG_CONFIG_HOME"};
+    for (int i = 0; i < 2; ++i)
+        if (const char* v = std::getenv(vars[i])) saved[i] = v;
+    PlatformSetConfigHome(nullptr);
+
+    std::string user = (home / "user").string(), xdg = (home / "xdg").string();
+    setenv("HOME", user.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", xdg.c_str(), 1);
+    SaveSetting(1, L"type");
+    setenv("XDG_CONFIG_HOME", "relative", 1);  // ignored: only absolute ones count
+    SaveSetting(2, L"type");
+
+    for (int i = 0; i < 2; ++i)
+        saved[i] ? setenv(vars[i], saved[i]->c_str(), 1) : unsetenv(vars[i]);
+    EXPECT_TRUE(fs::exists(home / "xdg/velmora/settings.ini"));
+    EXPECT_TRUE(fs::exists(home / "user/.config/velmora/settings.ini"));
+    EXPECT_FALSE(fs::exists("relative"));
+}
+
+}  // namespace
