@@ -1,0 +1,162 @@
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/clpa.h"
+#include "tests/fixture.h"
+
+namespace {
+
+// Allocations succeed until the allowance runs out, then fail.
+int allowance = -1;  // -1: no limit
+
+bool Allowed() {
+    if (allowance == 0) return false;
+    if (allowance > 0) --allowance;
+    return true;
+}
+
+class ClpaTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        HeadlessClearBoxes();
+        allowance = -1;
+        clpaMalloc = [](size_t n) { return Allowed() ? std::malloc(n) : nullptr; };
+        clpaRealloc = [](void* p, size_t n) { return Allowed() ? std::realloc(p, n) : nullptr; };
+    }
+    void TearDown() override {
+        clpaMalloc = realMalloc;
+        clpaRealloc = realRealloc;
+        ClpaRemoveAll(list);
+    }
+    std::vector<std::wstring> Texts() const {
+        std::vector<std::wstring> texts;
+        for (uint32_t i = 0; i < list.count; ++i)
+            texts.push_back(ClpaString(list, i));
+        return texts;
+    }
+    // The text of the one box shown since the last look, if any.
+    static std::optional<std::wstring> TakeBox() {
+        if (HeadlessBoxes().empty()) return std::nullopt;
+        EXPECT_EQ(HeadlessBoxes().size(), 1u);
+        const BoxRecord& box = HeadlessBoxes().back();
+        EXPECT_EQ(box.caption, L"");
+        EXPECT_EQ(box.flags, MB_SETFOREGROUND);
+        std::wstring text = box.text;
+        HeadlessClearBoxes();
+        return text;
+    }
+    CLPA list{nullptr, 0, 0, 0};
+    void* (*realMalloc)(size_t) = clpaMalloc;
+    void* (*realRealloc)(void*, size_t) = clpaRealloc;
+};
+
+const std::vector<std::wstring> kNames = {L"Thrown up", L"Thrown up. Transfer",
+                                          L"Bulk",      L"Bulk. Transfer",
+                                          L"Japanese",  L"Japanese. Transfer"};
+
+TEST_F(ClpaTest, GrowsByItsReserve) {
+    using Sizes = std::vector<std::pair<uint32_t, uint32_t>>;  // count, capacity
+    const std::pair<uint32_t, Sizes> cases[] = {
+        {0, {{1, 1}, {2, 2}, {3, 3}}},
+        {2, {{1, 3}, {2, 3}, {3, 3}, {4, 6}, {5, 6}}},
+    };
+    for (const auto& [growBy, sizes] : cases) {
+        list = {nullptr, 0, 0, growBy};
+        for (uint32_t i = 0; i < sizes.size(); ++i) {
+            ASSERT_EQ(ClpaAdd(list, 100 + i), 1);
+            EXPECT_EQ(std::make_pair(list.count, list.capacity), sizes[i]) << growBy << " " << i;
+        }
+        for (uint32_t i = 0; i < list.count; ++i)
+            EXPECT_EQ(list.entries[i], 100 + i);
+        ClpaFreeStorage(list);
+        EXPECT_EQ(list.growBy, growBy);
+    }
+}
+
+TEST_F(ClpaTest, RemoveAllEmptiesForRefilling) {
+    for (int round = 0; round < 2; ++round) {
+        for (const std::wstring& name : kNames)
+            ASSERT_EQ(ClpaAddString(list, name.c_str()), 1);
+        EXPECT_EQ(Texts(), kNames);
+        ClpaRemoveAll(list);
+        EXPECT_EQ(list.entries, nullptr);
+        EXPECT_EQ(list.count, 0u);
+        EXPECT_EQ(list.capacity, 0u);
+    }
+    EXPECT_EQ(TakeBox(), std::nullopt);
+}
+
+TEST_F(ClpaTest, CopiesTextAndRefusesNull) {
+    wchar_t text[] = L"Bulk";
+    ASSERT_EQ(ClpaAddString(list, text), 1);
+    text[0] = L'X';
+    EXPECT_EQ(ClpaAddString(list, nullptr), 0);
+    EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Bulk"});
+    EXPECT_EQ(ClpaString(list, 1), nullptr);
+}
+
+TEST_F(ClpaTest, FreeStorageKeepsTheStrings) {
+    ClpaAddString(list, L"Fish");
+    const wchar_t* kept = ClpaString(list, 0);
+    ClpaFreeStorage(list);
+    EXPECT_EQ(list.entries, nullptr);
+    EXPECT_EQ(list.count, 0u);
+    EXPECT_EQ(std::wstring(kept), L"Fish");  // still owned by the caller, alive
+    std::free(const_cast<wchar_t*>(kept));
+}
+
+struct FailureCase {
+    const char* what;
+    int before;     // strings added first
+    int allowance;  // allocations that then succeed
+    std::optional<std::wstring> box;
+};
+
+TEST_F(ClpaTest, FailedAllocationKeepsTheList) {
+    const FailureCase cases[] = {
+        {"copy of the first string", 0, 0, std::nullopt},
+        {"first storage", 0, 1, L"CLPA: alloc error!"},
+        {"copy of a later string", 2, 0, std::nullopt},
+        {"growth", 2, 1, L"CLPA: realloc error!"},
+    };
+    for (const FailureCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        ClpaRemoveAll(list);
+        std::vector<std::wstring> held(kNames.begin(), kNames.begin() + c.before);
+        for (const std::wstring& name : held)
+            ClpaAddString(list, name.c_str());
+        uint32_t capacity = list.capacity;
+        allowance = c.allowance;
+        EXPECT_EQ(ClpaAddString(list, L"Gray"), 0);
+        EXPECT_EQ(TakeBox(), c.box);
+        EXPECT_EQ(list.capacity, capacity);
+        EXPECT_EQ(Texts(), held);
+
+        allowance = -1;  // usable again once memory is back
+        EXPECT_EQ(ClpaAddString(list, L"Gray"), 1);
+        held.push_back(L"Gray");
+        EXPECT_EQ(Texts(), held);
+    }
+}
+
+TEST_F(ClpaTest, ErrorBoxText) {
+    const std::pair<const wchar_t*, std::wstring> cases[] = {
+        {nullptr, L""},
+        {L"", L""},
+        {L"CLPA: alloc error!", L"CLPA: alloc error!"},
+        {L"%d%%", L"7%"},
+    };
+    for (const auto& [format, text] : cases) {
+        EXPECT_EQ(ClpaError(format, 7), IDOK);
+        EXPECT_EQ(TakeBox(), text);
+    }
+    const std::wstring longText(1500, L'x');
+    ClpaError(L"%ls", longText.c_str());
+    EXPECT_EQ(TakeBox(), longText.substr(0, 1023));
+}
+
+}  // namespace
