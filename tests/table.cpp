@@ -1,0 +1,114 @@
+#include "tests/table.h"
+
+#include <cstring>
+
+#include "game/status.h"
+#include "res/resources.h"
+
+namespace {
+
+const char kRanks[] = "6789TJQKA";
+const char kSuits[] = "DHCS";
+
+CardPile* const kPiles[] = {&humanHand, &humanTable, &computerHand, &computerTable};
+
+void ResetWords() {
+    gameType = 0;
+    transferRule = 0;
+    computerAttacks = 0;
+    boutLedByComputer = 0;
+    transferOpen = 0;
+    extraCardsAllowed = -1;
+    computerHandAtBoutStart = 0;
+    humanHandAtBoutStart = 0;
+}
+
+}  // namespace
+
+Card ParseCard(const char* text) {
+    Card card;
+    InitCard(card);
+    card.rank = static_cast<int32_t>(std::strchr(kRanks, text[0]) - kRanks) + 6;
+    card.suit = static_cast<int32_t>(std::strchr(kSuits, text[1]) - kSuits) + 1;
+    return card;
+}
+
+std::string Cards(const CardPile& pile) {
+    std::string out;
+    for (int32_t i = 1; i <= pile.count; ++i) {
+        const Card& c = CardAt(pile, i);
+        if (!out.empty()) out += ' ';
+        out += kRanks[c.rank - 6];
+        out += kSuits[c.suit - 1];
+    }
+    return out;
+}
+
+std::string SelectedCards(const CardPile& pile) {
+    std::string out;
+    for (int32_t i = 1; i <= pile.count; ++i) {
+        const Card& c = CardAt(pile, i);
+        if (c.selected != 1) continue;
+        if (!out.empty()) out += ' ';
+        out += kRanks[c.rank - 6];
+        out += kSuits[c.suit - 1];
+    }
+    return out;
+}
+
+std::wstring StatusLine() {
+    return statusText ? statusText : L"";
+}
+
+void TableTest::SetUp() {
+    HeadlessTest::SetUp();
+    RegisterResources();
+    for (CardPile* pile : kPiles)
+        InitPile(*pile);
+    InitCard(trumpCard);
+    InitDeck(deck, 36);
+    ResetWords();
+    statusText = nullptr;
+    SetGame(0, "TC");
+}
+
+void TableTest::TearDown() {
+    for (CardPile* pile : kPiles)
+        InitPile(*pile);
+    InitCard(trumpCard);
+    InitDeck(deck, 36);
+    ResetWords();
+    statusText = nullptr;
+}
+
+void TableTest::SetGame(int32_t type, const char* trump) {
+    gameType = type;
+    transferRule = type % 2;
+    if (type == 4 || type == 5) {
+        trumpCard.suit = Diamonds;
+        trumpCard.rank = 2;
+        trumpCard.hidden = 1;
+    } else {
+        Card t = ParseCard(trump);
+        trumpCard.suit = t.suit;
+        trumpCard.rank = t.rank;
+        trumpCard.hidden = 0;
+    }
+    for (CardPile* pile : kPiles)
+        SetTrumpSuit(*pile, trumpCard.suit);
+}
+
+void TableTest::SetStock(int32_t cards) {
+    for (int32_t i = 0; i < deck.total; ++i)
+        deck.entries[i].present = i < cards ? 1 : 0;
+    deck.remaining = cards;
+}
+
+void TableTest::Deal(CardPile& pile, const char* cards, int32_t sortMode) {
+    ClearPile(pile);
+    pile.sortMode = sortMode;
+    for (const char* p = cards; p[0] != '\0' && p[1] != '\0'; p += p[2] == ' ' ? 3 : 2) {
+        Card c = ParseCard(p);
+        AddCard(pile, c.suit, c.rank);
+    }
+}
