@@ -1,0 +1,283 @@
+#include <string>
+
+#include "ai/ai.h"
+#include "platform/headless/headless.h"
+#include "tests/table.h"
+
+namespace {
+
+using AttackTest = TableTest;
+
+const char* const kSixCards = "6D 7D 8D 9D JD QD";
+
+struct TrumpCase {
+    int32_t attacking;
+    int32_t n;  // cards in the computer's hand of the rank under the stock
+    int32_t k;  // the trump's rank
+    int32_t s;  // cards in the stock
+    int32_t spend;
+};
+
+const TrumpCase kTrumps[] = {
+    // attacking
+    {1, 1, 6, 5, 0},
+    {1, 1, 6, 4, 1},
+    {1, 0, 6, 24, 0},
+    {1, 2, 6, 24, 1},
+    {1, 2, 8, 21, 0},
+    {1, 2, 8, 20, 1},
+    {1, 2, 11, 19, 0},
+    {1, 2, 11, 18, 1},
+    {1, 2, 12, 17, 0},
+    {1, 2, 12, 5, 0},
+    {1, 2, 12, 4, 1},
+    {1, 2, 13, 1, 0},
+    {1, 2, 13, 0, 1},
+    {1, 2, 14, 1, 0},
+    {1, 0, 14, 0, 1},
+    // defending
+    {0, 1, 6, 17, 0},
+    {0, 1, 6, 16, 1},
+    {0, 2, 8, 21, 0},
+    {0, 2, 8, 20, 1},
+    {0, 2, 11, 19, 0},
+    {0, 2, 11, 18, 1},
+    {0, 2, 12, 17, 0},
+    {0, 2, 12, 11, 0},
+    {0, 2, 12, 10, 1},
+    {0, 2, 13, 6, 0},
+    {0, 2, 13, 5, 1},
+    {0, 2, 14, 3, 0},
+    {0, 2, 14, 2, 1},
+    {0, 2, 14, 20, 0},
+    {0, 0, 14, 0, 1},
+    // eight in the stock, one card of the rank under it
+    {1, 1, 6, 8, 0},
+    {1, 1, 12, 8, 0},
+    {0, 1, 6, 8, 1},
+    {0, 1, 12, 8, 1},
+    {0, 1, 13, 8, 0},
+    {0, 1, 14, 8, 0},
+};
+
+TEST_F(AttackTest, KeepTrumpByRoleRankAndStock) {
+    const char* const tensOtherThanHearts[] = {"", "TD", "TD TC"};
+    for (const TrumpCase& c : kTrumps) {
+        SetGame(0, "TH");
+        computerAttacks = c.attacking;
+        SetStock(c.s);
+        Deal(computerHand, tensOtherThanHearts[c.n]);
+        Card trump = ParseCard("6H");
+        trump.rank = c.k;
+        EXPECT_EQ(MaySpendTrump(trump), c.spend)
+            << "attacking " << c.attacking << " n " << c.n << " k " << c.k << " s " << c.s;
+    }
+    computerAttacks = 1;
+    SetStock(30);
+    EXPECT_EQ(MaySpendTrump(ParseCard("AS")), 1) << "a plain card is never kept";
+}
+
+struct SpadeCase {
+    int32_t type;
+    const char* card;
+    int32_t s;
+    int32_t spend;
+};
+
+const SpadeCase kSpades[] = {
+    {0, "AS", 24, 1}, {4, "AH", 24, 1}, {4, "TS", 24, 1}, {4, "JS", 21, 0},
+    {4, "JS", 20, 1}, {5, "QS", 19, 0}, {5, "QS", 11, 0}, {5, "QS", 10, 1},
+    {4, "KS", 9, 0},  {4, "KS", 8, 1},  {5, "AS", 9, 0},  {5, "AS", 8, 1},
+};
+
+TEST_F(AttackTest, KeepHighSpadeInJapaneseTypes) {
+    for (const SpadeCase& c : kSpades) {
+        SetGame(c.type, "TH");
+        SetStock(c.s);
+        EXPECT_EQ(MaySpendSpade(ParseCard(c.card)), c.spend)
+            << "type " << c.type << " " << c.card << " s " << c.s;
+    }
+}
+
+struct GroupCase {
+    const char* what;
+    int32_t type;
+    int32_t stock;
+    int32_t humanCards;
+    const char* hand;
+    int32_t rank;
+};
+
+const GroupCase kGroups[] = {
+    {"a big stock looks up to the jack", 0, 11, 6, "QH QS 7C", 0},
+    {"a pair of jacks with a big stock", 0, 11, 6, "JH JS 7C", 11},
+    {"ten in the stock looks up to the king", 0, 10, 6, "QH QS 7C", 12},
+    {"one in the stock still stops at the king", 0, 1, 6, "AH AS 7C", 0},
+    {"an empty stock looks up to the ace", 0, 0, 6, "AH AS 7C", 14},
+    {"Bulk, the human holding 8", 2, 0, 8, "AH AS 7C", 14},
+    {"Bulk, the human holding 9", 2, 0, 9, "AH AS 7C", 0},
+    {"Bulk with transfer, the human holding 9", 3, 0, 9, "JH JS 7C", 11},
+    {"a tie goes to the lower rank", 0, 20, 6, "9H 9S 7C 7D", 7},
+    {"only a larger group replaces it", 0, 20, 6, "6H 6S TC TD TH", 10},
+    {"singles make no group", 0, 20, 6, "6H 7S 8C 9D", 0},
+    {"trumps count", 0, 20, 6, "8H 8C", 8},
+};
+
+TEST_F(AttackTest, BestGroupRankLimits) {
+    const std::string human = "6D 7D 8D 9D JD QD KD AD 6S";
+    for (const GroupCase& c : kGroups) {
+        SetGame(c.type, "6C");
+        SetStock(c.stock);
+        Deal(humanHand, human.substr(0, static_cast<size_t>(c.humanCards) * 3 - 1).c_str());
+        Deal(computerHand, c.hand);
+        EXPECT_EQ(BestGroupRank(), c.rank) << c.what;
+    }
+}
+
+struct LeadCase {
+    const char* what;
+    int32_t type;
+    int32_t stock;
+    const char* human;
+    const char* hand;  // in the order it is held
+    const char* led;
+    const char* rest;
+};
+
+// Clubs are trumps outside the Japanese types.
+const LeadCase kLeads[] = {
+    {"the lower of two pairs", 0, 15, kSixCards, "9D 9H 7S 7D QH 6S", "7S", "9D 9H 7D QH 6S"},
+    {"a pair of queens is beyond a big stock", 0, 15, kSixCards, "QH QS 6C 9S 8D", "8D",
+     "QH QS 6C 9S"},
+    {"a pair of queens with ten in the stock", 0, 10, kSixCards, "QH QS 6C 9S 8D", "QH",
+     "QS 6C 9S 8D"},
+    {"a group against three cards", 0, 15, "6D 8D JD", "9D 9H 7S", "9D", "9H 7S"},
+    {"no group against two cards", 0, 15, "6D 8D", "9D 9H 7S", "7S", "9D 9H"},
+    {"the first of equal lowest", 0, 15, "6D 7D", "8S 8D TH", "8S", "8D TH"},
+    {"only trumps: the lowest", 0, 15, kSixCards, "QC 7C 9C", "7C", "QC 9C"},
+    {"end game: a card the human cannot beat", 0, 0, "TH 7S", "6H AS", "AS", "6H"},
+    {"end game: not one the human could transfer", 1, 0, "TH KD", "6H KS AS", "AS", "6H KS"},
+    {"end game without transfer", 0, 0, "TH KD", "6H KS AS", "KS", "6H AS"},
+    {"end game, all beaten: the lowest", 0, 0, "AH AC", "9S 6H", "6H", "9S"},
+    {"one card in the stock is no end game", 0, 1, "TH 7S", "6H AS", "6H", "AS"},
+    {"Japanese, three in the stock: the first eight", 4, 3, kSixCards, "8H 8S TC JH", "8H",
+     "8S TC JH"},
+    {"Japanese, three in the stock: a lone spade stays", 4, 3, kSixCards, "8S 9H 7C", "7C",
+     "8S 9H"},
+    {"Japanese, empty stock: the first spade", 4, 0, kSixCards, "7H QS 9S", "QS", "7H 9S"},
+    {"Japanese, five in the stock: no spade", 5, 5, kSixCards, "7H QS 9S", "7H", "QS 9S"},
+    {"spades are plain outside the Japanese types", 0, 0, kSixCards, "7H QS 9S", "7H", "QS 9S"},
+};
+
+TEST_F(AttackTest, Lead) {
+    for (const LeadCase& c : kLeads) {
+        SetGame(c.type, "TC");
+        SetStock(c.stock);
+        Deal(humanHand, c.human);
+        Deal(computerHand, c.hand);
+        Deal(computerTable, "");
+        transferOpen = 0;
+        boutLedByComputer = 0;
+        EXPECT_EQ(ComputerAttack(), 1) << c.what;
+        EXPECT_EQ(Cards(computerTable), c.led) << c.what;
+        EXPECT_EQ(Cards(computerHand), c.rest) << c.what;
+        EXPECT_EQ(computerAttacks, 1) << c.what;
+        EXPECT_EQ(transferOpen, 1) << c.what;
+        EXPECT_EQ(boutLedByComputer, 1) << c.what;
+        EXPECT_EQ(humanHandAtBoutStart, humanHand.count) << c.what;
+    }
+}
+
+TEST_F(AttackTest, LeadWithEmptyHandPlaysNothing) {
+    Deal(humanHand, kSixCards);
+    SetStock(10);
+    EXPECT_EQ(ComputerLead(), 0);
+    EXPECT_EQ(computerTable.count, 0);
+}
+
+TEST_F(AttackTest, LeadUnbeatableLeavesSuitOrder) {
+    SetStock(0);
+    Deal(humanHand, "AC");
+    Deal(computerHand, "KC 9S 6H");
+    EXPECT_EQ(LeadUnbeatable(), 0);
+    EXPECT_EQ(Cards(computerHand), "6H 9S KC");
+    EXPECT_EQ(computerHand.sortMode, SortBySuit);
+    Deal(humanHand, "");
+    EXPECT_EQ(LeadUnbeatable(), 1) << "against an empty hand the first card goes";
+    EXPECT_EQ(Cards(computerTable), "6H");
+}
+
+TEST_F(AttackTest, AttackWithHumanCardsAloneIsAnError) {
+    Deal(humanTable, "9H");
+    Deal(computerHand, "9D 6S");
+    EXPECT_EQ(ComputerAttack(), -1);
+    ASSERT_EQ(HeadlessBoxes().size(), 1u);
+    EXPECT_EQ(HeadlessBoxes()[0].text, L"ERROR: strange , activ not lost!");
+    EXPECT_EQ(Cards(computerHand), "9D 6S");
+    EXPECT_EQ(computerTable.count, 0);
+}
+
+struct ThrowInCase {
+    const char* what;
+    int32_t type;
+    int32_t stock;
+    int32_t mode;
+    const char* hand;
+    const char* thrown;  // "" when nothing fits
+    const char* rest;    // left in rank order
+};
+
+// Each starts from the computer's 9H covered by the human's JH.
+const ThrowInCase kThrowIns[] = {
+    {"mode 0 never adds a trump", 0, 0, 0, "9C JC 6D", "", "6D 9C JC"},
+    {"mode 1 adds a trump when nothing else fits", 0, 0, 1, "9C JC 6D", "9C", "6D JC"},
+    {"a plain card before an earlier trump", 0, 0, 1, "JD 9C", "JD", "9C"},
+    {"the lowest card of a rank on the table", 0, 0, 1, "JS 9S 9D", "9D", "9S JS"},
+    {"a trump kept while the stock is big", 0, 20, 1, "9C", "", "9C"},
+    {"no card of a rank on the table", 0, 0, 1, "6D 7S", "", "6D 7S"},
+    {"Japanese: a high spade kept by mode 0", 4, 21, 0, "JS", "", "JS"},
+    {"Japanese: but thrown in by mode 1", 4, 21, 1, "JS", "JS", ""},
+};
+
+TEST_F(AttackTest, ThrowIn) {
+    for (const ThrowInCase& c : kThrowIns) {
+        SetGame(c.type, "AC");
+        SetStock(c.stock);
+        computerAttacks = 1;
+        transferOpen = 1;
+        Deal(humanHand, "6H 7H");
+        Deal(humanTable, "JH");
+        Deal(computerTable, "9H");
+        Deal(computerHand, c.hand, SortBySuit);
+        int32_t played = ThrowIn(c.mode);
+        EXPECT_EQ(played, c.thrown[0] != '\0' ? 1 : 0) << c.what;
+        EXPECT_EQ(Cards(computerTable), "9H" + std::string(c.thrown[0] ? " " : "") + c.thrown)
+            << c.what;
+        EXPECT_EQ(Cards(computerHand), c.rest) << c.what;
+        EXPECT_EQ(computerHand.sortMode, SortByRank) << c.what;
+        EXPECT_EQ(transferOpen, 0) << c.what;
+    }
+}
+
+TEST_F(AttackTest, ThrowInAgainstEmptyHandEndsTheBout) {
+    SetStock(0);
+    transferOpen = 1;
+    Deal(humanTable, "JH");
+    Deal(computerTable, "9H");
+    Deal(computerHand, "JD 9S");
+    EXPECT_EQ(ComputerAttack(), 0);
+    EXPECT_EQ(Cards(computerTable), "9H");
+    EXPECT_EQ(transferOpen, 0);
+}
+
+TEST_F(AttackTest, AttackOnATableThrowsInTrumpsToo) {
+    SetStock(0);
+    Deal(humanHand, "6H");
+    Deal(humanTable, "JH");
+    Deal(computerTable, "9H");
+    Deal(computerHand, "9C 7D");
+    EXPECT_EQ(ComputerAttack(), 1);
+    EXPECT_EQ(Cards(computerTable), "9H 9C");
+}
+
+}  // namespace
