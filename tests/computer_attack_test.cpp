@@ -157,6 +157,7 @@ const LeadCase kLeads[] = {
     {"only trumps: the lowest", 0, 15, kSixCards, "QC 7C 9C", "7C", "QC 9C"},
     {"end game: a card the human cannot beat", 0, 0, "TH 7S", "6H AS", "AS", "6H"},
     {"end game: not one the human could transfer", 1, 0, "TH KD", "6H KS AS", "AS", "6H KS"},
+    {"end game, two cards left: transfer no matter", 1, 0, "TH KD", "6H KS", "KS", "6H"},
     {"end game without transfer", 0, 0, "TH KD", "6H KS AS", "KS", "6H AS"},
     {"end game, all beaten: the lowest", 0, 0, "AH AC", "9S 6H", "6H", "9S"},
     {"one card in the stock is no end game", 0, 1, "TH 7S", "6H AS", "6H", "AS"},
@@ -165,7 +166,9 @@ const LeadCase kLeads[] = {
     {"Japanese, three in the stock: a lone spade stays", 4, 3, kSixCards, "8S 9H 7C", "7C",
      "8S 9H"},
     {"Japanese, empty stock: the first spade", 4, 0, kSixCards, "7H QS 9S", "QS", "7H 9S"},
-    {"Japanese, five in the stock: no spade", 5, 5, kSixCards, "7H QS 9S", "7H", "QS 9S"},
+    {"Japanese, five in the stock: no spade", 5, 5, kSixCards, "7H 7C 9S 9H", "7H", "7C 9S 9H"},
+    {"Japanese, four in the stock: the spade's rank", 5, 4, kSixCards, "7H 7C 9S 9H", "9S",
+     "7H 7C 9H"},
     {"spades are plain outside the Japanese types", 0, 0, kSixCards, "7H QS 9S", "7H", "QS 9S"},
 };
 

@@ -165,7 +165,7 @@ TEST_F(DefenceTest, CoverToShutOutOnlyAgainstOneUncoveredCard) {
     SetStock(0);
     Deal(humanHand, "8S");
     Deal(computerHand, "9H JH");
-    Deal(humanTable, "7H 7S");
+    Deal(humanTable, "7S 7H");
     EXPECT_EQ(CoverToShutOut(), 0) << "two uncovered attack cards";
     Deal(humanTable, "7H 8H 6H");
     Deal(computerTable, "JC QH");
