@@ -208,20 +208,10 @@ TEST_F(DefenceTest, CoverAfterTransfer) {
         EXPECT_EQ(SelectedCards(computerHand), "") << c.what;
         EXPECT_EQ(extraCardsAllowed, c.result == 0 ? 2 : -1) << c.what;
         EXPECT_EQ(computerAttacks, c.attacks) << c.what;
+        EXPECT_EQ(transferOpen, c.attacks) << c.what;
+        // A cover or a take leaves the suit order unsorted for cards to come.
+        EXPECT_EQ(computerHand.sortMode, c.attacks == 1 ? SortBySuit : SortNone) << c.what;
     }
-}
-
-TEST_F(DefenceTest, CoverAfterTransferSettlesTheRoles) {
-    computerAttacks = 1;
-    transferOpen = 1;
-    Deal(humanHand, "6S");
-    Deal(humanTable, "8H 8S");
-    Deal(computerHand, "TH 9S", SortByRank);
-    EXPECT_EQ(ComputerDefend(), 1);
-    EXPECT_EQ(Cards(computerTable), "TH 9S");
-    EXPECT_EQ(computerAttacks, 0);
-    EXPECT_EQ(transferOpen, 0);
-    EXPECT_EQ(computerHand.sortMode, SortNone);
 }
 
 TEST_F(DefenceTest, NothingToAnswerWithoutAnAttackCard) {

@@ -23,6 +23,28 @@ void ResetWords() {
     humanHandAtBoutStart = 0;
 }
 
+std::string Write(const CardPile& pile, bool selectedOnly) {
+    std::string out;
+    for (int32_t i = 1; i <= pile.count; ++i) {
+        const Card& c = CardAt(pile, i);
+        if (selectedOnly && c.selected != 1) continue;
+        if (!out.empty()) out += ' ';
+        out += kRanks[c.rank - 6];
+        out += kSuits[c.suit - 1];
+    }
+    return out;
+}
+
+// Leaves no table, state word or status text behind for the next test.
+void Reset() {
+    for (CardPile* pile : kPiles)
+        InitPile(*pile);
+    InitCard(trumpCard);
+    InitDeck(deck, 36);
+    ResetWords();
+    statusText = nullptr;
+}
+
 }  // namespace
 
 Card ParseCard(const char* text) {
@@ -34,26 +56,11 @@ Card ParseCard(const char* text) {
 }
 
 std::string Cards(const CardPile& pile) {
-    std::string out;
-    for (int32_t i = 1; i <= pile.count; ++i) {
-        const Card& c = CardAt(pile, i);
-        if (!out.empty()) out += ' ';
-        out += kRanks[c.rank - 6];
-        out += kSuits[c.suit - 1];
-    }
-    return out;
+    return Write(pile, false);
 }
 
 std::string SelectedCards(const CardPile& pile) {
-    std::string out;
-    for (int32_t i = 1; i <= pile.count; ++i) {
-        const Card& c = CardAt(pile, i);
-        if (c.selected != 1) continue;
-        if (!out.empty()) out += ' ';
-        out += kRanks[c.rank - 6];
-        out += kSuits[c.suit - 1];
-    }
-    return out;
+    return Write(pile, true);
 }
 
 std::wstring StatusLine() {
@@ -63,22 +70,12 @@ std::wstring StatusLine() {
 void TableTest::SetUp() {
     HeadlessTest::SetUp();
     RegisterResources();
-    for (CardPile* pile : kPiles)
-        InitPile(*pile);
-    InitCard(trumpCard);
-    InitDeck(deck, 36);
-    ResetWords();
-    statusText = nullptr;
+    Reset();
     SetGame(0, "TC");
 }
 
 void TableTest::TearDown() {
-    for (CardPile* pile : kPiles)
-        InitPile(*pile);
-    InitCard(trumpCard);
-    InitDeck(deck, 36);
-    ResetWords();
-    statusText = nullptr;
+    Reset();
 }
 
 void TableTest::SetGame(int32_t type, const char* trump) {
