@@ -2,7 +2,13 @@
 
 #include <vector>
 
+#include "app/clpa.h"
+#include "app/shell.h"
+#include "app/stylus.h"
+#include "app/window.h"
+#include "game/random.h"
 #include "game/state.h"
+#include "game/status.h"
 #include "ui/scale.h"
 
 namespace {
@@ -12,7 +18,20 @@ std::vector<void (*)()> releases;
 }  // namespace
 
 void ConstructProgram() {
-    // The game-type name list comes first, with its release, once it exists.
+    // A run starts from the built-in values, also when a process runs the
+    // program more than once (tests, the soak).
+    ResetGameState();
+    ResetRandom();
+    statusText = nullptr;
+    pressedButton = 0;
+    instance = resourceModule = programModule = nullptr;
+    mainWindow = menuBar = nullptr;
+
+    gameTypeNames = CLPA{nullptr, 0, 0, 0};
+    releases.push_back([] {
+        ClpaRemoveAll(gameTypeNames);
+        ClpaFreeStorage(gameTypeNames);
+    });
     ComputeButtonRects();
     InitPile(humanHand);
     releases.push_back([] { DestroyPile(humanHand); });
@@ -25,7 +44,9 @@ void ConstructProgram() {
     InitCard(stockCard);
     InitCard(trumpCard);
     InitDeck(deck, 36);
-    // Last comes the extra-cards text, fetched once the string table exists.
+    // The module handles are still null here: LoadText then reads the
+    // program's own table.
+    extraCardsFormat = LoadText(308);
 }
 
 void ReleaseProgram() {

@@ -29,6 +29,22 @@ uint32_t humanWins = 0;
 
 uint32_t gameSerial = 0;
 
+void ResetGameState() {
+    gameType = 0;
+    transferRule = 0;
+    lastWinner = -1;
+    computerAttacks = 0;
+    boutLedByComputer = 0;
+    transferOpen = 0;
+    extraCardsAllowed = -1;
+    computerHandAtBoutStart = 0;
+    humanHandAtBoutStart = 0;
+    computerHandFaceDown = 1;
+    computerHandLayout = 4;
+    showCardsLeft = doubleTapPlay = background = cardBack = 0;
+    computerWins = humanWins = 0;
+}
+
 void ToggleHandSort() {
     if (humanHand.count < 1) return;
     humanHand.sortMode = humanHand.sortMode == SortBySuit ? SortByRank : SortBySuit;

@@ -44,6 +44,9 @@ extern uint32_t humanWins;
 // next deal, which an end-of-game check may have dealt under it.
 extern uint32_t gameSerial;
 
+// Every state word and setting back to its value before start-up.
+void ResetGameState();
+
 inline int32_t TrumpSuit() {
     return trumpCard.suit;
 }

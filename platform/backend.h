@@ -20,3 +20,8 @@ void BackendPresent(const RECT& screenRect);
 void BackendBoxOpened(const wchar_t* text, const wchar_t* caption, UINT type);
 // An answer waiting for the open box, injected from outside; false if none.
 bool BackendTakeBoxAnswer(int* answer);
+
+// A call into the device shell: "SHFullScreen", "SHCreateMenuBar" or
+// "CommandBar_Show", for a window, with its flags (or menu id, or show flag).
+// The backend makes the menu bar; it may leave bar null.
+void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND* bar);

@@ -91,8 +91,9 @@ void FreeDc(HDC hdc);
 // layer makes itself (a window shown or uncovered), not the program's requests.
 void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase);
 
-// Input from a backend, in screen pixels: goes to the topmost visible window
-// under the point, in that window's client coordinates.
+// Input from a backend, in screen pixels. When taken from the queue it goes
+// to the topmost visible window under the point, in that window's client
+// coordinates (keys to the foreground window); a disabled window drops it.
 void PlatformPointerInput(UINT message, int x, int y);
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags);
 

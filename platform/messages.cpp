@@ -21,6 +21,43 @@ bool TakeFrom(std::deque<MSG>& queue, MSG* out, HWND hwnd, UINT lo, UINT hi, boo
     return true;
 }
 
+// Input is given its window when it is taken, not when it arrives: a box
+// opened by one press receives the release queued behind it.
+bool Route(MSG& m) {
+    PlatformState& s = Layer();
+    if (m.message >= WM_MOUSEFIRST && m.message <= WM_MOUSELAST) {
+        for (auto it = s.windows.rbegin(); it != s.windows.rend(); ++it) {
+            HWND__* w = it->get();
+            if (!w->visible || w->destroying || !PtInRect(&w->rect, m.pt)) continue;
+            if (!w->enabled) return false;  // a disabled window swallows the press
+            m.hwnd = w;
+            m.lParam = MAKELPARAM(m.pt.x - w->rect.left, m.pt.y - w->rect.top);
+            return true;
+        }
+        return false;
+    }
+    m.hwnd = s.foreground;
+    return m.hwnd && m.hwnd->enabled;
+}
+
+bool TakeInput(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
+    auto& input = Layer().input;
+    for (size_t i = 0; i < input.size();) {
+        MSG m = input[i];
+        if (!Route(m)) {
+            input.erase(input.begin() + static_cast<long>(i));  // nobody takes it
+            continue;
+        }
+        if (Matches(m, hwnd, lo, hi)) {
+            *out = m;
+            if (remove) input.erase(input.begin() + static_cast<long>(i));
+            return true;
+        }
+        ++i;
+    }
+    return false;
+}
+
 // The device's order: posted messages, then the quit request, then input,
 // and a paint only once all of those are drained.
 bool TakeNext(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
@@ -31,7 +68,7 @@ bool TakeNext(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
         if (remove) s.quitPending = false;
         return true;
     }
-    if (TakeFrom(s.input, out, hwnd, lo, hi, remove)) return true;
+    if (TakeInput(out, hwnd, lo, hi, remove)) return true;
     for (auto it = s.windows.rbegin(); it != s.windows.rend(); ++it) {
         HWND__* w = it->get();
         if (!w->visible || w->update.Empty()) continue;
@@ -121,21 +158,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
 }
 
 void PlatformPointerInput(UINT message, int x, int y) {
-    auto& windows = Layer().windows;
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) {
-        HWND__* w = it->get();
-        if (!w->visible || w->destroying) continue;
-        POINT pt{x, y};
-        if (!PtInRect(&w->rect, pt)) continue;
-        if (!w->enabled) return;  // a disabled window swallows the press
-        WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
-        Enqueue(Layer().input, w, message, keys, MAKELPARAM(x - w->rect.left, y - w->rect.top), pt);
-        return;
-    }
+    WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
+    Enqueue(Layer().input, nullptr, message, keys, 0, {x, y});
 }
 
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags) {
-    HWND target = Layer().foreground;
-    if (!target || !target->enabled) return;
-    Enqueue(Layer().input, target, message, key, flags, {0, 0});
+    Enqueue(Layer().input, nullptr, message, key, flags, {0, 0});
 }

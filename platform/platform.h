@@ -305,6 +305,27 @@ int LoadStringW(HINSTANCE module, UINT id, wchar_t* buffer, int bufferMax);
 HACCEL LoadAcceleratorsW(HINSTANCE module, const wchar_t* name);
 int TranslateAcceleratorW(HWND hwnd, HACCEL table, MSG* msg);
 
+// The handheld shell's calls: full screen and the menu bar.
+struct SHMENUBARINFO {
+    DWORD cbSize;
+    HWND hwndParent;
+    DWORD dwFlags;
+    UINT nToolBarId;
+    HINSTANCE hInstRes;
+    int nBmpId;
+    int cBmpImages;
+    HWND hwndMB;  // out: the bar, or null when none was made
+    DWORD clrBk;
+};
+constexpr DWORD SHFS_HIDETASKBAR = 0x0002;
+constexpr DWORD SHFS_HIDESIPBUTTON = 0x0008;
+constexpr DWORD SHFS_HIDESTARTICON = 0x0020;
+constexpr DWORD SHCMBF_HIDESIPBUTTON = 0x0004;
+constexpr DWORD SHCMBF_HMENU = 0x0010;
+BOOL SHFullScreen(HWND hwnd, DWORD state);
+BOOL SHCreateMenuBar(SHMENUBARINFO* info);
+BOOL CommandBar_Show(HWND bar, BOOL show);
+
 // The clock, in UTC.
 void GetSystemTime(SYSTEMTIME* st);
 

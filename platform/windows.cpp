@@ -130,7 +130,6 @@ BOOL DestroyWindow(HWND hwnd) {
         DestroyWindow(child->get());
     }
     std::erase_if(s.posted, [&](const MSG& m) { return m.hwnd == hwnd; });
-    std::erase_if(s.input, [&](const MSG& m) { return m.hwnd == hwnd; });
     std::erase_if(s.windows, [&](const auto& r) { return r.get() == hwnd; });
     if (s.foreground == hwnd) {
         s.foreground = nullptr;

@@ -12,6 +12,7 @@ struct HeadlessState {
     std::function<bool()> source;
     std::vector<Invalidation> invalidations;
     std::vector<BoxRecord> boxes;
+    std::vector<ShellCall> shellCalls;
     std::deque<int> answers;
     int presents = 0;
 };
@@ -145,4 +146,12 @@ bool BackendTakeBoxAnswer(int* answer) {
     *answer = answers.front();
     answers.pop_front();
     return true;
+}
+
+const std::vector<ShellCall>& HeadlessShellCalls() {
+    return State().shellCalls;
+}
+
+void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND*) {
+    State().shellCalls.push_back({name, hwnd, value});
 }

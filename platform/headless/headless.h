@@ -56,6 +56,14 @@ void HeadlessQueueBoxAnswer(int answer);
 // How many boxes are open now (nested boxes count each).
 int HeadlessOpenBoxes();
 
+struct ShellCall {
+    std::string name;
+    HWND hwnd;
+    DWORD value;
+};
+// Every shell call since the start: no bar is made, the screen is fixed.
+const std::vector<ShellCall>& HeadlessShellCalls();
+
 const std::vector<Invalidation>& HeadlessInvalidations();
 void HeadlessClearInvalidations();
 int HeadlessPresentCount();

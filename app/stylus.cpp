@@ -1,0 +1,70 @@
+#include "app/stylus.h"
+
+#include "app/shell.h"
+#include "game/flow.h"
+#include "game/state.h"
+#include "game/status.h"
+#include "ui/hittest.h"
+#include "ui/scale.h"
+
+int32_t pressedButton = 0;
+
+namespace {
+
+// All four edges inside, unlike the platform's own test.
+bool HitRect(const RECT& r, int32_t x, int32_t y) {
+    return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
+}
+
+void Play() {
+    if (extraCardsAllowed == -1) {
+        ConfirmPlay();
+    } else {
+        GiveExtraCard();
+    }
+}
+
+}  // namespace
+
+void StylusDown(LPARAM point) {
+    // The steps are not exclusive: each runs on every tap, in this order.
+    const int32_t x = LOWORD(static_cast<uintptr_t>(point));
+    const int32_t y = HIWORD(static_cast<uintptr_t>(point));
+    if (statusText) ShowStatus(nullptr);
+    if (HitRect(ScaleRect(units::tableArea), x, y)) Play();
+    if (HitRect(lowerButtonRect, x, y)) {
+        pressedButton = 1;
+        InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
+        if (computerAttacks == 0) {
+            EndBout(0);
+        } else if (computerAttacks == 1) {
+            HumanTakes();
+        }
+    }
+    if (HitRect(upperButtonRect, x, y)) {
+        pressedButton = 2;
+        InvalidateRect(mainWindow, &upperButtonRect, FALSE);
+        ToggleHandSort();
+    }
+    // Several uncovered cards before the human: a selection of several.
+    if (computerTable.count > 1 && humanTable.count == 0) {
+        ToggleAt(humanHand, x, y);
+    } else {
+        ToggleOnlyAt(humanHand, x, y);
+    }
+}
+
+void StylusUp() {
+    if (pressedButton == 0) return;
+    InvalidateRect(mainWindow, pressedButton == 1 ? &lowerButtonRect : &upperButtonRect, FALSE);
+    pressedButton = 0;
+}
+
+void StylusDoubleTap(LPARAM point) {
+    if (doubleTapPlay == 0) return;
+    if (statusText) ShowStatus(nullptr);
+    const int32_t x = LOWORD(static_cast<uintptr_t>(point));
+    const int32_t y = HIWORD(static_cast<uintptr_t>(point));
+    if (SelectOnlyAt(humanHand, x, y) == 0) return;
+    Play();
+}

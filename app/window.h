@@ -1,0 +1,19 @@
+// The main window: its procedure, where the program's parts meet, and the
+// start-up spine that creates it and runs the message loop.
+#pragma once
+
+#include "app/clpa.h"
+#include "platform/platform.h"
+
+// The six game-type names, strings 300 to 305; entry n names game type n.
+extern CLPA gameTypeNames;
+
+LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+int WinMain(HINSTANCE hInstance, HINSTANCE previous, const wchar_t* commandLine, int showState);
+bool CreateMainWindow(HINSTANCE hInstance, int showState);
+ATOM RegisterMainClass(HINSTANCE hInstance, const wchar_t* className);
+void EnterFullScreen(HWND hwnd);
+
+// The name of a game type, or null when the list lacks it.
+const wchar_t* GameTypeName(int32_t type);

@@ -1,0 +1,80 @@
+// The start-up spine: settings, the main window, the message loop.
+#include <cwchar>
+
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window.h"
+#include "game/state.h"
+
+namespace {
+
+constexpr int kTitleLength = 100;
+
+}  // namespace
+
+int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int showState) {
+    instance = programModule = resourceModule = hInstance;
+    // The About text is formed here once the About box exists; the graphic
+    // resources and the three button icons are made here once drawing exists.
+
+    background = LoadSetting(L"blackbg");
+    cardBack = LoadSetting(L"back");
+    computerWins = LoadSetting(L"statc");
+    humanWins = LoadSetting(L"statu");
+    doubleTapPlay = LoadSetting(L"wc");
+    showCardsLeft = LoadSetting(L"cidc");
+    if (commandLine && std::wcsstr(commandLine, L"q7K")) computerHandFaceDown = 0;
+    gameType = static_cast<int32_t>(LoadSetting(L"type"));
+    // Out-of-range values index no table: they count as the first entry,
+    // and the store keeps what it holds.
+    if (gameType < 0 || gameType > 5) gameType = 0;
+    if (background > 4) background = 0;
+    if (cardBack > 4) cardBack = 0;
+    transferRule = gameType == 1 || gameType == 3 || gameType == 5 ? 1 : 0;
+    computerHandLayout = LoadSetting(L"hidev") == 5 ? 5 : 4;
+
+    if (!CreateMainWindow(instance, showState)) return 0;
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(3));
+    MSG msg{};
+    while (GetMessageW(&msg, nullptr, 0, 0)) {
+        if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    // The button icons and the graphic resources are released here once they exist.
+    return static_cast<int>(msg.wParam);
+}
+
+bool CreateMainWindow(HINSTANCE hInstance, int showState) {
+    wchar_t className[kTitleLength];
+    LoadStringW(hInstance, 3, className, kTitleLength);
+    RegisterMainClass(hInstance, className);
+    wchar_t title[kTitleLength];
+    LoadStringW(hInstance, 1, title, kTitleLength);
+    HWND hwnd = CreateWindowExW(0, className, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, hInstance, nullptr);
+    if (!hwnd) return false;
+    ShowWindow(hwnd, showState);
+    UpdateWindow(hwnd);
+    if (menuBar) CommandBar_Show(menuBar, TRUE);
+    return true;
+}
+
+ATOM RegisterMainClass(HINSTANCE hInstance, const wchar_t* className) {
+    WNDCLASSW wc{};
+    // The double-click style makes a quick second tap arrive as a double click.
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = hInstance;
+    // Icon 101 and the stock white brush are set here once drawing exists.
+    wc.lpszClassName = className;
+    return RegisterClassW(&wc);
+}
+
+void EnterFullScreen(HWND hwnd) {
+    SHFullScreen(hwnd, SHFS_HIDETASKBAR | SHFS_HIDESIPBUTTON | SHFS_HIDESTARTICON);
+    ShowWindow(hwnd, SW_SHOW);
+    SetWindowPos(hwnd, nullptr, 0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                 SWP_NOZORDER | SWP_SHOWWINDOW);
+}

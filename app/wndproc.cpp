@@ -1,0 +1,145 @@
+// The main window procedure: menu commands, painting, full screen, the
+// stylus, and the game messages that carry the turn-taking.
+#include "ai/ai.h"
+#include "app/shell.h"
+#include "app/stylus.h"
+#include "app/window.h"
+#include "game/flow.h"
+#include "game/random.h"
+#include "game/state.h"
+#include "game/status.h"
+#include "ui/table.h"
+
+CLPA gameTypeNames = {nullptr, 0, 0, 0};
+
+namespace {
+
+constexpr UINT kCommandNew = 40012;
+constexpr UINT kCommandExit = 40002;
+
+void OnCreate(HWND hwnd) {
+    ClpaRemoveAll(gameTypeNames);
+    for (UINT id = 300; id <= 305; ++id)
+        ClpaAddString(gameTypeNames, LoadText(id));
+
+    SHMENUBARINFO bar{};
+    bar.cbSize = 36;
+    bar.hwndParent = hwnd;
+    bar.dwFlags = SHCMBF_HMENU | SHCMBF_HIDESIPBUTTON;
+    bar.nToolBarId = 102;
+    bar.hInstRes = instance;
+    SHCreateMenuBar(&bar);
+    menuBar = bar.hwndMB;
+
+    SeedFromClock();
+    SetWindowTextW(hwnd, GameTypeName(gameType));
+    SendGameMessage(NEW_GAME);
+    EnterFullScreen(hwnd);
+}
+
+void OnDestroy() {
+    ClearPile(humanHand);
+    ClearPile(computerHand);
+    ClearPile(humanTable);
+    ClearPile(computerTable);
+    // The off-screen painting objects are freed here once painting exists.
+    DestroyWindow(menuBar);
+    PostQuitMessage(0);
+}
+
+void OnPaint(HWND hwnd) {
+    // The scene is drawn off screen and copied here once drawing exists;
+    // the paint is still begun and ended so the region is validated.
+    PAINTSTRUCT ps;
+    BeginPaint(hwnd, &ps);
+    EndPaint(hwnd, &ps);
+}
+
+// After a new deal under the sequence, only the closing repaint runs.
+void OnComputerAttack() {
+    const uint32_t serial = gameSerial;
+    InvalidateLowerButton();
+    if (ComputerAttack() != 1) {
+        ShowStatus(LoadText(318));
+        EndBout(0);
+    }
+    if (gameSerial == serial) CheckGameOver();
+    InvalidateLowerButton();
+}
+
+void OnComputerDefend() {
+    const uint32_t serial = gameSerial;
+    CheckGameOver();
+    if (gameSerial == serial) {
+        InvalidateLowerButton();
+        if (ComputerDefend() == 0) ComputerTakes();
+    }
+    InvalidateLowerButton();
+    if (gameSerial == serial) CheckGameOver();
+}
+
+}  // namespace
+
+const wchar_t* GameTypeName(int32_t type) {
+    return type < 0 ? nullptr : ClpaString(gameTypeNames, static_cast<uint32_t>(type));
+}
+
+LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    mainWindow = hwnd;
+    switch (msg) {
+        case WM_CREATE:
+            OnCreate(hwnd);
+            return 0;
+        case WM_DESTROY:
+            OnDestroy();
+            return 0;
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != 0) EnterFullScreen(hwnd);
+            return 0;
+        case WM_PAINT:
+            OnPaint(hwnd);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_SETTINGCHANGE:
+            if (GetForegroundWindow() == hwnd) EnterFullScreen(hwnd);
+            return 0;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case kCommandNew:
+                    SendGameMessage(NEW_GAME);
+                    return 0;
+                case kCommandExit:
+                    DestroyWindow(hwnd);
+                    return 0;
+                default:
+                    return DefWindowProcW(hwnd, msg, wParam, lParam);
+            }
+        case WM_LBUTTONDOWN:
+            StylusDown(lParam);
+            return 0;
+        case WM_LBUTTONUP:
+            StylusUp();
+            return 0;
+        case WM_LBUTTONDBLCLK:
+            StylusDoubleTap(lParam);
+            return 0;
+        case WM_USER:
+            switch (wParam) {
+                case NEW_GAME:
+                    NewGame();
+                    break;
+                case COMPUTER_ATTACK:
+                    OnComputerAttack();
+                    break;
+                case COMPUTER_DEFEND:
+                    OnComputerDefend();
+                    break;
+                default:
+                    break;
+            }
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+    }
+}

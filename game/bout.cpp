@@ -1,0 +1,32 @@
+// The end of a bout: discard, refill in the opener's order, pass the attack.
+#include "game/flow.h"
+#include "game/state.h"
+
+int32_t EndBout(int32_t forced) {
+    const uint32_t serial = gameSerial;
+    transferOpen = 1;
+    if (extraCardsAllowed > 0) {
+        // OK while still allowed to give: the giving ends, the computer takes.
+        ComputerPicksUp();
+        return 1;
+    }
+    if (humanTable.count == 0 && computerTable.count == 0 && forced != 1) return 1;
+    ClearPile(humanTable);
+    ClearPile(computerTable);
+    if (boutLedByComputer != 0) {
+        RefillHand(computerHand);
+        RefillHand(humanHand);
+    } else {
+        RefillHand(humanHand);
+        RefillHand(computerHand);
+    }
+    FitHumanHand();
+    computerAttacks = computerAttacks == 1 ? 0 : 1;
+    CheckGameOver();
+    if (gameSerial != serial) return 0;
+    if (computerAttacks != 0) {
+        SendGameMessage(COMPUTER_ATTACK);
+        if (gameSerial != serial) return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,166 @@
+// A new game: the deal, the trump, who opens; and the refill from the stock.
+#include "app/shell.h"
+#include "game/flow.h"
+#include "game/state.h"
+#include "game/status.h"
+#include "ui/scale.h"
+#include "ui/table.h"
+
+namespace {
+
+struct PileSetup {
+    CardPile* pile;
+    POINT origin;  // design units
+    int32_t sortMode;
+    int32_t perRow;
+};
+
+bool IsBulk() {
+    return gameType == 2 || gameType == 3;
+}
+bool IsJapanese() {
+    return gameType == 4 || gameType == 5;
+}
+
+void PlaceCard(Card& card, POINT origin) {
+    card.window = mainWindow;
+    SetPosition(card, ScaleX(origin.x), ScaleY(origin.y));
+}
+
+}  // namespace
+
+void SendGameMessage(GameMessage code) {
+    SendMessageW(mainWindow, WM_USER, code, 0);
+}
+
+void NewGame() {
+    ++gameSerial;
+    uint32_t serial = gameSerial;
+    ShowStatus(nullptr);
+    ClearPile(humanHand);
+    ClearPile(computerHand);
+    ClearPile(humanTable);
+    ClearPile(computerTable);
+    boutLedByComputer = 0;
+    ResetDeck(deck);
+
+    const PileSetup setups[] = {
+        {&computerHand, {2, 2}, SortNone, 18},
+        {&humanHand, {2, 116}, SortBySuit, 7},
+        {&humanTable, {2, 69}, SortNone, 7},
+        {&computerTable, {2, 48}, SortNone, 7},
+    };
+    for (const PileSetup& s : setups) {
+        s.pile->originX = ScaleX(s.origin.x);
+        s.pile->originY = ScaleY(s.origin.y);
+        s.pile->sortMode = s.sortMode;
+        s.pile->perRow = s.perRow;
+        s.pile->layoutMode = LayoutSideBySide;
+        s.pile->window = mainWindow;
+    }
+    computerHand.layoutMode = computerHandLayout;
+    computerHand.faceDown = computerHandFaceDown;
+    transferOpen = 1;
+
+    int32_t trumpRank = 2, trumpSuit = Diamonds;
+    if (!IsJapanese()) DrawCard(deck, &trumpRank, &trumpSuit);
+
+    stockCard.suit = 1;
+    stockCard.rank = 1;
+    PlaceCard(stockCard, units::stockCard);
+    stockCard.faceDown = 1;
+    stockCard.hidden = 0;
+    InvalidateCard(stockCard);
+
+    // The "Japanese" types have no trump card: diamonds are always trumps.
+    trumpCard.suit = trumpSuit;
+    trumpCard.rank = trumpRank;
+    trumpCard.hidden = IsJapanese() ? 1 : 0;
+    PlaceCard(trumpCard, units::trumpCard);
+    InvalidateCard(trumpCard);
+
+    SetTrumpSuit(computerHand, trumpCard.suit);
+    SetTrumpSuit(humanHand, trumpCard.suit);
+    SetTrumpSuit(computerTable, trumpCard.suit);
+    SetTrumpSuit(humanTable, trumpCard.suit);
+
+    RefillHand(humanHand);
+    RefillHand(computerHand);
+
+    SetBack(humanHand, static_cast<int32_t>(cardBack));
+    SetBack(computerHand, static_cast<int32_t>(cardBack));
+    stockCard.backIndex = static_cast<int32_t>(cardBack);
+    InvalidateCard(stockCard);
+
+    extraCardsAllowed = -1;
+    FitHumanHand();
+    ChooseFirstAttacker();
+    if (gameSerial != serial) return;
+    InvalidateLowerButton();
+}
+
+void RefillHand(CardPile& pile) {
+    const int32_t target = IsBulk() ? 18 : 6;
+    while (pile.count < target && Remaining(deck) > 0) {
+        int32_t rank, suit;
+        if (DrawCard(deck, &rank, &suit) < 0) break;  // an inconsistent deck deals nothing more
+        AddCard(pile, suit, rank);
+    }
+    // The face-up trump is the stock's last card, for whoever runs short first.
+    if (pile.count < target && Remaining(deck) == 0 && trumpCard.hidden == 0) {
+        AddCard(pile, trumpCard.suit, trumpCard.rank);
+        SetHidden(trumpCard, 1);
+    }
+    if (Remaining(deck) == 0) SetHidden(stockCard, 1);
+    Refresh(pile);
+    RECT cardsLeft = ScaleRect(units::cardsLeftRect);
+    InvalidateRect(mainWindow, &cardsLeft, FALSE);
+}
+
+void FitHumanHand() {
+    if (humanHand.count < 7) {
+        humanHand.layoutMode = LayoutSideBySide;
+        humanHand.perRow = 7;
+    } else if (humanHand.count <= 24) {
+        humanHand.layoutMode = LayoutHalfOverlap;
+        humanHand.perRow = 12;
+    } else {
+        humanHand.layoutMode = LayoutThirdOverlap;
+        humanHand.perRow = 18;
+    }
+    Refresh(humanHand);
+}
+
+void ChooseFirstAttacker() {
+    humanHand.sortMode = SortByRank;
+    computerHand.sortMode = SortByRank;
+    SortPile(humanHand);
+    SortPile(computerHand);
+
+    bool humanOpens;
+    if (lastWinner == 0) {
+        humanOpens = true;
+    } else if (lastWinner != -1) {
+        humanOpens = false;
+    } else {
+        // First game of the run: the lower trump opens; sorted by rank, the
+        // first trump of a hand is its lowest.
+        int32_t computerTrump = FindSuit(computerHand, TrumpSuit());
+        int32_t humanTrump = FindSuit(humanHand, TrumpSuit());
+        if (computerTrump == 0) {
+            humanOpens = true;
+        } else if (humanTrump == 0) {
+            humanOpens = false;
+        } else {
+            humanOpens =
+                CardAt(computerHand, computerTrump).rank > CardAt(humanHand, humanTrump).rank;
+        }
+    }
+    if (humanOpens) {
+        computerAttacks = 0;
+        ShowStatus(LoadText(309));
+    } else {
+        computerAttacks = 1;
+        SendGameMessage(COMPUTER_ATTACK);
+    }
+}

@@ -1,0 +1,35 @@
+// The end of a game: the winner is announced, counted, saved, and the next
+// game is dealt at once.
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/stylus.h"
+#include "game/flow.h"
+#include "game/state.h"
+#include "ui/scale.h"
+
+namespace {
+
+bool NothingLeftToDraw() {
+    return Remaining(deck) == 0 && trumpCard.hidden == 1;
+}
+
+void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, int32_t winner) {
+    wins += 1;
+    SaveSetting(wins, valueName);  // counted before the box shows
+    pressedButton = 0;
+    InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
+    InvalidateRect(mainWindow, &upperButtonRect, FALSE);
+    MessageBoxW(mainWindow, text, L"", MB_OK | MB_ICONINFORMATION);
+    lastWinner = winner;
+    SendGameMessage(NEW_GAME);
+}
+
+}  // namespace
+
+void CheckGameOver() {
+    // The computer is tested first: when both hands are out, it wins.
+    if (computerHand.count == 0 && NothingLeftToDraw())
+        AnnounceWin(computerWins, L"statc", L"I win!", 1);
+    if (humanHand.count == 0 && NothingLeftToDraw())
+        AnnounceWin(humanWins, L"statu", LoadText(306), 0);
+}

@@ -1,0 +1,106 @@
+// Taking the table, by either side, and the extra cards the attacker adds.
+#include <algorithm>
+
+#include "ai/ai.h"
+#include "app/shell.h"
+#include "game/flow.h"
+#include "game/state.h"
+#include "game/status.h"
+
+namespace {
+
+void MoveInto(CardPile& from, CardPile& hand) {
+    SelectAll(from);
+    MoveSelected(from, hand);
+    ClearPile(from);
+}
+
+}  // namespace
+
+void ComputerTakes() {
+    int32_t allowance = std::min(computerHandAtBoutStart, 6) - humanTable.count;
+    if (allowance > 0) {
+        extraCardsAllowed = allowance;
+        ShowStatus(extraCardsFormat, allowance);
+        return;
+    }
+    // Picks up at once, without a word.
+    MoveInto(computerTable, computerHand);
+    MoveInto(humanTable, computerHand);
+    Refresh(computerHand);
+    RefillHand(humanHand);
+    extraCardsAllowed = -1;
+}
+
+void GiveExtraCard() {
+    const uint32_t serial = gameSerial;
+    const int32_t chosen = FirstSelected(humanHand);
+    CheckGameOver();
+    if (gameSerial != serial) return;
+    if (chosen == 0) {
+        ShowStatus(extraCardsFormat, extraCardsAllowed);
+        return;
+    }
+    if (extraCardsAllowed <= 0) {
+        ComputerPicksUp();
+        return;
+    }
+    const int32_t rank = CardAt(humanHand, chosen).rank;
+    if (FindRank(humanTable, rank) == 0 && FindRank(computerTable, rank) == 0) return;
+    for (int32_t i = 1; i <= humanHand.count; ++i)
+        if (i != chosen) CardAt(humanHand, i).selected = 0;
+    MoveSelected(humanHand, humanTable);
+    SortPile(humanHand);
+    CheckGameOver();
+    if (gameSerial != serial) return;
+    extraCardsAllowed -= 1;
+    if (extraCardsAllowed > 0) {
+        ShowStatus(extraCardsFormat, extraCardsAllowed);
+    } else {
+        ComputerPicksUp();
+    }
+}
+
+void ComputerPicksUp() {
+    extraCardsAllowed = -1;
+    MoveInto(computerTable, computerHand);
+    MoveInto(humanTable, computerHand);
+    Refresh(computerHand);
+    RefillHand(humanHand);
+    extraCardsAllowed = -1;
+    ShowStatus(LoadText(309));
+}
+
+void HumanTakes() {
+    const uint32_t serial = gameSerial;
+    transferOpen = 1;
+    if (humanTable.count == 0 && computerTable.count == 0) return;
+    int32_t allowance = std::min(humanHandAtBoutStart, 6) - computerTable.count;
+    int32_t given = allowance > 0 ? ComputerAddsExtras(allowance) : 0;
+    if (given > 0) {
+        ShowStatus(LoadText(316), computerTable.count, given);
+    } else {
+        ShowStatus(LoadText(317), computerTable.count);
+    }
+    MoveInto(computerTable, humanHand);
+    MoveInto(humanTable, humanHand);
+    Refresh(humanHand);
+    FitHumanHand();
+    if (EndBout(1) == 0) return;
+    CheckGameOver();
+    if (gameSerial != serial) return;
+    SendGameMessage(COMPUTER_ATTACK);
+    if (gameSerial != serial) return;
+    CheckGameOver();
+}
+
+int32_t ComputerAddsExtras(int32_t n) {
+    if (n == 0) return 0;
+    int32_t remaining = n;
+    int32_t gave;
+    do {
+        gave = ThrowIn(0);
+        if (gave == 1) remaining -= 1;
+    } while (remaining != 0 && gave == 1);
+    return n - remaining;
+}

@@ -1,0 +1,105 @@
+#include "tools/replay/dump.h"
+
+#include "app/shell.h"
+#include "app/stylus.h"
+#include "game/state.h"
+#include "game/status.h"
+#include "platform/headless/headless.h"
+#include "tools/replay/json.h"
+
+namespace {
+
+void Field(JsonLine& j, const char* key, int64_t value) {
+    j.Key(key);
+    j.Int(value);
+}
+
+void SingleCard(JsonLine& j, const char* key, const Card& c) {
+    j.Key(key);
+    j.BeginObject();
+    Field(j, "suit", c.suit);
+    Field(j, "rank", c.rank);
+    Field(j, "hidden", c.hidden);
+    j.EndObject();
+}
+
+void Pile(JsonLine& j, const char* key, const CardPile& p) {
+    j.Key(key);
+    j.BeginArray();
+    for (int32_t i = 1; i <= p.count; ++i) {
+        const Card& c = CardAt(p, i);
+        j.BeginObject();
+        Field(j, "suit", c.suit);
+        Field(j, "rank", c.rank);
+        Field(j, "selected", c.selected);
+        Field(j, "x", c.x);
+        Field(j, "y", c.y);
+        j.EndObject();
+    }
+    j.EndArray();
+}
+
+}  // namespace
+
+std::string DumpState() {
+    JsonLine j;
+    j.BeginObject();
+    Field(j, "gameType", gameType);
+    Field(j, "transferRule", transferRule);
+    Field(j, "computerAttacks", computerAttacks);
+    Field(j, "boutLedByComputer", boutLedByComputer);
+    Field(j, "transferOpen", transferOpen);
+    Field(j, "extraCardsAllowed", extraCardsAllowed);
+    Field(j, "lastWinner", lastWinner);
+    Field(j, "humanHandAtBoutStart", humanHandAtBoutStart);
+    Field(j, "computerHandAtBoutStart", computerHandAtBoutStart);
+    Field(j, "stock", Remaining(deck));
+    SingleCard(j, "trump", trumpCard);
+    SingleCard(j, "stockCard", stockCard);
+    Pile(j, "humanHand", humanHand);
+    Pile(j, "computerHand", computerHand);
+    Pile(j, "humanTable", humanTable);
+    Pile(j, "computerTable", computerTable);
+    j.Key("status");
+    j.Text(statusText);
+    Field(j, "computerWins", computerWins);
+    Field(j, "humanWins", humanWins);
+    Field(j, "pressedButton", pressedButton);
+    wchar_t title[256] = L"";
+    GetWindowTextW(mainWindow, title, 256);
+    j.Key("title");
+    j.Text(title);
+    Field(j, "computerHandFaceDown", computerHandFaceDown);
+    Field(j, "computerHandLayout", computerHandLayout);
+    Field(j, "showCardsLeft", showCardsLeft);
+    Field(j, "doubleTapPlay", doubleTapPlay);
+    Field(j, "background", background);
+    Field(j, "cardBack", cardBack);
+    j.Key("messageBoxes");
+    j.BeginArray();
+    for (const BoxRecord& b : HeadlessBoxes()) {
+        j.BeginObject();
+        j.Key("text");
+        j.Text(b.text.c_str());
+        j.Key("caption");
+        j.Text(b.caption.c_str());
+        Field(j, "flags", b.flags);
+        j.EndObject();
+    }
+    j.EndArray();
+    j.Key("invalidated");
+    j.BeginArray();
+    for (const Invalidation& inv : HeadlessInvalidations()) {
+        j.BeginArray();
+        j.Int(inv.rect.left);
+        j.Int(inv.rect.top);
+        j.Int(inv.rect.right);
+        j.Int(inv.rect.bottom);
+        j.EndArray();
+    }
+    j.EndArray();
+    j.EndObject();
+    HeadlessClearBoxes();
+    HeadlessClearInvalidations();
+    return j.str();
+}

@@ -1,0 +1,8 @@
+// The game's state as one line of JSON, for the replay driver.
+#pragma once
+
+#include <string>
+
+// Also empties the headless records of boxes and repaint requests, so the
+// next dump shows only what came after this one.
+std::string DumpState();

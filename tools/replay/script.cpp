@@ -1,0 +1,119 @@
+#include "tools/replay/script.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <vector>
+
+#include "app/shell.h"
+#include "game/state.h"
+#include "platform/headless/headless.h"
+#include "tools/replay/dump.h"
+#include "ui/hittest.h"
+#include "ui/scale.h"
+
+void (*replayCleanup)() = nullptr;
+
+namespace {
+
+bool Inside(const RECT& r, int x, int y) {
+    return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
+}
+
+void Tap(int x, int y) {
+    HeadlessPointer(WM_LBUTTONDOWN, x, y);
+    HeadlessPointer(WM_LBUTTONUP, x, y);
+}
+
+}  // namespace
+
+void ReplayScript::Fail(const std::string& why) const {
+    std::fflush(stdout);
+    std::fprintf(stderr, "velmora-replay: line %d: %s: %s\n", lineNumber_, why.c_str(),
+                 line_.c_str());
+    if (replayCleanup) replayCleanup();
+    std::_Exit(2);
+}
+
+// A point on the card, off the table area and both buttons, where the hit
+// test finds that very card.
+void ReplayScript::TapCard(int suit, int rank) const {
+    int32_t position = 0;
+    for (int32_t i = 1; i <= humanHand.count; ++i)
+        if (CardAt(humanHand, i).suit == suit && CardAt(humanHand, i).rank == rank) position = i;
+    if (position == 0) Fail("the card is not in the hand");
+    const Card& c = CardAt(humanHand, position);
+    const RECT table = ScaleRect(units::tableArea);
+    for (int y = c.y + c.height; y >= c.y; --y) {
+        for (int x = c.x - 2; x <= c.x + c.width - 2; ++x) {
+            if (Inside(table, x, y) || Inside(lowerButtonRect, x, y) ||
+                Inside(upperButtonRect, x, y))
+                continue;
+            if (CardUnder(humanHand, x, y) != position) continue;
+            Tap(x, y);
+            return;
+        }
+    }
+    Fail("no point of the card can be tapped");
+}
+
+bool ReplayScript::Next() {
+    while (std::getline(in_, line_)) {
+        ++lineNumber_;
+        std::istringstream words(line_);
+        std::string verb;
+        if (!(words >> verb) || verb[0] == '#') continue;
+        std::vector<long> numbers;
+        std::string word, extra;
+        auto numbersOnly = [&](size_t n) {
+            long v;
+            while (words >> v)
+                numbers.push_back(v);
+            if (!words.eof() || numbers.size() != n)
+                Fail("expected " + std::to_string(n) + " numbers");
+        };
+        if (verb == "tap" || verb == "down" || verb == "up" || verb == "dbltap") {
+            numbersOnly(2);
+            int x = static_cast<int>(numbers[0]), y = static_cast<int>(numbers[1]);
+            if (verb == "tap") Tap(x, y);
+            if (verb == "down") HeadlessPointer(WM_LBUTTONDOWN, x, y);
+            if (verb == "up") HeadlessPointer(WM_LBUTTONUP, x, y);
+            if (verb == "dbltap") {
+                Tap(x, y);
+                HeadlessPointer(WM_LBUTTONDBLCLK, x, y);
+                HeadlessPointer(WM_LBUTTONUP, x, y);
+            }
+        } else if (verb == "card") {
+            numbersOnly(2);
+            TapCard(static_cast<int>(numbers[0]), static_cast<int>(numbers[1]));
+        } else if (verb == "command") {
+            numbersOnly(1);
+            // A box's own loop has no menu to take it from.
+            if (HeadlessOpenBoxes() == 0)
+                PostMessageW(mainWindow, WM_COMMAND, static_cast<WPARAM>(numbers[0]), 0);
+        } else if (verb == "key") {
+            if (!(words >> word) || (words >> extra)) Fail("expected one key");
+            WPARAM key = word == "alt+n" ? 'N' : word == "alt+f4" ? VK_F4 : 0;
+            if (key == 0) Fail("unknown key");
+            HeadlessKey(WM_SYSKEYDOWN, key, KF_ALTDOWN_LPARAM);
+            HeadlessKey(WM_SYSKEYUP, key, KF_ALTDOWN_LPARAM);
+        } else if (verb == "answer") {
+            if (!(words >> word) || (words >> extra)) Fail("expected one answer");
+            int id = word == "yes"      ? IDYES
+                     : word == "no"     ? IDNO
+                     : word == "ok"     ? IDOK
+                     : word == "cancel" ? IDCANCEL
+                                        : 0;
+            if (id == 0) Fail("unknown answer");
+            HeadlessQueueBoxAnswer(id);
+        } else if (verb == "dump") {
+            if (words >> extra) Fail("dump takes nothing");
+            std::printf("%s\n", DumpState().c_str());
+            std::fflush(stdout);
+        } else {
+            Fail("unknown command");
+        }
+        return true;
+    }
+    return false;
+}
