@@ -1,0 +1,131 @@
+// The deal of each game type, who opens, and the hand's layout.
+#include <set>
+#include <utility>
+
+#include "game/flow.h"
+#include "game/status.h"
+#include "tests/game_fixture.h"
+
+namespace {
+
+using DealTest = GameTest;
+
+struct DealCase {
+    int32_t type;
+    int32_t humanCards;
+    int32_t computerCards;  // hand and table: the computer may have opened
+    int32_t stock;
+    int32_t trumpHidden;
+    int32_t stockHidden;
+    int32_t humanLayout;
+    int32_t perRow;
+};
+
+const DealCase kDeals[] = {
+    {0, 6, 6, 23, 0, 0, LayoutSideBySide, 7},    {1, 6, 6, 23, 0, 0, LayoutSideBySide, 7},
+    {2, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12}, {3, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12},
+    {4, 6, 6, 24, 1, 0, LayoutSideBySide, 7},    {5, 6, 6, 24, 1, 0, LayoutSideBySide, 7},
+};
+
+TEST_F(DealTest, EachGameTypeDealsItsHands) {
+    for (const DealCase& c : kDeals) {
+        SCOPED_TRACE(c.type);
+        gameType = c.type;
+        SendGameMessage(NEW_GAME);
+        EXPECT_EQ(humanHand.count + humanTable.count, c.humanCards);
+        EXPECT_EQ(computerHand.count + computerTable.count, c.computerCards);
+        EXPECT_EQ(Remaining(deck), c.stock);
+        EXPECT_EQ(trumpCard.hidden, c.trumpHidden);
+        EXPECT_EQ(stockCard.hidden, c.stockHidden);
+        EXPECT_EQ(humanHand.layoutMode, c.humanLayout);
+        EXPECT_EQ(humanHand.perRow, c.perRow);
+        if (c.type >= 4) {
+            EXPECT_EQ(TrumpSuit(), Diamonds);
+        }
+        // Every card once: hands, table, stock and the face-up trump card.
+        std::set<std::pair<int32_t, int32_t>> seen;
+        int32_t counted = 0;
+        auto see = [&](int32_t suit, int32_t rank) {
+            seen.insert({suit, rank});
+            ++counted;
+        };
+        for (const CardPile* p : {&humanHand, &humanTable, &computerHand, &computerTable})
+            for (int32_t i = 1; i <= p->count; ++i)
+                see(CardAt(*p, i).suit, CardAt(*p, i).rank);
+        for (const DeckEntry& e : deck.entries)
+            if (e.present) see(e.suit, e.rank);
+        if (!trumpCard.hidden) see(trumpCard.suit, trumpCard.rank);
+        EXPECT_EQ(counted, 36);
+        EXPECT_EQ(seen.size(), 36u);
+    }
+}
+
+TEST_F(DealTest, BulkGivesTheTrumpCardToTheComputerLast) {
+    gameType = 2;
+    SendGameMessage(NEW_GAME);
+    const int32_t suit = trumpCard.suit, rank = trumpCard.rank;
+    bool computerHasIt = false;
+    for (const CardPile* p : {&computerHand, &computerTable})
+        for (int32_t i = 1; i <= p->count; ++i)
+            computerHasIt |= CardAt(*p, i).suit == suit && CardAt(*p, i).rank == rank;
+    EXPECT_TRUE(computerHasIt);
+}
+
+struct OpenerCase {
+    const char* what;
+    int32_t lastWinner;
+    const char* humanHand;
+    const char* computerHand;
+    int32_t computerAttacks;
+};
+
+// Clubs are trumps.
+const OpenerCase kOpeners[] = {
+    {"no trumps anywhere: the human", -1, "6D 7D", "8D 9D", 0},
+    {"only the human has trumps: the human", -1, "6C 7D", "8D 9D", 0},
+    {"only the computer has trumps: the computer", -1, "6D 7D", "8C 9D", 1},
+    {"the lower trump opens: the human", -1, "7C 6D", "9C 6H", 0},
+    {"the lower trump opens: the computer", -1, "9C 6D", "7C 6H", 1},
+    {"after the computer's win: the computer", 1, "6C", "AC 6H", 1},
+    {"after the human's win: the human", 0, "AC 6D", "6C 6H", 0},
+};
+
+TEST_F(DealTest, WhoOpensTheFirstBout) {
+    for (const OpenerCase& c : kOpeners) {
+        SCOPED_TRACE(c.what);
+        lastWinner = c.lastWinner;
+        Deal(humanHand, c.humanHand);
+        Deal(computerHand, c.computerHand);
+        Deal(computerTable, "");
+        statusText = nullptr;
+        ChooseFirstAttacker();
+        EXPECT_EQ(computerAttacks, c.computerAttacks);
+        EXPECT_EQ(computerTable.count, c.computerAttacks) << "the computer leads at once";
+        EXPECT_EQ(StatusLine(), c.computerAttacks ? L"" : L"Your move!");
+        EXPECT_EQ(humanHand.sortMode, SortByRank);
+    }
+}
+
+TEST_F(DealTest, HandLayoutFollowsItsSize) {
+    const struct {
+        int32_t cards, layout, perRow;
+    } kFits[] = {{6, LayoutSideBySide, 7},
+                 {7, LayoutHalfOverlap, 12},
+                 {24, LayoutHalfOverlap, 12},
+                 {25, LayoutThirdOverlap, 18},
+                 {30, LayoutThirdOverlap, 18}};
+    for (const auto& f : kFits) {
+        Deal(humanHand, "");
+        for (int32_t i = 0; i < f.cards; ++i)
+            AddCard(humanHand, 1 + i / 9, 6 + i % 9);
+        FitHumanHand();
+        EXPECT_EQ(humanHand.layoutMode, f.layout) << f.cards << " cards";
+        EXPECT_EQ(humanHand.perRow, f.perRow) << f.cards << " cards";
+    }
+    // 25 cards in rows of 18 at a third of a card: the 19th starts row two.
+    EXPECT_EQ(CardAt(humanHand, 19).x, humanHand.originX);
+    EXPECT_EQ(CardAt(humanHand, 19).y, humanHand.originY + 41);
+    EXPECT_EQ(CardAt(humanHand, 2).x, humanHand.originX + 9);
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+#include "tests/game_fixture.h"
+
+#include <stdlib.h>
+
+#include <filesystem>
+
+#include "app/construct.h"
+#include "app/shell.h"
+#include "app/window.h"
+#include "game/status.h"
+#include "platform/platform.h"
+#include "ui/scale.h"
+
+namespace {
+
+bool InPlay(int32_t suit, int32_t rank) {
+    for (const CardPile* p : {&humanHand, &humanTable, &computerHand, &computerTable})
+        for (int32_t i = 1; i <= p->count; ++i)
+            if (CardAt(*p, i).suit == suit && CardAt(*p, i).rank == rank) return true;
+    return trumpCard.hidden == 0 && trumpCard.suit == suit && trumpCard.rank == rank;
+}
+
+void Narrow(std::string& out, const std::wstring& text) {
+    for (wchar_t c : text)
+        out += static_cast<char>(c);
+}
+
+}  // namespace
+
+void GameTest::SetUp() {
+    TableTest::SetUp();
+    char pattern[] = "/tmp/velmora-test-XXXXXX";
+    configDir = mkdtemp(pattern);
+    PlatformSetConfigHome(configDir.c_str());
+    ConstructProgram();
+    instance = programModule = resourceModule = GetModuleHandleW(nullptr);
+    CreateMainWindow(instance, SW_SHOW);
+    HeadlessPump();
+    // The first deal is replaced by each test's own table.
+    SetGame(0, "TC");
+    for (CardPile* p : {&humanHand, &humanTable, &computerHand, &computerTable})
+        Deal(*p, "");
+    computerHand.sortMode = SortNone;
+    humanHand.sortMode = SortByRank;
+    computerAttacks = 0;
+    boutLedByComputer = 0;
+    transferOpen = 1;
+    extraCardsAllowed = -1;
+    SetFreshStock(20);
+    statusText = nullptr;
+    HeadlessPump();
+    HeadlessClearBoxes();
+    HeadlessClearInvalidations();
+}
+
+void GameTest::TearDown() {
+    DestroyWindow(mainWindow);
+    HeadlessPump();
+    ReleaseProgram();
+    PlatformSetConfigHome(nullptr);
+    std::error_code ignored;
+    std::filesystem::remove_all(configDir, ignored);
+    TableTest::TearDown();
+}
+
+void GameTest::SetFreshStock(int32_t n) {
+    deck.remaining = 0;
+    for (int32_t i = 0; i < deck.total; ++i) {
+        DeckEntry& e = deck.entries[i];
+        e.present = deck.remaining < n && !InPlay(e.suit, e.rank) ? 1 : 0;
+        deck.remaining += e.present;
+    }
+    stockCard.hidden = n == 0 ? 1 : 0;
+}
+
+void GameTest::Select(const char* cards) {
+    for (int32_t i = 1; i <= humanHand.count; ++i)
+        CardAt(humanHand, i).selected = 0;
+    for (const char* p = cards; p[0] && p[1]; p += p[2] == ' ' ? 3 : 2) {
+        Card want = ParseCard(p);
+        for (int32_t i = 1; i <= humanHand.count; ++i) {
+            Card& c = CardAt(humanHand, i);
+            if (c.suit == want.suit && c.rank == want.rank) c.selected = 1;
+        }
+    }
+}
+
+void GameTest::TapTable() {
+    HeadlessTap(ScaleX(100), ScaleY(90));
+    HeadlessPump();
+}
+
+void GameTest::TapLowerButton() {
+    HeadlessTap(ScaleX(220), ScaleY(186));
+    HeadlessPump();
+}
+
+std::vector<std::string> TakeBoxes() {
+    std::vector<std::string> out;
+    for (const BoxRecord& b : HeadlessBoxes()) {
+        std::string s;
+        Narrow(s, b.text);
+        s += '|';
+        Narrow(s, b.caption);
+        s += '|' + std::to_string(b.flags);
+        out.push_back(s);
+    }
+    HeadlessClearBoxes();
+    return out;
+}

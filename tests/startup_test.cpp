@@ -1,0 +1,148 @@
+// Start-up: the stored settings, the command line, the window's creation,
+// the accelerators and a clean exit.
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "app/construct.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window.h"
+#include "game/state.h"
+#include "res/resources.h"
+#include "tests/fixture.h"
+
+namespace {
+
+class StartupTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        char pattern[] = "/tmp/velmora-start-XXXXXX";
+        dir = mkdtemp(pattern);
+        PlatformSetConfigHome(dir.c_str());
+        RegisterResources();
+        ConstructProgram();
+    }
+    void TearDown() override {
+        if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
+        HeadlessPump();
+        ReleaseProgram();
+        PlatformSetConfigHome(nullptr);
+        std::filesystem::remove_all(dir);
+    }
+    void Store(const std::string& lines) {
+        std::filesystem::create_directories(dir + "/velmora");
+        std::ofstream(dir + "/velmora/settings.ini") << "[Software\\ornit\\vlmra]\n" << lines;
+    }
+    // Runs WinMain until the program is idle with no input left.
+    int Start(const wchar_t* commandLine) {
+        return WinMain(GetModuleHandleW(nullptr), nullptr, commandLine, SW_SHOW);
+    }
+    std::string dir;
+};
+
+struct StoredCase {
+    const char* what;
+    const char* store;
+    int32_t type, transfer, layout;
+    uint32_t background, back, wins;
+};
+
+const StoredCase kStored[] = {
+    {"nothing stored: the defaults", "", 0, 0, 4, 0, 0, 0},
+    {"Bulk with transfer, black, the fish", "type=3\nblackbg=1\nback=1\nstatu=7\n", 3, 1, 4, 1, 1,
+     7},
+    {"Bulk without transfer", "type=2\n", 2, 0, 4, 0, 0, 0},
+    {"out of range: the first of each list", "type=9\nblackbg=7\nback=5\n", 0, 0, 4, 0, 0, 0},
+    {"hidden opponent's cards", "hidev=5\n", 0, 0, 5, 0, 0, 0},
+    {"any other hidev is spread", "hidev=4\n", 0, 0, 4, 0, 0, 0},
+};
+
+TEST_F(StartupTest, StoredSettingsAreReadOnce) {
+    for (const StoredCase& c : kStored) {
+        SCOPED_TRACE(c.what);
+        TearDown();
+        SetUp();
+        Store(c.store);
+        EXPECT_EQ(Start(L""), 0);
+        EXPECT_EQ(gameType, c.type);
+        EXPECT_EQ(transferRule, c.transfer);
+        EXPECT_EQ(computerHandLayout, c.layout);
+        EXPECT_EQ(computerHand.layoutMode, c.layout);
+        EXPECT_EQ(background, c.background);
+        EXPECT_EQ(cardBack, c.back);
+        EXPECT_EQ(humanWins, c.wins);
+        wchar_t title[64];
+        GetWindowTextW(mainWindow, title, 64);
+        EXPECT_EQ(std::wstring(title), GameTypeName(c.type));
+    }
+    EXPECT_EQ(LoadSetting(L"type"), 0u);
+}
+
+TEST_F(StartupTest, OutOfRangeValuesStayInTheStore) {
+    Store("type=9\n");
+    Start(L"");
+    EXPECT_EQ(gameType, 0);
+    EXPECT_EQ(LoadSetting(L"type"), 9u);
+}
+
+TEST_F(StartupTest, CommandLineSwitchIsACaseSensitiveSubstring) {
+    const struct {
+        const wchar_t* line;
+        int32_t faceDown;
+    } kLines[] = {{L"", 1}, {L"abq7Kcd", 0}, {L"-x q7K", 0}, {L"q7k", 1}, {L"Q7K", 1}};
+    for (const auto& l : kLines) {
+        TearDown();
+        SetUp();
+        Start(l.line);
+        EXPECT_EQ(computerHand.faceDown, l.faceDown);
+    }
+}
+
+TEST_F(StartupTest, WindowCreationDealsAndGoesFullScreen) {
+    Start(L"");
+    const std::vector<ShellCall>& calls = HeadlessShellCalls();
+    ASSERT_GE(calls.size(), 2u);
+    EXPECT_EQ(calls[0].name, "SHCreateMenuBar");
+    EXPECT_EQ(calls[0].value, 102u);
+    EXPECT_EQ(calls[1].name, "SHFullScreen");
+    EXPECT_EQ(calls[1].value, 0x2Au);
+    RECT r;
+    GetWindowRect(mainWindow, &r);
+    EXPECT_EQ(r, (RECT{0, 0, 240, 320}));
+    EXPECT_EQ(humanHand.count + computerHand.count + computerTable.count, 12);
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(mainWindow, &update, FALSE)) << "every paint begun and ended";
+}
+
+TEST_F(StartupTest, AcceleratorsStartANewGameAndExit) {
+    int step = 0;
+    uint32_t serialAfterStart = 0;
+    HeadlessSetInputSource([&] {
+        switch (step++) {
+            case 0:
+                serialAfterStart = gameSerial;
+                HeadlessKey(WM_SYSKEYDOWN, 'N', KF_ALTDOWN_LPARAM);
+                return true;
+            case 1:
+                EXPECT_EQ(gameSerial, serialAfterStart + 1) << "Alt+N dealt anew";
+                HeadlessKey(WM_KEYDOWN, 'N', 0);
+                return true;
+            case 2:
+                EXPECT_EQ(gameSerial, serialAfterStart + 1) << "N alone is no command";
+                HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM);
+                return true;
+            default:
+                ADD_FAILURE() << "Alt+F4 should have ended the loop";
+                return false;
+        }
+    });
+    EXPECT_EQ(Start(L""), 0);
+    EXPECT_EQ(step, 3);
+    EXPECT_FALSE(IsWindow(mainWindow));
+    EXPECT_EQ(humanHand.count, 0) << "the piles are cleared when the window goes";
+}
+
+}  // namespace
