@@ -1,0 +1,24 @@
+#!/bin/sh
+# A malformed line stops the run with status 2 and a message naming the
+# line; nothing is written after it.
+set -u
+replay=$1
+fail=0
+check() {  # script, expected status, expected words on stderr
+    out=$(printf '%b' "$1" | "$replay" 2>/tmp/velmora-replay-err.$$)
+    status=$?
+    err=$(cat /tmp/velmora-replay-err.$$)
+    rm -f /tmp/velmora-replay-err.$$
+    if [ "$status" -ne "$2" ]; then
+        echo "FAIL: '$1' exited $status, not $2"; fail=1
+    fi
+    case "$err" in *"$3"*) ;; *) echo "FAIL: '$1' said '$err', not '$3'"; fail=1 ;; esac
+    echo "$out" | grep -q . && [ "$4" = quiet ] && { echo "FAIL: '$1' wrote '$out'"; fail=1; }
+    return 0
+}
+check 'bogus\n' 2 'line 1' quiet
+check '# fine\n\ntap 1\ndump\n' 2 'line 3' quiet
+check 'card 9 9\ndump\n' 2 'line 1: the card is not in the hand' quiet
+check 'answer maybe\n' 2 'line 1' quiet
+check 'key alt+f4\ndump\n' 0 '' quiet
+exit $fail
