@@ -36,10 +36,8 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 void RegisterBoxClass() {
-    static bool registered = false;
     for (const auto& c : Layer().classes)
-        if (c->name == kBoxClass) registered = true;
-    if (registered) return;
+        if (c->name == kBoxClass) return;
     WNDCLASSW wc{};
     wc.lpfnWndProc = BoxProc;
     wc.lpszClassName = kBoxClass;
