@@ -1,14 +1,17 @@
-// Entry point. The window comes with the desktop backend; until then this
-// build deals one hand on the headless screen and says so.
+// Entry point of the game. The desktop window is still to come: until then
+// the program runs on the headless screen, deals one game from the clock
+// and the stored settings, and shows the hands as text.
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <string>
 
 #include "app/construct.h"
-#include "game/deck.h"
-#include "game/random.h"
+#include "app/window.h"
 #include "game/state.h"
 #include "platform/headless/headless.h"
+#include "res/resources.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -28,6 +31,19 @@ void SetClockToNow() {
     HeadlessSetClock(utc.tm_hour, utc.tm_min, utc.tm_sec, static_cast<int>(now.tv_nsec / 1000000));
 }
 
+std::string Name(const Card& c) {
+    static const char* const kRanks[15] = {"",  "",  "",   "",  "",  "",  "6", "7",
+                                           "8", "9", "10", "J", "Q", "K", "A"};
+    return std::string(kRanks[c.rank]) + "?DHCS"[c.suit];
+}
+
+std::string Show(const CardPile& pile) {
+    std::string out;
+    for (int32_t i = 1; i <= pile.count; ++i)
+        out += " " + Name(CardAt(pile, i));
+    return out;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -39,23 +55,30 @@ int main(int argc, char** argv) {
         PrintUsage();
         return 0;
     }
+    // The program's arguments, joined by single spaces, are its command line.
+    std::wstring commandLine;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) commandLine += L' ';
+        for (const char* p = argv[i]; *p; ++p)
+            commandLine += static_cast<wchar_t>(*p);
+    }
+
     HeadlessStartAtDpi(96);
+    ForgetDensities();
     SetClockToNow();
+    RegisterResources();
     ConstructProgram();
+    // With no input on the headless screen, the message loop ends as soon as
+    // the first deal has been painted.
+    int status = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.c_str(), SW_SHOW);
 
     std::printf(
-        "Velmora %s: the game window is not built yet; this build runs the headless core.\n",
+        "Velmora %s: the game window is not built yet; this build runs the game "
+        "headless.\n",
         kVersion);
-    static const char* const kSuits = "?DHCS";
-    static const char* const kRanks[15] = {"",  "",  "",   "",  "",  "",  "6", "7",
-                                           "8", "9", "10", "J", "Q", "K", "A"};
-    SeedFromClock();
-    std::printf("A deal from the clock:");
-    int32_t rank = 0, suit = 0;
-    while (DrawCard(deck, &rank, &suit) >= 0)
-        std::printf(" %s%c", kRanks[rank], kSuits[suit]);
-    std::printf("\n");
-
+    std::printf("A deal of \"%ls\", trumps %s:\n  your hand:%s\n  my hand:%s\n  on the table:%s\n",
+                GameTypeName(gameType), Name(trumpCard).c_str(), Show(humanHand).c_str(),
+                Show(computerHand).c_str(), Show(computerTable).c_str());
     ReleaseProgram();
-    return 0;
+    return status;
 }
