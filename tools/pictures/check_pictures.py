@@ -1,0 +1,132 @@
+#!/usr/bin/env python3
+"""Checks the pictures in res/pictures/ (or the directory given).
+
+    python3 tools/pictures/check_pictures.py [directory]
+
+Every expected file must be there at its size, and nothing else. Icons must
+have hard edges (alpha 0 or 255 only) and must not be empty; the blank icon
+must be wholly transparent; button icons must be white and carry their white
+frame; card backs must be opaque all over with a white 1-pixel border.
+Exits non-zero and lists the problems if any check fails.
+"""
+
+import os
+import sys
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import png  # noqa: E402
+
+SUIT_IDS = (105, 106, 107, 108)
+BUTTON_IDS = (117, 119, 124)
+PROGRAM_SIZES = (16, 32, 48, 64, 128, 256)
+BACK_SIZES = {116: (56, 80), 127: (56, 80), 128: (56, 79), 129: (28, 40), 135: (56, 80)}
+
+
+def expected():
+    """File name -> (width, height, kind)."""
+    files = {}
+    for ident in SUIT_IDS:
+        for size in (18, 9):
+            files["icon-%d-%d.png" % (ident, size)] = (size, size, "icon")
+    for ident in BUTTON_IDS:
+        for size in (64, 32):
+            files["icon-%d-%d.png" % (ident, size)] = (size, size, "button")
+    files["icon-142-16.png"] = (16, 16, "blank")
+    for size in PROGRAM_SIZES:
+        files["icon-101-%d.png" % size] = (size, size, "icon")
+    for name in ("info", "question"):
+        for size in (32, 64):
+            files["icon-%s-%d.png" % (name, size)] = (size, size, "icon")
+    for ident, (w, h) in BACK_SIZES.items():
+        files["back-%d.png" % ident] = (w, h, "back")
+    return files
+
+
+def pixel(data, w, x, y):
+    i = (y * w + x) * 4
+    return tuple(data[i:i + 4])
+
+
+def check_icon(name, w, h, data, problems):
+    alphas = set(data[3::4])
+    if not alphas <= {0, 255}:
+        problems.append("%s: alpha values other than 0 and 255: %s" % (name, sorted(alphas - {0, 255})[:5]))
+    if 255 not in alphas:
+        problems.append("%s: nothing is drawn" % name)
+
+
+def check_button(name, w, h, data, problems):
+    check_icon(name, w, h, data, problems)
+    for i in range(0, len(data), 4):
+        if data[i + 3] and tuple(data[i:i + 3]) != (255, 255, 255):
+            problems.append("%s: a pixel that is not white" % name)
+            break
+    frame = 2 if w >= 64 else 1
+    for k in range(w):
+        for x, y in ((k, 0), (k, h - 1), (0, k), (w - 1, k), (k, frame - 1), (frame - 1, k)):
+            if pixel(data, w, x, y)[3] != 255:
+                problems.append("%s: the frame has a gap at (%d, %d)" % (name, x, y))
+                return
+    # just inside the frame must be clear, or the frame would be thicker
+    for k in range(frame + 1, w - frame - 1):
+        if pixel(data, w, k, frame)[3] or pixel(data, w, frame, k)[3]:
+            problems.append("%s: the frame is thicker than %d px" % (name, frame))
+            return
+
+
+def check_blank(name, w, h, data, problems):
+    if any(data[3::4]):
+        problems.append("%s: not wholly transparent" % name)
+
+
+def check_back(name, w, h, data, problems):
+    if set(data[3::4]) != {255}:
+        problems.append("%s: not opaque everywhere" % name)
+    edge = [(x, 0) for x in range(w)] + [(x, h - 1) for x in range(w)]
+    edge += [(0, y) for y in range(h)] + [(w - 1, y) for y in range(h)]
+    if any(pixel(data, w, x, y)[:3] != (255, 255, 255) for x, y in edge):
+        problems.append("%s: the 1 px border is not white all round" % name)
+    inside = [pixel(data, w, x, y)[:3] for y in range(1, h - 1) for x in range(1, w - 1)
+              if x in (1, w - 2) or y in (1, h - 2)]
+    if all(p == (255, 255, 255) for p in inside):
+        problems.append("%s: the white border is wider than 1 px" % name)
+
+
+CHECKS = {"icon": check_icon, "button": check_button, "blank": check_blank, "back": check_back}
+
+
+def check(directory):
+    problems = []
+    want = expected()
+    present = {f for f in os.listdir(directory) if f.endswith(".png")}
+    for name in sorted(present - set(want)):
+        problems.append("%s: not one of the pictures" % name)
+    for name, (w, h, kind) in sorted(want.items()):
+        if name not in present:
+            problems.append("%s: missing" % name)
+            continue
+        try:
+            fw, fh, data = png.read(os.path.join(directory, name))
+        except ValueError as e:
+            problems.append(str(e))
+            continue
+        if (fw, fh) != (w, h):
+            problems.append("%s: %dx%d, should be %dx%d" % (name, fw, fh, w, h))
+            continue
+        CHECKS[kind](name, w, h, data, problems)
+    return problems
+
+
+def main(argv):
+    here = os.path.dirname(os.path.abspath(__file__))
+    directory = argv[1] if len(argv) > 1 else os.path.join(here, "..", "..", "res", "pictures")
+    problems = check(directory)
+    for p in problems:
+        print("problem:", p)
+    if not problems:
+        print("%d pictures are as they should be" % len(expected()))
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
