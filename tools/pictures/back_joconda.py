@@ -92,8 +92,8 @@ SKIN_LIGHT = (236, 200, 140)
 SKIN_MID = (200, 152, 92)
 SKIN_SHADE = (122, 86, 46)
 HAIR = (36, 24, 14)
-DRESS = (30, 28, 18)
-DRESS_LIGHT = (62, 56, 34)
+DRESS = (36, 34, 21)
+DRESS_LIGHT = (76, 68, 40)
 SLEEVE = (150, 106, 44)
 SLEEVE_LIGHT = (206, 160, 84)
 SLEEVE_DARK = (80, 54, 22)
@@ -167,16 +167,16 @@ def sleeve(c, outer, inner, brightness):
 def arms(c):
     # her right arm, on our left: the upper arm slants out to an elbow at the
     # edge of the picture, the forearm lies across towards the hands
-    outer = curve_pts((7.5, 38.5), (4, 46), (1, 56), (-1, 64)) + [(-1, 76)]
+    outer = curve_pts((10, 35.2), (4, 40), (1, 54), (-1, 64)) + [(-1, 76)]
     outer += curve_pts((-1, 76), (8, 77), (20, 75.5), (31, 72.5))[1:]
-    inner = curve_pts((14, 40.5), (11.5, 48), (8, 55), (7, 61.5))
+    inner = curve_pts((16.5, 36.8), (13, 46), (9, 55), (7.5, 61.5))
     inner += curve_pts((7, 61.5), (12, 61.5), (22, 62), (31, 65))[1:]
     sleeve(c, outer, inner, 1.0)
     fill(c, stroke_line(curve_pts((2, 63), (5, 65.5), (7, 67), (9.5, 66.5)), 0.9), SLEEVE_DARK, 0.6)
     # her left arm, on our right, turned away from the light
-    outer = curve_pts((47, 37.5), (51, 44), (54, 52), (57, 60)) + [(57, 72)]
+    outer = curve_pts((44.5, 34.8), (51, 40), (54, 52), (57, 60)) + [(57, 72)]
     outer += curve_pts((57, 72), (54, 71), (51, 69.5), (46, 68.5))[1:]
-    inner = curve_pts((42.5, 40), (46, 47), (49, 54), (50.5, 59.5))
+    inner = curve_pts((39.5, 36.2), (44, 45), (48.5, 54), (50.5, 59.5))
     inner += curve_pts((50.5, 59.5), (47, 60), (44, 61.5), (41, 63))[1:]
     sleeve(c, outer, inner, 0.6)
 
