@@ -10,7 +10,7 @@ All measurements below are in card pixels.
 
 import math
 
-from raster import Canvas, Path, circle, ellipse, mix, rect, smoothstep, transform
+from raster import Canvas, Path, circle, ellipse, mix, rect, smoothstep, stroke, transform
 
 W, H = 56, 79
 K = 4  # working scale
@@ -211,7 +211,6 @@ def neck_and_chest(c):
 
 
 def stroke_line(pts, width):
-    from raster import stroke
     return stroke(pts, width)
 
 

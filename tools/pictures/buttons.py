@@ -25,9 +25,7 @@ def ring(x0, y0, x1, y1, r, width):
 
 def letter_o(x0, y0, x1, y1, stroke):
     """A bold O: an oval ring with straight sides."""
-    w = x1 - x0
-    h = y1 - y0
-    r = w / 2
+    r = (x1 - x0) / 2
     outer = Path(x0, y0 + r)
     outer.arc(x0 + r, y0 + r, r, r, 180, 360)
     outer.line(x1, y1 - r)
@@ -38,7 +36,6 @@ def letter_o(x0, y0, x1, y1, stroke):
     inner.arc(ix0 + ri, iy0 + ri, ri, ri, 180, 360)
     inner.line(ix1, iy1 - ri)
     inner.arc(ix0 + ri, iy1 - ri, ri, ri, 0, 180)
-    del h
     return [outer.points(), list(reversed(inner.points()))]
 
 
