@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr size_t kMostPending = 64;  // half the hash slots at most, so probes stay short
+
 bool EmptyRect(const RECT& r) {
     return r.right <= r.left || r.bottom <= r.top;
 }
@@ -25,28 +27,58 @@ void Cut(const RECT& a, const RECT& b, std::vector<RECT>& out) {
     if (b.right < a.right) out.push_back({b.right, top, a.right, bottom});
 }
 
-}  // namespace
+bool Inside(const RECT& inner, const RECT& outer) {
+    return outer.left <= inner.left && inner.right <= outer.right && outer.top <= inner.top &&
+           inner.bottom <= outer.bottom;
+}
 
-void Region::Add(const RECT& r) {
-    if (EmptyRect(r)) return;
-    std::vector<RECT> pieces{r}, next;
-    for (const RECT& have : rects_) {
+// Adds to the disjoint set the parts of r it does not hold yet.
+void AddDisjoint(std::vector<RECT>& rects, const RECT& r) {
+    static thread_local std::vector<RECT> pieces, next;
+    pieces.assign(1, r);
+    for (const RECT& have : rects) {
         next.clear();
         for (const RECT& p : pieces)
             Cut(p, have, next);
         pieces.swap(next);
         if (pieces.empty()) return;
     }
-    rects_.insert(rects_.end(), pieces.begin(), pieces.end());
+    rects.insert(rects.end(), pieces.begin(), pieces.end());
+}
+
+}  // namespace
+
+void Region::Settle() const {
+    for (const RECT& r : pending_)
+        AddDisjoint(rects_, r);
+    pending_.clear();
+    slots_.fill(0);
+}
+
+void Region::Add(const RECT& r) {
+    if (EmptyRect(r)) return;
+    // A window that is never painted must not gather rectangles for ever.
+    if (pending_.size() >= kMostPending) Settle();
+    const size_t mask = slots_.size() - 1;
+    auto edge = [](LONG v) { return static_cast<size_t>(static_cast<uint32_t>(v)); };
+    size_t slot = edge(r.left) * 7919 + edge(r.top) * 104729 + edge(r.right) * 31 + edge(r.bottom);
+    for (slot &= mask; slots_[slot] != 0; slot = (slot + 1) & mask)
+        if (pending_[slots_[slot] - 1u] == r) return;
+    if (std::any_of(rects_.begin(), rects_.end(),
+                    [&](const RECT& have) { return Inside(r, have); }))
+        return;
+    pending_.push_back(r);
+    slots_[slot] = static_cast<uint8_t>(pending_.size());
 }
 
 void Region::Add(const Region& other) {
-    for (const RECT& r : other.rects_)
+    for (const RECT& r : other.Rects())
         Add(r);
 }
 
 void Region::Subtract(const RECT& r) {
     if (EmptyRect(r)) return;
+    Settle();
     std::vector<RECT> next;
     for (const RECT& have : rects_)
         Cut(have, r, next);
@@ -54,11 +86,12 @@ void Region::Subtract(const RECT& r) {
 }
 
 void Region::Subtract(const Region& other) {
-    for (const RECT& r : other.rects_)
+    for (const RECT& r : other.Rects())
         Subtract(r);
 }
 
 void Region::Intersect(const RECT& r) {
+    Settle();
     std::vector<RECT> next;
     for (const RECT& have : rects_) {
         RECT i{std::max(have.left, r.left), std::max(have.top, r.top),
@@ -69,8 +102,9 @@ void Region::Intersect(const RECT& r) {
 }
 
 void Region::Intersect(const Region& other) {
+    Settle();
     Region result;
-    for (const RECT& r : other.rects_) {
+    for (const RECT& r : other.Rects()) {
         Region part = *this;
         part.Intersect(r);
         // Pieces of one disjoint set cut by disjoint rectangles stay disjoint.
@@ -80,6 +114,7 @@ void Region::Intersect(const Region& other) {
 }
 
 void Region::Offset(int dx, int dy) {
+    Settle();
     for (RECT& r : rects_) {
         r.left += dx;
         r.right += dx;
@@ -89,24 +124,28 @@ void Region::Offset(int dx, int dy) {
 }
 
 bool Region::Contains(int x, int y) const {
-    return std::any_of(rects_.begin(), rects_.end(), [&](const RECT& r) {
+    auto inside = [&](const RECT& r) {
         return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
-    });
+    };
+    return std::any_of(rects_.begin(), rects_.end(), inside) ||
+           std::any_of(pending_.begin(), pending_.end(), inside);
 }
 
 RECT Region::Bounds() const {
-    if (rects_.empty()) return {0, 0, 0, 0};
-    RECT b = rects_.front();
-    for (const RECT& r : rects_) {
-        b.left = std::min(b.left, r.left);
-        b.top = std::min(b.top, r.top);
-        b.right = std::max(b.right, r.right);
-        b.bottom = std::max(b.bottom, r.bottom);
-    }
+    if (Empty()) return {0, 0, 0, 0};
+    RECT b = rects_.empty() ? pending_.front() : rects_.front();
+    for (const std::vector<RECT>* list : {&rects_, &pending_})
+        for (const RECT& r : *list) {
+            b.left = std::min(b.left, r.left);
+            b.top = std::min(b.top, r.top);
+            b.right = std::max(b.right, r.right);
+            b.bottom = std::max(b.bottom, r.bottom);
+        }
     return b;
 }
 
 long Region::Area() const {
+    Settle();
     long area = 0;
     for (const RECT& r : rects_)
         area += long(r.right - r.left) * (r.bottom - r.top);

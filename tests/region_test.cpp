@@ -103,4 +103,46 @@ TEST(RegionTest, IntersectAndCompareAsSets) {
     EXPECT_EQ(c.Bounds(), (RECT{15, 6, 25, 11}));
 }
 
+// Card-sized rectangles laid over each other again and again, as a window's
+// update region gets them between paints, against a plain pixel map.
+TEST(RegionTest, ManyOverlappingRectanglesMatchAPixelMap) {
+    constexpr int kSize = 64;  // rectangles start in the first 40 and reach 16 further
+    std::vector<char> pixels(kSize * kSize, 0);
+    Region r;
+    uint32_t state = 12345;
+    auto next = [&](int n) {
+        state = state * 1103515245u + 12345u;
+        return static_cast<int>((state >> 16) % static_cast<uint32_t>(n));
+    };
+    for (int i = 0; i < 400; ++i) {
+        RECT rect{next(40), next(40), 0, 0};
+        rect.right = rect.left + 1 + next(12);
+        rect.bottom = rect.top + 1 + next(16);
+        bool subtract = i % 37 == 36;
+        subtract ? r.Subtract(rect) : r.Add(rect);
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                pixels[y * kSize + x] = subtract ? 0 : 1;
+        if (i % 100 != 99) continue;
+        // Asked as they come, before and after the set is cut into pieces.
+        RECT bounds = r.Bounds();
+        long area = 0;
+        for (int y = 0; y < kSize; ++y)
+            for (int x = 0; x < kSize; ++x) {
+                ASSERT_EQ(r.Contains(x, y), pixels[y * kSize + x] == 1)
+                    << "after " << i << " at " << x << "," << y;
+                area += pixels[y * kSize + x];
+            }
+        EXPECT_EQ(r.Area(), area) << "after " << i;
+        EXPECT_EQ(r.Bounds(), bounds) << "after " << i;
+        const auto& rects = r.Rects();
+        for (size_t a = 0; a < rects.size(); ++a) {
+            for (size_t b = a + 1; b < rects.size(); ++b) {
+                RECT overlap;
+                ASSERT_FALSE(IntersectRect(&overlap, &rects[a], &rects[b])) << "after " << i;
+            }
+        }
+    }
+}
+
 }  // namespace
