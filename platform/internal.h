@@ -14,6 +14,8 @@ enum class GdiKind { Region, Brush, Bitmap, Font };
 // The header every drawing object starts with; handles point at it.
 struct GdiObject {
     GdiKind kind;
+    int selections = 0;    // contexts holding it
+    bool deleted = false;  // deleted while selected: freed once let go
     explicit GdiObject(GdiKind k) : kind(k) {}
     virtual ~GdiObject() = default;
 };
@@ -28,6 +30,14 @@ struct Surface {
     int width = 0;
     int height = 0;
     std::vector<uint32_t> pixels;
+    bool mono = false;  // holds only black and white
+};
+
+// An icon: a colour image and a monochrome mask of the same size, black
+// where the icon is opaque.
+struct HICON__ {
+    Surface color;
+    Surface mask;
 };
 
 struct WindowClass {
@@ -56,6 +66,15 @@ struct HDC__ {
     POINT origin{};  // where the context's (0, 0) lies on the surface
     Region clip;     // in the context's own coordinates
     bool fromPaint = false;
+    // Drawing state; null objects stand for the defaults (the white brush,
+    // the screen's default font, a memory context's 1 x 1 monochrome bitmap).
+    bool memory = false;
+    HBITMAP__* bitmap = nullptr;
+    HBRUSH__* brush = nullptr;
+    HFONT__* font = nullptr;
+    COLORREF textColor = 0x000000;
+    COLORREF bkColor = 0xFFFFFF;
+    int bkMode = OPAQUE;
 };
 
 // The state of the whole layer: one screen, one stack of windows, one queue.
@@ -73,6 +92,7 @@ struct PlatformState {
     int quitCode = 0;
     std::vector<std::unique_ptr<HDC__>> dcs;
     std::vector<std::unique_ptr<GdiObject>> objects;
+    std::vector<std::unique_ptr<HICON__>> icons;
 };
 
 PlatformState& Layer();
@@ -84,6 +104,8 @@ void PlatformReset(int width, int height, int dpiX, int dpiY);
 HWND__* FindWindowRecord(HWND hwnd);
 HDC__* FindDc(HDC hdc);
 GdiObject* FindObject(const void* obj, GdiKind kind);
+// Any live drawing object, stock ones included.
+GdiObject* FindAnyObject(const void* obj);
 HDC NewDc(HWND window, Surface* surface, POINT origin, const Region& clip);
 void FreeDc(HDC hdc);
 

@@ -19,17 +19,21 @@ void PlatformReset(int width, int height, int dpiX, int dpiY) {
 }
 
 GdiObject* FindObject(const void* obj, GdiKind kind) {
-    if (!obj) return nullptr;
-    for (const auto& o : Layer().objects)
-        if (o.get() == obj) return o->kind == kind ? o.get() : nullptr;
-    return nullptr;
+    GdiObject* o = FindAnyObject(obj);
+    return o && o->kind == kind ? o : nullptr;
 }
 
 BOOL DeleteObject(HGDIOBJ obj) {
     auto& objects = Layer().objects;
     auto it =
         std::find_if(objects.begin(), objects.end(), [&](const auto& o) { return o.get() == obj; });
-    if (it == objects.end()) return FALSE;
+    if (it == objects.end()) return FindAnyObject(obj) ? TRUE : FALSE;  // stock: kept
+    if ((*it)->deleted) return FALSE;
+    // Still selected somewhere: it goes when the last context lets it go.
+    if ((*it)->selections > 0) {
+        (*it)->deleted = true;
+        return TRUE;
+    }
     objects.erase(it);
     return TRUE;
 }

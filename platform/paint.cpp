@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "platform/backend.h"
-#include "platform/internal.h"
+#include "platform/gdi_internal.h"
 
 namespace {
 
@@ -31,6 +31,7 @@ HDC NewDc(HWND window, Surface* surface, POINT origin, const Region& clip) {
 }
 
 void FreeDc(HDC hdc) {
+    if (HDC__* dc = FindDc(hdc)) ReleaseSelections(dc);
     std::erase_if(Layer().dcs, [&](const auto& dc) { return dc.get() == hdc; });
 }
 

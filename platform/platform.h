@@ -4,6 +4,7 @@
 // there. Wide strings are wchar_t.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 using BOOL = int;
@@ -283,11 +284,37 @@ struct AcceleratorResource {
     const ACCEL* entries;
     int count;
 };
+// Pictures are PNG data. An icon resource has one image per native size.
+struct IconImageResource {
+    int width;
+    int height;
+    const BYTE* png;
+    size_t size;
+};
+struct IconResource {
+    UINT id;
+    const IconImageResource* images;
+    int imageCount;
+};
+// A picture of a custom resource type, such as the card backs' "GIF".
+struct ImageResource {
+    UINT id;
+    const wchar_t* type;
+    const BYTE* data;
+    size_t size;
+};
+struct PictureResources {
+    const IconResource* icons;
+    int iconCount;
+    const ImageResource* images;
+    int imageCount;
+};
 struct ProgramResources {
     const StringResource* strings;
     int stringCount;
     const AcceleratorResource* accelerators;
     int acceleratorCount;
+    const PictureResources* pictures;  // null: none
 };
 void PlatformSetResources(const ProgramResources* resources);
 
@@ -367,3 +394,5 @@ LONG RegCloseKey(HKEY key);
 void PlatformSetConfigHome(const char* dir);
 // For benchmarks: an empty registry held in memory, with no file behind it.
 void PlatformUseMemoryRegistry(bool on);
+
+#include "platform/gdi.h"

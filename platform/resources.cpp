@@ -1,7 +1,8 @@
-// The program's compiled-in resources: string table and accelerators.
+// The program's compiled-in resources: string table, accelerators and
+// pictures.
 #include <cwchar>
 
-#include "platform/internal.h"
+#include "platform/gdi_internal.h"
 
 struct HINSTANCE__ {};
 struct HACCEL__ {
@@ -22,6 +23,22 @@ bool IsProgram(HINSTANCE module) {
 
 void PlatformSetResources(const ProgramResources* r) {
     resources = r;
+}
+
+const IconResource* FindIconResource(HINSTANCE module, UINT id) {
+    if (!IsProgram(module) || !resources || !resources->pictures) return nullptr;
+    const PictureResources& p = *resources->pictures;
+    for (int i = 0; i < p.iconCount; ++i)
+        if (p.icons[i].id == id) return &p.icons[i];
+    return nullptr;
+}
+
+const ImageResource* FindImageResource(HINSTANCE module, UINT id, const wchar_t* type) {
+    if (!IsProgram(module) || !resources || !resources->pictures || !type) return nullptr;
+    const PictureResources& p = *resources->pictures;
+    for (int i = 0; i < p.imageCount; ++i)
+        if (p.images[i].id == id && std::wcscmp(p.images[i].type, type) == 0) return &p.images[i];
+    return nullptr;
 }
 
 HINSTANCE GetModuleHandleW(const wchar_t* moduleName) {

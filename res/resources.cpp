@@ -4,6 +4,9 @@
 
 #include "platform/platform.h"
 
+// The pictures of res/pictures, compiled in by the build (res/Pictures.cmake).
+extern const PictureResources programPictures;
+
 namespace {
 
 const StringResource kStrings[] = {
@@ -51,7 +54,7 @@ const ACCEL kMainAccelerators[] = {
 const AcceleratorResource kAccelerators[] = {{3, kMainAccelerators, 2}};
 
 const ProgramResources kResources = {kStrings, static_cast<int>(std::size(kStrings)), kAccelerators,
-                                     1};
+                                     1, &programPictures};
 
 }  // namespace
 

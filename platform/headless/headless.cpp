@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "platform/backend.h"
-#include "platform/internal.h"
+#include "platform/gdi_internal.h"
 
 namespace {
 
@@ -99,6 +99,16 @@ int HeadlessPresentCount() {
 }
 const Surface& HeadlessScreen() {
     return Layer().screen;
+}
+
+COLORREF HeadlessPixel(int x, int y) {
+    const Surface& s = Layer().screen;
+    if (x < 0 || y < 0 || x >= s.width || y >= s.height) return CLR_INVALID;
+    return ColorOf(Load(s, x, y));
+}
+
+bool HeadlessSaveScreenshot(const char* path) {
+    return path && PlatformWritePng(path, Layer().screen);
 }
 
 void GetSystemTime(SYSTEMTIME* st) {

@@ -68,3 +68,7 @@ const std::vector<Invalidation>& HeadlessInvalidations();
 void HeadlessClearInvalidations();
 int HeadlessPresentCount();
 const Surface& HeadlessScreen();
+// One pixel of the screen, or CLR_INVALID outside it.
+COLORREF HeadlessPixel(int x, int y);
+// Writes the screen as a PNG file; false if it cannot be written.
+bool HeadlessSaveScreenshot(const char* path);

@@ -1,0 +1,158 @@
+// Filling and copying pixels: FillRect, BitBlt, StretchBlt, single pixels.
+#include <algorithm>
+#include <utility>
+
+#include "platform/gdi_internal.h"
+
+namespace {
+
+// The raster operation's middle byte is a truth table indexed by
+// pattern * 4 + source * 2 + destination, applied to every bit.
+uint32_t Rop3(DWORD rop, uint32_t p, uint32_t s, uint32_t d) {
+    auto code = static_cast<BYTE>(rop >> 16);
+    switch (code) {
+        case 0xCC:
+            return s;
+        case 0xF0:
+            return p;
+        case 0x5A:
+            return p ^ d;
+        default:
+            break;
+    }
+    uint32_t r = 0;
+    for (int k = 0; k < 8; ++k)
+        if ((code >> k) & 1) r |= ((k & 4) ? p : ~p) & ((k & 2) ? s : ~s) & ((k & 1) ? d : ~d);
+    return r & 0xFFFFFF;
+}
+
+// Orders a rectangle's edges; returns true when it was mirrored.
+bool Normalise(LONG& lo, LONG& hi) {
+    if (hi >= lo) return false;
+    std::swap(lo, hi);
+    return true;
+}
+
+// The source offset for destination offset i, nearest neighbour.
+int SourceIndex(long i, long destLength, long srcLength, bool mirrored) {
+    long j = (2 * i + 1) * srcLength / (2 * destLength);
+    return static_cast<int>(mirrored ? srcLength - 1 - j : j);
+}
+
+uint32_t ReadSource(const BlitSource& src, int x, int y, bool destMono) {
+    uint32_t s = Load(*src.surface, x, y);
+    if (src.surface->mono && !destMono) return s == kBlack ? src.monoBlack : src.monoWhite;
+    if (!src.surface->mono && destMono) return s == src.bkForMono ? kWhite : kBlack;
+    return s;
+}
+
+}  // namespace
+
+bool RopUsesSource(DWORD rop) {
+    auto code = static_cast<BYTE>(rop >> 16);
+    return ((code >> 2) ^ code) & 0x33;
+}
+
+void ForEachVisible(const HDC__* dc, const RECT& area,
+                    const std::function<void(const RECT&)>& visit) {
+    RECT bounds{0, 0, dc->surface->width, dc->surface->height};
+    for (const RECT& clip : dc->clip.Rects()) {
+        RECT part;
+        if (!IntersectRect(&part, &clip, &area)) continue;
+        OffsetRect(&part, dc->origin.x, dc->origin.y);
+        if (IntersectRect(&part, &part, &bounds)) visit(part);
+    }
+}
+
+void BlitTo(HDC__* dc, RECT dest, const BlitSource* src, uint32_t pattern, DWORD rop) {
+    bool flipX = Normalise(dest.left, dest.right);
+    bool flipY = Normalise(dest.top, dest.bottom);
+    BlitSource from;
+    Surface copy;
+    if (src) {
+        from = *src;
+        flipX ^= Normalise(from.rect.left, from.rect.right);
+        flipY ^= Normalise(from.rect.top, from.rect.bottom);
+        if (from.rect.right == from.rect.left || from.rect.bottom == from.rect.top) return;
+        if (from.surface == dc->surface) {
+            copy = *from.surface;  // source and destination overlap
+            from.surface = &copy;
+        }
+    }
+    Surface& out = *dc->surface;
+    long dw = dest.right - dest.left, dh = dest.bottom - dest.top;
+    long sw = from.rect.right - from.rect.left, sh = from.rect.bottom - from.rect.top;
+    int left = dest.left + dc->origin.x, top = dest.top + dc->origin.y;
+    ForEachVisible(dc, dest, [&](const RECT& r) {
+        for (int y = r.top; y < r.bottom; ++y) {
+            int sy = 0;
+            if (src) {
+                sy = from.rect.top + SourceIndex(y - top, dh, sh, flipY);
+                if (sy < 0 || sy >= from.surface->height) continue;
+            }
+            for (int x = r.left; x < r.right; ++x) {
+                uint32_t s = 0;
+                if (src) {
+                    int sx = from.rect.left + SourceIndex(x - left, dw, sw, flipX);
+                    if (sx < 0 || sx >= from.surface->width) continue;
+                    s = ReadSource(from, sx, sy, out.mono);
+                }
+                Store(out, x, y, Rop3(rop, pattern, s, Load(out, x, y)));
+            }
+        }
+    });
+}
+
+int FillRect(HDC hdc, const RECT* rect, HBRUSH brush) {
+    HDC__* dc = FindDc(hdc);
+    auto* b = static_cast<HBRUSH__*>(FindObject(brush, GdiKind::Brush));
+    if (!dc || !rect || !b) return 0;
+    if (!b->hollow) BlitTo(dc, *rect, nullptr, PixelOf(b->color), PATCOPY);
+    return 1;
+}
+
+BOOL StretchBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY,
+                int srcWidth, int srcHeight, DWORD rop) {
+    HDC__* dc = FindDc(dest);
+    if (!dc || width == 0 || height == 0) return FALSE;
+    const HBRUSH__* brush = DcBrush(dc);
+    uint32_t pattern = brush->hollow ? kBlack : PixelOf(brush->color);
+    RECT area{x, y, x + width, y + height};
+    if (!RopUsesSource(rop)) {
+        BlitTo(dc, area, nullptr, pattern, rop);
+        return TRUE;
+    }
+    HDC__* from = FindDc(src);
+    if (!from || srcWidth == 0 || srcHeight == 0) return FALSE;
+    BlitSource source;
+    source.surface = from->surface;
+    source.rect = {srcX + from->origin.x, srcY + from->origin.y, srcX + from->origin.x + srcWidth,
+                   srcY + from->origin.y + srcHeight};
+    // Monochrome pictures take the destination's text and background
+    // colours; colour ones turn white where they show the source's.
+    source.monoBlack = PixelOf(dc->textColor);
+    source.monoWhite = PixelOf(dc->bkColor);
+    source.bkForMono = PixelOf(from->bkColor);
+    BlitTo(dc, area, &source, pattern, rop);
+    return TRUE;
+}
+
+BOOL BitBlt(HDC dest, int x, int y, int width, int height, HDC src, int srcX, int srcY, DWORD rop) {
+    return StretchBlt(dest, x, y, width, height, src, srcX, srcY, width, height, rop);
+}
+
+COLORREF GetPixel(HDC hdc, int x, int y) {
+    HDC__* dc = FindDc(hdc);
+    if (!dc || !dc->clip.Contains(x, y)) return CLR_INVALID;
+    int sx = x + dc->origin.x, sy = y + dc->origin.y;
+    const Surface& s = *dc->surface;
+    if (sx < 0 || sy < 0 || sx >= s.width || sy >= s.height) return CLR_INVALID;
+    return ColorOf(Load(s, sx, sy));
+}
+
+COLORREF SetPixel(HDC hdc, int x, int y, COLORREF color) {
+    HDC__* dc = FindDc(hdc);
+    if (!dc) return CLR_INVALID;
+    BlitTo(dc, RECT{x, y, x + 1, y + 1}, nullptr, PixelOf(color), PATCOPY);
+    return GetPixel(hdc, x, y);
+}

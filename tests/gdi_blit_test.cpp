@@ -1,0 +1,236 @@
+// Filling, copying and stretching pixels, raster operations, monochrome
+// bitmaps and the lifetime of selected objects.
+#include "tests/fixture.h"
+
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 150, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 153);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+class GdiTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        screen = GetDC(nullptr);
+    }
+    void TearDown() override { ReleaseDC(nullptr, screen); }
+
+    // A memory context holding a colour bitmap of w x h, filled with color.
+    HDC ColourCanvas(int w, int h, COLORREF color) {
+        HDC mem = CreateCompatibleDC(screen);
+        HBITMAP bmp = CreateCompatibleBitmap(screen, w, h);
+        SelectObject(mem, bmp);  // freed with the layer when the test ends
+        Fill(mem, {0, 0, w, h}, color);
+        return mem;
+    }
+    static void Fill(HDC hdc, RECT r, COLORREF color) {
+        HBRUSH brush = CreateSolidBrush(color);
+        FillRect(hdc, &r, brush);
+        DeleteObject(brush);
+    }
+    HDC screen = nullptr;
+};
+
+TEST_F(GdiTest, FillRectKeepsToTheRectangleAndTheColourOrder) {
+    Fill(screen, {10, 20, 14, 22}, RGB(1, 2, 3));
+    EXPECT_EQ(HeadlessPixel(10, 20), RGB(1, 2, 3));
+    EXPECT_EQ(HeadlessPixel(13, 21), RGB(1, 2, 3));
+    EXPECT_EQ(HeadlessPixel(14, 21), kWhite) << "right edge is exclusive";
+    EXPECT_EQ(HeadlessPixel(13, 22), kWhite) << "bottom edge is exclusive";
+    HDC mem = ColourCanvas(1, 1, RGB(1, 2, 3));
+    BITMAP bm{};
+    GetObjectW(GetCurrentObject(mem, OBJ_BITMAP), sizeof bm, &bm);
+    ASSERT_NE(bm.bmBits, nullptr);
+    EXPECT_EQ(*static_cast<const uint32_t*>(bm.bmBits), 0x010203u) << "bitmap words are RGB";
+    DeleteDC(mem);
+    // Stock brushes: black fills, the hollow brush leaves everything.
+    RECT r{0, 0, 2, 2};
+    FillRect(screen, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(HeadlessPixel(1, 1), kBlack);
+    FillRect(screen, &r, static_cast<HBRUSH>(GetStockObject(NULL_BRUSH)));
+    EXPECT_EQ(HeadlessPixel(1, 1), kBlack);
+    EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_BRUSH)));
+    FillRect(screen, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(screen, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    EXPECT_EQ(HeadlessPixel(0, 0), kBlack) << "a stock object outlives DeleteObject";
+}
+
+LRESULT FillingPaint(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, w, l);
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    RECT all;
+    GetClientRect(hwnd, &all);
+    HBRUSH brush = CreateSolidBrush(kRed);
+    FillRect(hdc, &all, brush);
+    DeleteObject(brush);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+TEST_F(GdiTest, APaintReachesOnlyItsUpdateRegion) {
+    HWND hwnd = MakeWindow(FillingPaint);
+    Fill(screen, {0, 0, 240, 320}, kWhite);
+    RECT a{10, 10, 20, 20}, b{50, 60, 55, 70};
+    InvalidateRect(hwnd, &a, FALSE);
+    InvalidateRect(hwnd, &b, FALSE);
+    HeadlessPump();
+    struct Probe {
+        int x, y;
+        COLORREF expected;
+    };
+    const Probe probes[] = {{10, 10, kRed}, {19, 19, kRed}, {20, 19, kWhite}, {30, 30, kWhite},
+                            {50, 60, kRed}, {54, 69, kRed}, {55, 69, kWhite}, {15, 65, kWhite}};
+    for (const Probe& p : probes)
+        EXPECT_EQ(HeadlessPixel(p.x, p.y), p.expected) << p.x << ", " << p.y;
+}
+
+TEST_F(GdiTest, BitBltCopiesAndClipsToTheSurface) {
+    HDC mem = ColourCanvas(4, 3, kBlue);
+    SetPixel(mem, 0, 0, kRed);
+    SetPixel(mem, 3, 2, kGreen);
+    BitBlt(screen, 100, 50, 4, 3, mem, 0, 0, SRCCOPY);
+    EXPECT_EQ(HeadlessPixel(100, 50), kRed);
+    EXPECT_EQ(HeadlessPixel(101, 51), kBlue);
+    EXPECT_EQ(HeadlessPixel(103, 52), kGreen);
+    EXPECT_EQ(HeadlessPixel(104, 52), kWhite);
+    // Half off the screen: the visible half lands, nothing else is touched.
+    BitBlt(screen, 238, 318, 4, 3, mem, 0, 0, SRCCOPY);
+    EXPECT_EQ(HeadlessPixel(238, 318), kRed);
+    EXPECT_EQ(HeadlessPixel(239, 319), kBlue);
+    // From a place inside the source.
+    BitBlt(screen, 0, 0, 1, 1, mem, 3, 2, SRCCOPY);
+    EXPECT_EQ(HeadlessPixel(0, 0), kGreen);
+    DeleteDC(mem);
+}
+
+struct StretchCase {
+    const char* what;
+    int width, height;  // destination size, from the 2 x 2 source R G / B W
+    POINT probe;
+    COLORREF expected;
+};
+
+const StretchCase kStretch[] = {
+    {"enlarged: top left quarter", 4, 4, {1, 1}, kRed},
+    {"enlarged: top right quarter", 4, 4, {2, 1}, kGreen},
+    {"enlarged: bottom left quarter", 4, 4, {1, 2}, kBlue},
+    {"enlarged unevenly: 3 wide", 3, 2, {1, 0}, kGreen},
+    {"reduced to one pixel takes the lower right", 1, 1, {0, 0}, kWhite},
+    {"mirrored across", -2, 2, {0, 0}, kGreen},
+    {"mirrored down", 2, -2, {0, 0}, kBlue},
+};
+
+TEST_F(GdiTest, StretchBltPicksTheNearestSourcePixel) {
+    HDC mem = ColourCanvas(2, 2, kWhite);
+    SetPixel(mem, 0, 0, kRed);
+    SetPixel(mem, 1, 0, kGreen);
+    SetPixel(mem, 0, 1, kBlue);
+    for (const StretchCase& c : kStretch) {
+        Fill(screen, {0, 0, 10, 10}, kBlack);
+        // A mirrored destination starts at its far edge.
+        int x = c.width < 0 ? -c.width : 0, y = c.height < 0 ? -c.height : 0;
+        StretchBlt(screen, x, y, c.width, c.height, mem, 0, 0, 2, 2, SRCCOPY);
+        EXPECT_EQ(HeadlessPixel(c.probe.x, c.probe.y), c.expected) << c.what;
+    }
+    DeleteDC(mem);
+}
+
+struct RopCase {
+    const char* what;
+    DWORD rop;
+    COLORREF brush;  // 0xFFFFFFFF: the context's default
+    COLORREF source, dest, expected;
+};
+
+const RopCase kRops[] = {
+    {"copy", SRCCOPY, CLR_INVALID, kRed, kBlue, kRed},
+    {"pattern invert with the default white brush", PATINVERT, CLR_INVALID, kRed, kGreen,
+     RGB(255, 105, 255)},
+    {"pattern invert with a red brush", PATINVERT, kRed, kBlack, RGB(255, 10, 20), RGB(0, 10, 20)},
+    {"source and", SRCAND, CLR_INVALID, RGB(0xF0, 0x0F, 0xFF), RGB(0x3C, 0x3C, 0x00),
+     RGB(0x30, 0x0C, 0x00)},
+    {"source xor", SRCINVERT, CLR_INVALID, RGB(0xFF, 0, 0x0F), RGB(0x0F, 0, 0x0F), RGB(0xF0, 0, 0)},
+    {"destination invert", DSTINVERT, CLR_INVALID, kRed, RGB(1, 2, 3), RGB(254, 253, 252)},
+    {"blackness", BLACKNESS, CLR_INVALID, kRed, kBlue, kBlack},
+};
+
+TEST_F(GdiTest, RasterOperationsCombinePatternSourceAndDestination) {
+    for (const RopCase& c : kRops) {
+        HDC src = ColourCanvas(2, 2, c.source);
+        HDC dst = ColourCanvas(2, 2, c.dest);
+        HBRUSH brush = c.brush == CLR_INVALID ? nullptr : CreateSolidBrush(c.brush);
+        if (brush) SelectObject(dst, brush);
+        StretchBlt(dst, 0, 0, 2, 2, src, 0, 0, 2, 2, c.rop);
+        EXPECT_EQ(GetPixel(dst, 1, 1), c.expected) << c.what;
+        DeleteDC(dst);
+        DeleteDC(src);
+        if (brush) DeleteObject(brush);
+    }
+}
+
+TEST_F(GdiTest, AFreshMemoryContextMakesMonochromeBitmaps) {
+    BITMAP bm{};
+    HDC mem = CreateCompatibleDC(nullptr);
+    HBITMAP mono = CreateCompatibleBitmap(mem, 20, 10);
+    ASSERT_EQ(GetObjectW(mono, sizeof bm, &bm), static_cast<int>(sizeof bm));
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    EXPECT_EQ(bm.bmWidth, 20);
+    EXPECT_EQ(bm.bmHeight, 10);
+    EXPECT_EQ(bm.bmWidthBytes, 4) << "rows padded to 16 bits";
+    // Once a colour bitmap is in, the context makes colour bitmaps.
+    HBITMAP colour = CreateBitmap(5, 5, 1, GetDeviceCaps(mem, BITSPIXEL), nullptr);
+    SelectObject(mem, colour);
+    HBITMAP second = CreateCompatibleBitmap(mem, 3, 3);
+    GetObjectW(second, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 32);
+    EXPECT_EQ(bm.bmWidthBytes, 12);
+    EXPECT_NE(bm.bmBits, nullptr);
+    GetObjectW(CreateCompatibleBitmap(screen, 3, 3), sizeof bm, &bm);
+    EXPECT_EQ(bm.bmBitsPixel, 32) << "a screen context makes colour bitmaps";
+    DeleteDC(mem);
+    DeleteObject(mono);
+    DeleteObject(colour);
+    DeleteObject(second);
+}
+
+TEST_F(GdiTest, MonochromeBitmapsKeepOnlyBlackAndWhite) {
+    HDC mem = CreateCompatibleDC(nullptr);
+    const BYTE rows[4] = {0xA0, 0x00, 0x40, 0x00};  // 1010 / 0100, rows of 16 bits
+    HBITMAP bits = CreateBitmap(4, 2, 1, 1, rows);
+    SelectObject(mem, bits);
+    EXPECT_EQ(GetPixel(mem, 0, 0), kWhite);
+    EXPECT_EQ(GetPixel(mem, 1, 0), kBlack);
+    EXPECT_EQ(GetPixel(mem, 1, 1), kWhite);
+    Fill(mem, {0, 0, 1, 1}, RGB(100, 100, 100));
+    Fill(mem, {1, 0, 2, 1}, RGB(200, 200, 200));
+    EXPECT_EQ(GetPixel(mem, 0, 0), kBlack) << "dark grey is black";
+    EXPECT_EQ(GetPixel(mem, 1, 0), kWhite) << "light grey is white";
+    DeleteDC(mem);
+    DeleteObject(bits);
+}
+
+TEST_F(GdiTest, AnObjectDeletedWhileSelectedGoesWithItsContext) {
+    HDC mem = CreateCompatibleDC(screen);
+    HBITMAP bmp = CreateCompatibleBitmap(screen, 2, 2);
+    HGDIOBJ first = SelectObject(mem, bmp);
+    ASSERT_NE(first, nullptr) << "the default bitmap comes back";
+    EXPECT_TRUE(DeleteObject(bmp));
+    BITMAP bm;
+    EXPECT_EQ(GetObjectW(bmp, sizeof bm, &bm), 0) << "the handle is gone at once";
+    Fill(mem, {0, 0, 2, 2}, kRed);  // the context still draws into it
+    EXPECT_EQ(GetPixel(mem, 1, 1), kRed);
+    HDC other = CreateCompatibleDC(screen);
+    HBITMAP shared = CreateCompatibleBitmap(screen, 2, 2);
+    SelectObject(other, shared);
+    EXPECT_EQ(SelectObject(mem, shared), nullptr) << "one context at a time";
+    DeleteDC(mem);
+    DeleteDC(other);
+    EXPECT_TRUE(DeleteObject(shared));
+    EXPECT_FALSE(DeleteObject(shared));
+}
+
+}  // namespace
