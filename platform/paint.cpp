@@ -124,9 +124,19 @@ BOOL EndPaint(HWND, const PAINTSTRUCT* ps) {
     return TRUE;
 }
 
+HWND GetDesktopWindow() {
+    // Stands for the whole screen; it is in no stack and gets no messages.
+    static HWND__ desktop;
+    return &desktop;
+}
+
+HDC GetWindowDC(HWND hwnd) {
+    return GetDC(hwnd);  // windows have no frame: the window is its client area
+}
+
 HDC GetDC(HWND hwnd) {
     PlatformState& s = Layer();
-    if (!hwnd) {
+    if (!hwnd || hwnd == GetDesktopWindow()) {
         if (!s.screenAvailable) return nullptr;
         return NewDc(nullptr, &s.screen, {0, 0},
                      Region(RECT{0, 0, s.screen.width, s.screen.height}));

@@ -209,6 +209,12 @@ TEST_F(GdiTest, MonochromeBitmapsKeepOnlyBlackAndWhite) {
     Fill(mem, {1, 0, 2, 1}, RGB(200, 200, 200));
     EXPECT_EQ(GetPixel(mem, 0, 0), kBlack) << "dark grey is black";
     EXPECT_EQ(GetPixel(mem, 1, 0), kWhite) << "light grey is white";
+    // Copied onto colour, black takes the text colour and white the background.
+    SetTextColor(screen, kRed);
+    SetBkColor(screen, kBlue);
+    BitBlt(screen, 0, 0, 2, 1, mem, 0, 0, SRCCOPY);
+    EXPECT_EQ(HeadlessPixel(0, 0), kRed);
+    EXPECT_EQ(HeadlessPixel(1, 0), kBlue);
     DeleteDC(mem);
     DeleteObject(bits);
 }
