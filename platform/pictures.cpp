@@ -1,0 +1,114 @@
+// Icons and pictures from the compiled-in PNG resources: LoadImageW,
+// LoadIconW and the shell's image loader.
+#include <algorithm>
+#include <climits>
+#include <vector>
+
+#include "platform/gdi_internal.h"
+
+namespace {
+
+constexpr int kDefaultIconSize = 32;
+
+// The image to scale from: the exact size, else the smallest larger one,
+// else the largest.
+const IconImageResource* PickImage(const IconResource& icon, int width, int height) {
+    const IconImageResource* larger = nullptr;
+    const IconImageResource* largest = nullptr;
+    for (int i = 0; i < icon.imageCount; ++i) {
+        const IconImageResource* img = &icon.images[i];
+        long area = static_cast<long>(img->width) * img->height;
+        if (img->width == width && img->height == height) return img;
+        if (!largest || area > static_cast<long>(largest->width) * largest->height) largest = img;
+        if (img->width >= width && img->height >= height &&
+            (!larger || area < static_cast<long>(larger->width) * larger->height))
+            larger = img;
+    }
+    return larger ? larger : largest;
+}
+
+// Area-weighted resampling with premultiplied alpha: each target pixel is
+// the average of the source area it covers. Alpha comes back 0 or 255.
+void Resample(const Surface& src, const std::vector<BYTE>& alpha, int width, int height,
+              Surface* color, Surface* mask) {
+    *color = MakeSurface(width, height, false, kBlack);
+    *mask = MakeSurface(width, height, true, kWhite);
+    double sx = static_cast<double>(src.width) / width,
+           sy = static_cast<double>(src.height) / height;
+    for (int y = 0; y < height; ++y) {
+        double y0 = y * sy, y1 = (y + 1) * sy;
+        for (int x = 0; x < width; ++x) {
+            double x0 = x * sx, x1 = (x + 1) * sx;
+            double sum[3] = {0, 0, 0}, cover = 0, weight = 0;
+            for (int v = static_cast<int>(y0); v < y1 && v < src.height; ++v) {
+                double h = std::min<double>(v + 1, y1) - std::max<double>(v, y0);
+                for (int u = static_cast<int>(x0); u < x1 && u < src.width; ++u) {
+                    double w = (std::min<double>(u + 1, x1) - std::max<double>(u, x0)) * h;
+                    size_t at = static_cast<size_t>(v) * src.width + u;
+                    double a = alpha[at] / 255.0 * w;
+                    uint32_t p = src.pixels[at];
+                    sum[0] += ((p >> 16) & 0xFF) * a;
+                    sum[1] += ((p >> 8) & 0xFF) * a;
+                    sum[2] += (p & 0xFF) * a;
+                    cover += a;
+                    weight += w;
+                }
+            }
+            if (weight <= 0 || cover / weight < 0.5) continue;  // stays transparent
+            auto channel = [&](int c) { return static_cast<uint32_t>(sum[c] / cover + 0.5); };
+            Store(*color, x, y, (channel(0) << 16) | (channel(1) << 8) | channel(2));
+            Store(*mask, x, y, kBlack);
+        }
+    }
+}
+
+HICON IconFromImage(const IconImageResource& image, int width, int height) {
+    Surface pixels;
+    std::vector<BYTE> alpha;
+    if (!PlatformDecodePng(image.png, image.size, &pixels, &alpha)) return nullptr;
+    Surface color, mask;
+    Resample(pixels, alpha, width, height, &color, &mask);
+    return AddIcon(std::move(color), std::move(mask));
+}
+
+}  // namespace
+
+void* LoadImageW(HINSTANCE module, const wchar_t* name, UINT type, int width, int height,
+                 UINT flags) {
+    if (type != IMAGE_ICON || width < 0 || height < 0) return nullptr;
+    auto id = static_cast<UINT>(reinterpret_cast<uintptr_t>(name));
+    const IconResource* icon = FindIconResource(module, id);
+    if (!icon || icon->imageCount <= 0) return nullptr;
+    if (flags & LR_DEFAULTSIZE) {
+        if (width == 0) width = kDefaultIconSize;
+        if (height == 0) height = kDefaultIconSize;
+    }
+    // No size asked for: the largest image at its own size.
+    const IconImageResource* image =
+        width && height ? PickImage(*icon, width, height) : PickImage(*icon, INT_MAX, INT_MAX);
+    if (width == 0) width = image->width;
+    if (height == 0) height = image->height;
+    return IconFromImage(*image, width, height);
+}
+
+HICON LoadIconW(HINSTANCE module, const wchar_t* name) {
+    return static_cast<HICON>(
+        LoadImageW(module, name, IMAGE_ICON, kDefaultIconSize, kDefaultIconSize, 0));
+}
+
+HBITMAP SHLoadImageResource(HINSTANCE module, UINT id) {
+    const ImageResource* res = FindImageResource(module, id, L"GIF");
+    Surface pixels;
+    std::vector<BYTE> alpha;
+    if (!res || !PlatformDecodePng(res->data, res->size, &pixels, &alpha)) return nullptr;
+    HBITMAP bmp = CreateBitmap(pixels.width, pixels.height, 1, 32, nullptr);
+    if (!bmp) return nullptr;
+    // A bitmap has no alpha: whatever is see-through shows white.
+    for (size_t i = 0; i < pixels.pixels.size(); ++i) {
+        uint32_t p = pixels.pixels[i], a = alpha[i], out = 0;
+        for (int shift = 0; shift < 24; shift += 8)
+            out |= (((p >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255 << shift;
+        bmp->surface.pixels[i] = out;
+    }
+    return bmp;
+}

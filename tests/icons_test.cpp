@@ -1,0 +1,258 @@
+// Icons: the three DrawIconEx flags, padding an icon from the primitives,
+// LoadImageW's choice of native image and its scaling, the shell's image
+// loader, the compiled-in picture table and PNG files.
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <set>
+
+#include "platform/gdi_internal.h"
+#include "res/resources.h"
+#include "tests/fixture.h"
+
+extern const PictureResources testPictures;
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr COLORREF kBlue = RGB(0, 0, 255);
+constexpr COLORREF kYellow = RGB(255, 255, 0);
+constexpr COLORREF kTable = RGB(255, 0, 255);  // shows through transparent pixels
+
+const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures};
+
+class IconTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        PlatformSetResources(&kTestResources);
+        screen = GetDC(nullptr);
+        Paint({0, 0, 240, 320}, kTable);
+    }
+    void TearDown() override {
+        ReleaseDC(nullptr, screen);
+        RegisterResources();
+    }
+    void Paint(RECT r, COLORREF color) {
+        HBRUSH brush = CreateSolidBrush(color);
+        FillRect(screen, &r, brush);
+        DeleteObject(brush);
+    }
+    // A 2 x 1 icon: an opaque red pixel, then a transparent one.
+    static HICON RedAndClear() {
+        const uint32_t colour[2] = {0xFF0000, 0x000000};
+        const BYTE mask[2] = {0x40, 0x00};  // 0 opaque, 1 transparent
+        HBITMAP c = CreateBitmap(2, 1, 1, 32, colour);
+        HBITMAP m = CreateBitmap(2, 1, 1, 1, mask);
+        ICONINFO info{TRUE, 0, 0, m, c};
+        HICON icon = CreateIconIndirect(&info);
+        DeleteObject(c);  // the icon keeps copies
+        DeleteObject(m);
+        return icon;
+    }
+    HDC screen = nullptr;
+};
+
+struct FlagCase {
+    const char* what;
+    UINT flags;
+    COLORREF opaque, clear;  // what lands on the opaque and the transparent pixel
+};
+
+const FlagCase kFlags[] = {
+    {"mask only: black where opaque, white where clear", DI_MASK, kBlack, kWhite},
+    {"image only: the colours as they stand", DI_IMAGE, kRed, kBlack},
+    {"normal: composited through the mask", DI_NORMAL, kRed, kTable},
+};
+
+TEST_F(IconTest, DrawIconExFlags) {
+    HICON icon = RedAndClear();
+    ASSERT_NE(icon, nullptr);
+    // The context's text colours must not colour the mask.
+    SetTextColor(screen, kGreen);
+    SetBkColor(screen, kYellow);
+    for (const FlagCase& c : kFlags) {
+        Paint({0, 0, 10, 10}, kTable);
+        EXPECT_TRUE(DrawIconEx(screen, 1, 1, icon, 0, 0, 0, nullptr, c.flags)) << c.what;
+        EXPECT_EQ(HeadlessPixel(1, 1), c.opaque) << c.what;
+        EXPECT_EQ(HeadlessPixel(2, 1), c.clear) << c.what;
+        EXPECT_EQ(HeadlessPixel(3, 1), kTable) << c.what << ": drawn at its own size";
+        // Stretched to 4 x 2.
+        Paint({0, 0, 10, 10}, kTable);
+        DrawIconEx(screen, 1, 1, icon, 4, 2, 0, nullptr, c.flags);
+        EXPECT_EQ(HeadlessPixel(2, 2), c.opaque) << c.what;
+        EXPECT_EQ(HeadlessPixel(4, 2), c.clear) << c.what;
+    }
+    EXPECT_FALSE(DrawIconEx(screen, 0, 0, icon, 0, 0, 0, nullptr, 0));
+    EXPECT_TRUE(DestroyIcon(icon));
+    EXPECT_FALSE(DrawIconEx(screen, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
+}
+
+// Builds a dw x dh icon with the source centred in it, the way the game
+// pads its icons: masks into a fresh memory context's monochrome bitmap,
+// images into a colour one, both over a wholly transparent icon.
+HICON Pad(HICON source, int sw, int sh, int dw, int dh) {
+    HDC mem = CreateCompatibleDC(nullptr);
+    // The wholly transparent icon: a white mask over a black image.
+    const BYTE white[2] = {0x80, 0};
+    ICONINFO clear{TRUE, 0, 0, CreateBitmap(1, 1, 1, 1, white), CreateBitmap(1, 1, 1, 32, nullptr)};
+    HICON blank = CreateIconIndirect(&clear);
+    DeleteObject(clear.hbmMask);
+    DeleteObject(clear.hbmColor);
+
+    HBITMAP mask = CreateCompatibleBitmap(mem, dw, dh);
+    SelectObject(mem, mask);
+    int x = dw / 2 - sw / 2, y = dh / 2 - sh / 2;
+    DrawIconEx(mem, 0, 0, blank, dw, dh, 0, nullptr, DI_MASK);
+    DrawIconEx(mem, x, y, source, sw, sh, 0, nullptr, DI_MASK);
+    HBITMAP colour = CreateBitmap(dw, dh, 1, GetDeviceCaps(mem, BITSPIXEL), nullptr);
+    SelectObject(mem, colour);
+    DrawIconEx(mem, 0, 0, blank, dw, dh, 0, nullptr, DI_IMAGE);
+    DrawIconEx(mem, x, y, source, sw, sh, 0, nullptr, DI_IMAGE);
+    ICONINFO info{TRUE, 0, 0, mask, colour};
+    HICON padded = CreateIconIndirect(&info);
+    DeleteObject(colour);  // still selected: freed with the context
+    DeleteObject(mask);
+    DeleteDC(mem);
+    DestroyIcon(blank);
+    return padded;
+}
+
+TEST_F(IconTest, PaddingFromThePrimitivesCentresTheDrawing) {
+    HICON small = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(901), 1, 8, 8, 0));
+    ASSERT_NE(small, nullptr);
+    HICON padded = Pad(small, 8, 8, 12, 12);
+    ASSERT_NE(padded, nullptr);
+    DrawIconEx(screen, 0, 0, padded, 0, 0, 0, nullptr, DI_NORMAL);
+    // The 8 x 8 drawing (red from 1 to 7) sits at offset 2.
+    EXPECT_EQ(HeadlessPixel(3, 3), kRed);
+    EXPECT_EQ(HeadlessPixel(8, 8), kRed);
+    EXPECT_EQ(HeadlessPixel(2, 2), kTable);
+    EXPECT_EQ(HeadlessPixel(9, 9), kTable);
+    EXPECT_EQ(HeadlessPixel(11, 11), kTable);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(padded, &info));
+    BITMAP bm{};
+    GetObjectW(info.hbmMask, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 12);
+    EXPECT_EQ(bm.bmBitsPixel, 1);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    DestroyIcon(padded);
+    DestroyIcon(small);
+}
+
+struct LoadCase {
+    const char* what;
+    UINT id;
+    int size;
+    std::vector<std::pair<POINT, COLORREF>> probes;
+};
+
+const LoadCase kLoads[] = {
+    {"the native 8 x 8 image", 901, 8, {{{0, 0}, kTable}, {{1, 1}, kRed}, {{6, 6}, kRed}}},
+    {"12 comes from the 16 x 16 image", 901, 12, {{{6, 6}, kBlue}, {{2, 2}, kTable}}},
+    {"6 comes from the 8 x 8 image", 901, 6, {{{3, 3}, kRed}, {{0, 0}, kTable}}},
+    {"20 enlarges the largest", 901, 20, {{{10, 10}, kBlue}, {{19, 0}, kTable}}},
+    {"a quarter covered stays clear, three quarters are opaque",
+     902,
+     8,
+     {{{0, 0}, kTable}, {{7, 7}, kYellow}, {{3, 3}, kBlue}, {{1, 1}, kTable}}},
+};
+
+TEST_F(IconTest, LoadImagePicksTheClosestImageAndKeepsEdgesHard) {
+    const std::set<COLORREF> allowed{kTable, kRed, kGreen, kBlue, kYellow};
+    for (const LoadCase& c : kLoads) {
+        Paint({0, 0, 40, 40}, kTable);
+        auto icon = static_cast<HICON>(
+            LoadImageW(nullptr, MAKEINTRESOURCEW(c.id), IMAGE_ICON, c.size, c.size, 0));
+        ASSERT_NE(icon, nullptr) << c.what;
+        DrawIconEx(screen, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL);
+        for (const auto& [at, colour] : c.probes)
+            EXPECT_EQ(HeadlessPixel(at.x, at.y), colour)
+                << c.what << " at " << at.x << ", " << at.y;
+        for (int y = 0; y < c.size; ++y)
+            for (int x = 0; x < c.size; ++x)
+                EXPECT_TRUE(allowed.count(HeadlessPixel(x, y)))
+                    << c.what << ": blended at " << x << ", " << y;
+        EXPECT_EQ(HeadlessPixel(c.size, c.size), kTable) << c.what;
+        DestroyIcon(icon);
+    }
+    ICONINFO info{};
+    HICON own = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(901), IMAGE_ICON, 0, 0, 0));
+    ASSERT_TRUE(GetIconInfo(own, &info));
+    BITMAP bm{};
+    GetObjectW(info.hbmColor, sizeof bm, &bm);
+    EXPECT_EQ(bm.bmWidth, 16) << "size 0: the largest image at its own size";
+    EXPECT_EQ(LoadImageW(nullptr, MAKEINTRESOURCEW(999), IMAGE_ICON, 8, 8, 0), nullptr);
+    EXPECT_EQ(LoadImageW(nullptr, MAKEINTRESOURCEW(901), IMAGE_BITMAP, 8, 8, 0), nullptr);
+    EXPECT_NE(LoadIconW(nullptr, IDI_INFORMATION), nullptr);
+}
+
+TEST_F(IconTest, TheShellLoaderGivesThePictureAtItsOwnSize) {
+    HBITMAP back = SHLoadImageResource(GetModuleHandleW(nullptr), 950);
+    ASSERT_NE(back, nullptr);
+    BITMAP bm{};
+    ASSERT_EQ(GetObjectW(back, sizeof bm, &bm), static_cast<int>(sizeof bm));
+    EXPECT_EQ(bm.bmWidth, 3);
+    EXPECT_EQ(bm.bmHeight, 2);
+    HDC mem = CreateCompatibleDC(screen);
+    SelectObject(mem, back);
+    const COLORREF expected[2][3] = {{kRed, RGB(0, 255, 0), kBlue},
+                                     {kWhite, kBlack, RGB(128, 128, 128)}};
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(GetPixel(mem, x, y), expected[y][x]) << x << ", " << y;
+    // Stretched onto a card and inverted through the default white brush,
+    // as a selected face-down card is drawn.
+    StretchBlt(screen, 10, 10, 30, 40, mem, 0, 0, 3, 2, SRCCOPY);
+    StretchBlt(screen, 10, 10, 30, 40, mem, 0, 0, 3, 2, 0x5A0049);
+    EXPECT_EQ(HeadlessPixel(10, 10), RGB(0, 255, 255));
+    EXPECT_EQ(HeadlessPixel(39, 49), RGB(127, 127, 127));
+    DeleteDC(mem);
+    DeleteObject(back);
+    EXPECT_EQ(SHLoadImageResource(nullptr, 951), nullptr);
+}
+
+TEST(PictureTable, NamesGiveIdsSizesAndTypes) {
+    std::set<std::pair<UINT, int>> icons;
+    for (int i = 0; i < testPictures.iconCount; ++i)
+        for (int j = 0; j < testPictures.icons[i].imageCount; ++j)
+            icons.insert({testPictures.icons[i].id, testPictures.icons[i].images[j].width});
+    const std::set<std::pair<UINT, int>> expected{
+        {901, 8}, {901, 16}, {902, 16}, {32514, 32}, {32516, 32}};
+    EXPECT_EQ(icons, expected);
+    ASSERT_EQ(testPictures.imageCount, 1);
+    EXPECT_EQ(testPictures.images[0].id, 950u);
+    EXPECT_STREQ(testPictures.images[0].type, L"GIF");
+    EXPECT_EQ(testPictures.images[0].data[1], 'P');
+}
+
+TEST_F(IconTest, ScreenshotsRoundTripThroughPng) {
+    Paint({5, 5, 50, 60}, RGB(12, 34, 56));
+    SetTextColor(screen, kYellow);
+    ExtTextOutW(screen, 60, 60, 0, nullptr, L"Velmora", 7, nullptr);
+    std::string path = ::testing::TempDir() + "velmora_roundtrip.png";
+    ASSERT_TRUE(HeadlessSaveScreenshot(path.c_str()));
+    std::ifstream in(path, std::ios::binary);
+    std::vector<BYTE> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::remove(path.c_str());
+    Surface decoded;
+    std::vector<BYTE> alpha;
+    ASSERT_TRUE(PlatformDecodePng(bytes.data(), bytes.size(), &decoded, &alpha));
+    ASSERT_EQ(decoded.width, 240);
+    ASSERT_EQ(decoded.height, 320);
+    int differences = 0;
+    for (int y = 0; y < 320; ++y)
+        for (int x = 0; x < 240; ++x)
+            differences += ColorOf(Load(decoded, x, y)) != HeadlessPixel(x, y) ||
+                           alpha[static_cast<size_t>(y) * 240 + x] != 255;
+    EXPECT_EQ(differences, 0);
+    EXPECT_FALSE(PlatformDecodePng(bytes.data(), bytes.size() / 2, &decoded, &alpha));
+    EXPECT_FALSE(HeadlessSaveScreenshot("/nonexistent-folder/shot.png"));
+}
+
+}  // namespace
