@@ -128,6 +128,11 @@ struct MessageBox {
     int ids[2]{};
     int buttonCount = 0;
     int answer = 0;  // 0 until answered
+    // Client pixels of the parts drawn; the picture is null when none is shown.
+    int captionHeight = 0;
+    HICON picture = nullptr;
+    POINT picturePlace{};
+    RECT textRect{};
 };
 // The box shown in a window of the layer's box class, or null.
 MessageBox* BoxOf(HWND hwnd);

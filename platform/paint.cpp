@@ -10,6 +10,24 @@ RECT ClientRectOf(const HWND__* w) {
     return {0, 0, w->rect.right - w->rect.left, w->rect.bottom - w->rect.top};
 }
 
+// What a window shows: its client area less every visible window stacked
+// above it, in client pixels.
+Region VisiblePart(const HWND__* w) {
+    Region visible(ClientRectOf(w));
+    bool above = false;
+    for (const auto& other : Layer().windows) {
+        if (other.get() == w) {
+            above = true;
+            continue;
+        }
+        if (!above || !other->visible || other->destroying) continue;
+        RECT covered = other->rect;
+        OffsetRect(&covered, -w->rect.left, -w->rect.top);
+        visible.Subtract(covered);
+    }
+    return visible;
+}
+
 }  // namespace
 
 HDC__* FindDc(HDC hdc) {
@@ -105,6 +123,9 @@ HDC BeginPaint(HWND hwnd, PAINTSTRUCT* ps) {
     w->update.Clear();
     bool erase = w->erasePending;
     w->erasePending = false;
+    // The whole region is validated, but only the part not covered by the
+    // windows above reaches the screen; they uncover it again when they go.
+    handed.Intersect(VisiblePart(w));
     HDC hdc = NewDc(hwnd, &Layer().screen, {w->rect.left, w->rect.top}, handed);
     ps->hdc = hdc;
     ps->rcPaint = handed.Bounds();
@@ -143,7 +164,7 @@ HDC GetDC(HWND hwnd) {
     }
     HWND__* w = FindWindowRecord(hwnd);
     if (!w) return nullptr;
-    return NewDc(hwnd, &s.screen, {w->rect.left, w->rect.top}, Region(ClientRectOf(w)));
+    return NewDc(hwnd, &s.screen, {w->rect.left, w->rect.top}, VisiblePart(w));
 }
 
 int ReleaseDC(HWND, HDC hdc) {

@@ -1,8 +1,12 @@
 // Message boxes: modal, answered by their buttons, keys or an injected
 // answer, with a loop of their own that keeps painting.
+#include <set>
 #include <string>
 
+#include "res/resources.h"
 #include "tests/fixture.h"
+
+extern const PictureResources testPictures;
 
 namespace {
 
@@ -121,6 +125,139 @@ TEST_F(MessageBoxTest, QuitInsideTheBoxEndsTheOuterLoopToo) {
     MSG msg;
     EXPECT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.wParam, 4u);
+}
+
+// The drawing of the box, over an owner that paints itself in one colour.
+COLORREF ownerColour = RGB(0, 150, 0);
+
+LRESULT Table(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, w, l);
+    PAINTSTRUCT ps;
+    HDC hdc = BeginPaint(hwnd, &ps);
+    RECT all;
+    GetClientRect(hwnd, &all);
+    HBRUSH brush = CreateSolidBrush(ownerColour);
+    FillRect(hdc, &all, brush);
+    DeleteObject(brush);
+    EndPaint(hwnd, &ps);
+    return 0;
+}
+
+constexpr COLORREF kFrame = RGB(64, 64, 64);
+constexpr COLORREF kFace = RGB(255, 255, 255);
+constexpr COLORREF kCaption = RGB(32, 64, 128);
+constexpr COLORREF kButtonFace = RGB(232, 232, 232);
+constexpr COLORREF kQuestionDisc = RGB(30, 140, 60);  // tests/pictures
+
+const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures};
+
+class BoxDrawingTest : public HeadlessTest {
+  protected:
+    void TearDown() override { RegisterResources(); }
+    // Opens a box over a painted owner; look runs once it is drawn, with the
+    // box's place on the screen, and then the box is answered.
+    int Show(int dpi, const wchar_t* text, const wchar_t* caption, UINT type,
+             const std::function<void(RECT)>& look) {
+        StartScreen(dpi);
+        PlatformSetResources(&kTestResources);
+        ownerColour = RGB(0, 150, 0);
+        owner = MakeWindow(Table);
+        bool looked = false;
+        HeadlessSetInputSource([&] {
+            if (looked) return false;
+            looked = true;
+            RECT box{};
+            GetWindowRect(GetForegroundWindow(), &box);
+            look(box);
+            return true;
+        });
+        int answer = MessageBoxW(owner, text, caption, type);
+        EXPECT_TRUE(looked);
+        return answer;
+    }
+    HWND owner = nullptr;
+    // Pixels of text ink: dark, whatever the anti-aliasing left of them.
+    static int Ink(RECT area) {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x) {
+                COLORREF c = HeadlessPixel(x, y);
+                n += GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100 && c != kFrame;
+            }
+        return n;
+    }
+    static int Count(RECT area, COLORREF colour) {
+        int n = 0;
+        for (int y = area.top; y < area.bottom; ++y)
+            for (int x = area.left; x < area.right; ++x)
+                n += HeadlessPixel(x, y) == colour;
+        return n;
+    }
+};
+
+TEST_F(BoxDrawingTest, FrameCaptionPictureTextAndButtons) {
+    for (int dpi : {96, 128, 192}) {
+        Show(dpi, L"Transfer?", L"Velmora", MB_YESNO | MB_ICONQUESTION, [&](RECT box) {
+            auto scaled = [&](int units) { return (units * dpi + 48) / 96; };
+            EXPECT_EQ(box.right - box.left, scaled(220)) << dpi;
+            EXPECT_EQ(HeadlessPixel(box.left, box.top), kFrame) << dpi;
+            EXPECT_EQ(HeadlessPixel(box.right - 1, box.bottom - 1), kFrame) << dpi;
+            EXPECT_EQ(HeadlessPixel(box.left - 1, box.top), RGB(0, 150, 0)) << dpi;
+            EXPECT_EQ(HeadlessPixel(box.left + 2, box.top + 2), kCaption) << dpi;
+            EXPECT_EQ(HeadlessPixel(box.left + 2, box.bottom - 2), kFace) << dpi;
+            RECT picture{box.left, box.top + scaled(18), box.left + scaled(48),
+                         box.top + scaled(64)};
+            EXPECT_GT(Count(picture, kQuestionDisc), scaled(16) * scaled(16)) << dpi;
+            // The caption's letters in white on the bar, the text in black.
+            RECT bar{box.left + scaled(8), box.top + 1, box.right - 1, box.top + scaled(18)};
+            EXPECT_GT(Count(bar, kFace), 10) << dpi;
+            RECT text{box.left + scaled(48), box.top + scaled(26), box.right, box.top + scaled(40)};
+            EXPECT_GT(Ink(text), 10) << dpi;
+            // Two framed buttons with labels across the line through their middle.
+            int middle = box.bottom - scaled(10) - scaled(11);
+            RECT line{box.left, middle, box.right, middle + 1};
+            EXPECT_GE(Count(line, kFrame), 4) << dpi;
+            EXPECT_GT(Count(line, kButtonFace), scaled(60)) << dpi;
+            RECT labels{box.left, middle - scaled(5), box.right, middle + scaled(5)};
+            EXPECT_GT(Ink(labels), 10) << dpi;
+        });
+    }
+}
+
+TEST_F(BoxDrawingTest, NoCaptionNoBarAndNoPictureUnlessAsked) {
+    Show(96, L"I win!", L"", MB_OK, [&](RECT box) {
+        EXPECT_EQ(HeadlessPixel(box.left + 2, box.top + 2), kFace);
+        RECT left{box.left + 1, box.top + 1, box.left + 8, box.bottom - 1};
+        EXPECT_EQ(Count(left, kFace), 7 * (box.bottom - box.top - 2));
+    });
+}
+
+TEST_F(BoxDrawingTest, ALongTextGrowsTheBoxAndItsButtonMovesWithIt) {
+    std::wstring text;
+    for (int i = 0; i < 12; ++i)
+        text += L"A line of words that wraps. ";
+    int answer = Show(96, text.c_str(), L"Velmora", MB_OK, [&](RECT box) {
+        EXPECT_GT(box.bottom - box.top, 110);
+        HeadlessTap(kOk.x, kOk.y);  // where the button of a short box would be: text now
+        HeadlessTap((box.left + box.right) / 2, box.bottom - 10 - 11);
+    });
+    EXPECT_EQ(answer, IDOK);
+}
+
+TEST_F(BoxDrawingTest, APaintOfTheOwnerDoesNotReachUnderTheBox) {
+    Show(96, L"Transfer?", L"", MB_YESNO, [&](RECT box) {
+        ownerColour = RGB(200, 0, 0);
+        InvalidateRect(owner, nullptr, FALSE);
+        HeadlessPump();
+        EXPECT_EQ(HeadlessPixel(box.left - 1, box.top), RGB(200, 0, 0));
+        EXPECT_EQ(HeadlessPixel(box.right, box.bottom - 1), RGB(200, 0, 0));
+        RECT inside{box.left, box.top, box.right, box.bottom};
+        EXPECT_EQ(Count(inside, RGB(200, 0, 0)), 0);
+        EXPECT_EQ(HeadlessPixel(box.left, box.top), kFrame);
+    });
+    // Once the box is gone, the area it uncovered is the owner's again.
+    HeadlessPump();
+    EXPECT_EQ(HeadlessPixel(120, 160), RGB(200, 0, 0));
 }
 
 }  // namespace
