@@ -24,16 +24,21 @@ struct FaceEntry {
 namespace {
 
 constexpr char kScreenFamily[] = "DejaVu Sans";
-constexpr wchar_t kScreenFamilyWide[] = L"DejaVu Sans";
 
 // Faces live for the whole process, across restarts of the layer.
 struct FontSystem {
     FT_Library library = nullptr;
     bool started = false;
+    std::string family = kScreenFamily;
+    std::wstring wideFamily = L"DejaVu Sans";
     std::map<int, std::unique_ptr<FaceEntry>> faces;  // by style; null when missing
-    ~FontSystem() {
+    void CloseFaces() {
         for (auto& [style, entry] : faces)
             if (entry) FT_Done_Face(entry->face);  // its sizes go with it
+        faces.clear();
+    }
+    ~FontSystem() {
+        CloseFaces();
         if (library) FT_Done_FreeType(library);
     }
 };
@@ -47,17 +52,18 @@ FontSystem& Fonts() {
     return fonts;
 }
 
-bool IsScreenFamily(FcPattern* match) {
+// fontconfig always answers with some face; only the family asked for will do.
+bool IsFamily(FcPattern* match, const std::string& wanted) {
     FcChar8* family = nullptr;
     for (int i = 0; FcPatternGetString(match, FC_FAMILY, i, &family) == FcResultMatch; ++i)
-        if (std::string(reinterpret_cast<const char*>(family)) == kScreenFamily) return true;
+        if (wanted == reinterpret_cast<const char*>(family)) return true;
     return false;
 }
 
 // The face file fontconfig gives for the style, if it is the screen's face.
-FT_Face OpenFace(FT_Library library, bool bold, bool italic) {
+FT_Face OpenFace(FontSystem& fonts, bool bold, bool italic) {
     FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(kScreenFamily));
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(fonts.family.c_str()));
     FcPatternAddInteger(pattern, FC_WEIGHT, bold ? FC_WEIGHT_BOLD : FC_WEIGHT_REGULAR);
     FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_OBLIQUE : FC_SLANT_ROMAN);
     FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
@@ -68,10 +74,10 @@ FT_Face OpenFace(FT_Library library, bool bold, bool italic) {
     FT_Face face = nullptr;
     FcChar8* file = nullptr;
     int index = 0;
-    if (match && IsScreenFamily(match) &&
+    if (match && IsFamily(match, fonts.family) &&
         FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
         FcPatternGetInteger(match, FC_INDEX, 0, &index);
-        if (FT_New_Face(library, reinterpret_cast<const char*>(file), index, &face) != 0)
+        if (FT_New_Face(fonts.library, reinterpret_cast<const char*>(file), index, &face) != 0)
             face = nullptr;
     }
     if (match) FcPatternDestroy(match);
@@ -85,7 +91,7 @@ FaceEntry* FaceFor(bool bold, bool italic) {
     auto it = fonts.faces.find(style);
     if (it == fonts.faces.end()) {
         std::unique_ptr<FaceEntry> entry;
-        if (FT_Face face = OpenFace(fonts.library, bold, italic)) {
+        if (FT_Face face = OpenFace(fonts, bold, italic)) {
             entry = std::make_unique<FaceEntry>();
             entry->face = face;
             FT_New_Size(face, &entry->scratch);
@@ -161,7 +167,14 @@ int DefaultCellHeight() {
 }
 
 const wchar_t* ScreenFaceName() {
-    return kScreenFamilyWide;
+    return Fonts().wideFamily.c_str();
+}
+
+void UseScreenFamily(const char* family) {
+    FontSystem& fonts = Fonts();
+    fonts.CloseFaces();
+    fonts.family = family ? family : kScreenFamily;
+    fonts.wideFamily.assign(fonts.family.begin(), fonts.family.end());
 }
 
 ResolvedFont* ResolveFont(const HFONT__* font) {

@@ -43,6 +43,9 @@ ResolvedFont* ResolveFont(const HFONT__* font);
 const Glyph& GlyphOf(ResolvedFont& font, wchar_t ch);
 // The family name of the screen's face.
 const wchar_t* ScreenFaceName();
+// Looks for another family as the screen's face (null: DejaVu Sans), so
+// tests can see what happens when it is missing.
+void UseScreenFamily(const char* family);
 // The cell height of a context's default font at the screen's density.
 int DefaultCellHeight();
 

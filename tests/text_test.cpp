@@ -3,6 +3,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/fonts.h"
 #include "tests/fixture.h"
 
 namespace {
@@ -243,6 +244,29 @@ TEST_F(TextTest, PrefixesUnderlineUnlessSwitchedOff) {
     Clear(kBlack);
     DrawTextW(screen, L"Yes", -1, &r, 0);
     EXPECT_GT(withLine.bottom, Inked(kBlack).bottom) << "a line under the Y";
+}
+
+TEST_F(TextTest, AMissingFaceIsReportedAndDrawsNothing) {
+    struct Restore {
+        ~Restore() { UseScreenFamily(nullptr); }
+    } restore;
+    EXPECT_TRUE(PlatformFontsAvailable(nullptr));
+    UseScreenFamily("No Such Family For Velmora");
+    std::string error;
+    EXPECT_FALSE(PlatformFontsAvailable(&error));
+    EXPECT_NE(error.find("fonts-dejavu-core"), std::string::npos) << error;
+    SetTextColor(screen, kWhite);
+    RECT r{0, 0, 200, 100};
+    EXPECT_EQ(DrawTextW(screen, L"Transfer?", -1, &r, 0), 0);
+    EXPECT_FALSE(ExtTextOutW(screen, 0, 0, 0, nullptr, L"13", 2, nullptr));
+    TEXTMETRICW tm{};
+    SIZE size{};
+    EXPECT_FALSE(GetTextMetricsW(screen, &tm));
+    EXPECT_FALSE(GetTextExtentExPointW(screen, L"10", 2, 0, nullptr, nullptr, &size));
+    EXPECT_EQ(Inked(kBlack).right, -1) << "nothing drawn";
+    // A message box still opens, draws what it can and is answered.
+    HeadlessQueueBoxAnswer(IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, L"I win!", L"Velmora", MB_OK), IDOK);
 }
 
 }  // namespace
