@@ -40,6 +40,7 @@ struct FontSystem {
     ~FontSystem() {
         CloseFaces();
         if (library) FT_Done_FreeType(library);
+        FcFini();  // fontconfig's own caches, or they show as leaks at exit
     }
 };
 

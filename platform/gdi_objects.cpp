@@ -1,6 +1,7 @@
 // Memory contexts, bitmaps, brushes, stock objects and their selection.
 #include <algorithm>
 #include <cstring>
+#include <cwchar>
 
 #include "platform/gdi_internal.h"
 
@@ -19,6 +20,7 @@ struct StockObjects {
         brushes[NULL_BRUSH].hollow = true;
         font.screenDefault = true;
         font.log.lfWeight = FW_NORMAL;
+        std::wcscpy(font.log.lfFaceName, L"DejaVu Sans");
         bitmap.surface = MakeSurface(1, 1, true, kBlack);
     }
 };
