@@ -63,6 +63,11 @@ int main(int argc, char** argv) {
             commandLine += static_cast<wchar_t>(*p);
     }
 
+    std::string error;
+    if (!PlatformFontsAvailable(&error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
     HeadlessStartAtDpi(96);
     ForgetDensities();
     SetClockToNow();

@@ -5,6 +5,9 @@ HINSTANCE resourceModule = nullptr;
 HINSTANCE programModule = nullptr;
 HWND mainWindow = nullptr;
 HWND menuBar = nullptr;
+HICON okButtonIcon = nullptr;
+HICON takeButtonIcon = nullptr;
+HICON sortButtonIcon = nullptr;
 
 const wchar_t* LoadText(UINT id) {
     const wchar_t* text = nullptr;

@@ -8,6 +8,11 @@
 // The six game-type names, strings 300 to 305; entry n names game type n.
 extern CLPA gameTypeNames;
 
+// The off-screen painting objects, made at the first paint and kept until
+// the window is destroyed.
+extern HDC offscreenDc;
+extern HBITMAP offscreenBitmap;
+
 LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
 int WinMain(HINSTANCE hInstance, HINSTANCE previous, const wchar_t* commandLine, int showState);

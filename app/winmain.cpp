@@ -5,6 +5,8 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "game/state.h"
+#include "ui/graphics.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -14,8 +16,11 @@ constexpr int kTitleLength = 100;
 
 int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int showState) {
     instance = programModule = resourceModule = hInstance;
-    // The About text is formed here once the About box exists; the graphic
-    // resources and the three button icons are made here once drawing exists.
+    // The About text is formed here once the About box exists.
+    CreateGraphics();
+    okButtonIcon = LoadButtonIcon(119, ScaleX(units::buttonIconSize), nullptr);
+    takeButtonIcon = LoadButtonIcon(117, ScaleX(units::buttonIconSize), nullptr);
+    sortButtonIcon = LoadButtonIcon(124, ScaleX(units::buttonIconSize), nullptr);
 
     background = LoadSetting(L"blackbg");
     cardBack = LoadSetting(L"back");
@@ -42,7 +47,11 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
             DispatchMessageW(&msg);
         }
     }
-    // The button icons and the graphic resources are released here once they exist.
+    DestroyIcon(takeButtonIcon);
+    DestroyIcon(sortButtonIcon);
+    DestroyIcon(okButtonIcon);
+    takeButtonIcon = sortButtonIcon = okButtonIcon = nullptr;
+    ReleaseGraphics();
     return static_cast<int>(msg.wParam);
 }
 
@@ -67,7 +76,8 @@ ATOM RegisterMainClass(HINSTANCE hInstance, const wchar_t* className) {
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = hInstance;
-    // Icon 101 and the stock white brush are set here once drawing exists.
+    wc.hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(101));
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = className;
     return RegisterClassW(&wc);
 }

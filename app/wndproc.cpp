@@ -8,9 +8,12 @@
 #include "game/random.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "ui/graphics.h"
 #include "ui/table.h"
 
 CLPA gameTypeNames = {nullptr, 0, 0, 0};
+HDC offscreenDc = nullptr;
+HBITMAP offscreenBitmap = nullptr;
 
 namespace {
 
@@ -42,16 +45,30 @@ void OnDestroy() {
     ClearPile(computerHand);
     ClearPile(humanTable);
     ClearPile(computerTable);
-    // The off-screen painting objects are freed here once painting exists.
+    if (offscreenBitmap) DeleteObject(offscreenBitmap);
+    offscreenBitmap = nullptr;
+    if (offscreenDc) DeleteDC(offscreenDc);
+    offscreenDc = nullptr;
     DestroyWindow(menuBar);
     PostQuitMessage(0);
 }
 
+// The whole scene is drawn off screen and copied in one piece; what reaches
+// the screen is clipped to the region being repainted.
 void OnPaint(HWND hwnd) {
-    // The scene is drawn off screen and copied here once drawing exists;
-    // the paint is still begun and ended so the region is validated.
+    HBRUSH table = CreateSolidBrush(backgroundColours[background]);
     PAINTSTRUCT ps;
-    BeginPaint(hwnd, &ps);
+    HDC dc = BeginPaint(hwnd, &ps);
+    if (!offscreenDc) offscreenDc = CreateCompatibleDC(dc);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    if (!offscreenBitmap) offscreenBitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    HGDIOBJ kept = SelectObject(offscreenDc, offscreenBitmap);
+    FillRect(offscreenDc, &client, table);
+    PaintTable(offscreenDc);
+    BitBlt(dc, 0, 0, client.right, client.bottom, offscreenDc, 0, 0, SRCCOPY);
+    DeleteObject(table);
+    SelectObject(offscreenDc, kept);
     EndPaint(hwnd, &ps);
 }
 

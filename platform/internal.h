@@ -89,6 +89,7 @@ struct PlatformState {
     std::deque<MSG> posted;
     std::deque<MSG> input;
     bool quitPending = false;
+    bool paintsDispatched = true;  // off: a pending paint is validated unseen
     int quitCode = 0;
     std::vector<std::unique_ptr<HDC__>> dcs;
     std::vector<std::unique_ptr<GdiObject>> objects;

@@ -72,6 +72,10 @@ bool TakeNext(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     for (auto it = s.windows.rbegin(); it != s.windows.rend(); ++it) {
         HWND__* w = it->get();
         if (!w->visible || w->update.Empty()) continue;
+        if (!s.paintsDispatched) {
+            ValidateRect(w, nullptr);
+            continue;
+        }
         MSG paint{w, WM_PAINT, 0, 0, 0, {0, 0}};
         if (!Matches(paint, hwnd, lo, hi)) continue;
         *out = paint;

@@ -44,6 +44,21 @@ TEST(SoakTest, EveryGameTypePlaysCleanly) {
         EXPECT_GT(s.movesByKind[kind], 0) << kind;
 }
 
+TEST(SoakTest, PaintedGamesPlayTheSame) {
+    // The same play with every paint drawn: painting never changes the game.
+    soak::Options options;
+    options.games = 24;
+    options.seed = 99;
+    soak::Summary unseen = soak::Run(options);
+    options.draw = true;
+    soak::Summary painted = soak::Run(options);
+    EXPECT_EQ(painted.failures, 0) << painted.firstFailure;
+    for (size_t type = 0; type < 6; ++type) {
+        EXPECT_EQ(painted.types[type].humanWins, unseen.types[type].humanWins) << type;
+        EXPECT_EQ(painted.types[type].finished, unseen.types[type].finished) << type;
+    }
+}
+
 bool StepIs(const soak::Moment& m, const char* what) {
     return m.step && std::string(m.step->what) == what;
 }

@@ -1,7 +1,130 @@
 #include "ui/table.h"
 
+#include <cwchar>
+
 #include "app/shell.h"
+#include "app/stylus.h"
+#include "game/state.h"
+#include "game/status.h"
+#include "ui/graphics.h"
 #include "ui/scale.h"
+
+namespace {
+
+constexpr DWORD kInvertByBrush = 0x5A0049;  // destination XOR the selected brush
+
+void PaintBack(const Card& card, HDC dc) {
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP back = cardBackBitmaps[card.backIndex];
+    HGDIOBJ kept = SelectObject(memory, back);
+    BITMAP size{};
+    GetObjectW(back, sizeof size, &size);
+    StretchBlt(dc, card.x, card.y, card.width, card.height, memory, 0, 0, size.bmWidth,
+               size.bmHeight, SRCCOPY);
+    // A selected back shows inverted through the context's default white brush.
+    if (card.selected)
+        StretchBlt(dc, card.x, card.y, card.width, card.height, memory, 0, 0, size.bmWidth,
+                   size.bmHeight, kInvertByBrush);
+    SelectObject(memory, kept);
+    DeleteDC(memory);
+}
+
+void PaintFace(const Card& card, HDC dc) {
+    HGDIOBJ keptFont = SelectObject(dc, cardFont);
+    FillRect(dc, &card.rect, blackBrush);
+    RECT face{card.rect.left + 1, card.rect.top + 1, card.rect.right - 1, card.rect.bottom - 1};
+    FillRect(dc, &face, card.selected ? greyBrush : whiteBrush);
+    const int32_t s = ScaleY(9);
+    HICON icon = suitIconImages[card.suit - 1];
+    DrawIconEx(dc, card.x + card.width - s - 2, card.y + 2, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    DrawIconEx(dc, card.x + 2, card.y + card.height - s - 2, icon, 0, 0, 0, nullptr, DI_NORMAL);
+    const wchar_t* label = rankLabels[card.rank];
+    const int length = static_cast<int>(std::wcslen(label));
+    SIZE extent{};
+    GetTextExtentExPointW(dc, label, length, 0, nullptr, nullptr, &extent);
+    COLORREF keptColour = SetTextColor(dc, card.suit < 3 ? RGB(255, 0, 0) : RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    ExtTextOutW(dc, card.x + 2, card.y, 0, nullptr, label, static_cast<UINT>(length), nullptr);
+    ExtTextOutW(dc, card.x + card.width - extent.cx - 1, card.y + card.height - extent.cy - 2, 0,
+                nullptr, label, static_cast<UINT>(length), nullptr);
+    SetTextColor(dc, keptColour);
+    SelectObject(dc, keptFont);
+}
+
+void PaintButton(HDC dc, HICON icon, const RECT& place, bool pressed) {
+    // Held down, the button shows its bare mask.
+    DrawIconEx(dc, place.left, place.top, icon, 0, 0, 0, nullptr, pressed ? DI_MASK : DI_NORMAL);
+}
+
+// The number drawn beside the stock, or -1 when none is drawn.
+int32_t CardsLeft() {
+    if (gameType >= 4) return Remaining(deck);
+    return trumpCard.hidden == 0 ? Remaining(deck) + 1 : -1;
+}
+
+}  // namespace
+
+int32_t PaintCard(const Card& card, HDC dc) {
+    if (card.suit == -1 || card.rank == -1 || card.x == -1 || card.y == -1) return 0;
+    if (card.hidden == 1) return 0;
+    if (card.faceDown) {
+        PaintBack(card, dc);
+    } else {
+        PaintFace(card, dc);
+    }
+    return 1;
+}
+
+void PaintPile(const CardPile& pile, HDC dc) {
+    for (int32_t i = 1; i <= pile.count; ++i)
+        PaintCard(CardAt(pile, i), dc);
+}
+
+void PaintTrumpMarker(HDC dc, int32_t suit, int32_t x, int32_t y) {
+    RECT box{x, y, x + ScaleX(9) + 2, y + ScaleY(9) + 2};
+    FillRect(dc, &box, whiteBrush);
+    DrawIconEx(dc, x + 1, y + 2, suitIconImages[suit - 1], 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+void PaintButtons(HDC dc) {
+    RECT separator = ScaleRect(units::buttonSeparator);
+    FillRect(dc, &separator, whiteBrush);
+    PaintButton(dc, computerAttacks != 0 ? takeButtonIcon : okButtonIcon, lowerButtonRect,
+                pressedButton == 1);
+    PaintButton(dc, sortButtonIcon, upperButtonRect, pressedButton == 2);
+}
+
+void PaintTable(HDC dc) {
+    PaintButtons(dc);
+    SetBkColor(dc, backgroundColours[background]);
+    SetTextColor(dc, RGB(255, 255, 255));
+    PaintCard(trumpCard, dc);
+    PaintCard(stockCard, dc);
+    PaintPile(computerHand, dc);
+    // The attacker's cards first: the defender's covers lie on top.
+    if (computerAttacks == 0) {
+        PaintPile(humanTable, dc);
+        PaintPile(computerTable, dc);
+    } else {
+        PaintPile(computerTable, dc);
+        PaintPile(humanTable, dc);
+    }
+    PaintPile(humanHand, dc);
+    if (trumpCard.hidden == 1)
+        PaintTrumpMarker(dc, trumpCard.suit, ScaleX(units::trumpMarker.x),
+                         ScaleY(units::trumpMarker.y));
+    if (statusText) {
+        RECT text = ScaleRect(units::statusTextRect);
+        DrawTextW(dc, statusText, -1, &text, 0);
+    }
+    const int32_t left = showCardsLeft == 1 ? CardsLeft() : -1;
+    if (left >= 0) {
+        wchar_t count[16];
+        std::swprintf(count, 16, L"%d", left);
+        RECT place = ScaleRect(units::cardsLeftRect);
+        DrawTextW(dc, count, -1, &place, DT_CENTER | DT_VCENTER);
+    }
+}
 
 void InvalidateLowerButton() {
     // Worked out afresh each time rather than read from lowerButtonRect.

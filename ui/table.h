@@ -1,5 +1,20 @@
-// The drawing of the table, and the repaint requests tied to it.
+// The drawing of the table: cards, piles, the trump marker, the buttons,
+// the status text and the count of cards left.
 #pragma once
+
+#include <cstdint>
+
+#include "game/pile.h"
+#include "platform/platform.h"
+
+// 1 when the card was drawn, 0 for a hidden card or one without identity
+// or place.
+int32_t PaintCard(const Card& card, HDC dc);
+void PaintPile(const CardPile& pile, HDC dc);
+void PaintTrumpMarker(HDC dc, int32_t suit, int32_t x, int32_t y);
+void PaintButtons(HDC dc);
+// The whole scene over the already filled background.
+void PaintTable(HDC dc);
 
 // Asks for the lower button to be repainted: its picture follows who attacks.
 void InvalidateLowerButton();

@@ -39,6 +39,10 @@ void HeadlessStartAtDpi(int dpi) {
     HeadlessStart(dpi, dpi, (dpi * 240 + 48) / 96, (dpi * 320 + 48) / 96);
 }
 
+void HeadlessSetDrawing(bool on) {
+    Layer().paintsDispatched = on;
+}
+
 void HeadlessSetScreenAvailable(bool available) {
     Layer().screenAvailable = available;
 }

@@ -38,6 +38,11 @@ void HeadlessKey(UINT message, WPARAM key, LPARAM flags);
 // as soon as the queue drains.
 void HeadlessSetInputSource(std::function<bool()> source);
 
+// With drawing off, a window's pending paint is validated instead of sent:
+// for self-play that times or checks the game alone. Repaint requests are
+// recorded and the update region grows exactly as with drawing on.
+void HeadlessSetDrawing(bool on);
+
 // Dispatches every posted message, input and paint there is, as the main
 // loop would, without asking the input source for more. Returns the count.
 int HeadlessPump();

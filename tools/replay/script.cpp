@@ -20,6 +20,16 @@ bool Inside(const RECT& r, int x, int y) {
     return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
 }
 
+// With VELMORA_REPLAY_SCREENSHOTS=DIR, every dump also saves the screen as
+// DIR/dump-N.png: a picture to go with a bug report.
+void SaveScreenshot() {
+    static int dumps = 0;
+    const char* dir = std::getenv("VELMORA_REPLAY_SCREENSHOTS");
+    if (!dir || !*dir) return;
+    std::string path = std::string(dir) + "/dump-" + std::to_string(++dumps) + ".png";
+    HeadlessSaveScreenshot(path.c_str());
+}
+
 void Tap(int x, int y) {
     HeadlessPointer(WM_LBUTTONDOWN, x, y);
     HeadlessPointer(WM_LBUTTONUP, x, y);
@@ -110,6 +120,7 @@ bool ReplayScript::Next() {
             if (words >> extra) Fail("dump takes nothing");
             std::printf("%s\n", DumpState().c_str());
             std::fflush(stdout);
+            SaveScreenshot();
         } else {
             Fail("unknown command");
         }

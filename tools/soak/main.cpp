@@ -10,7 +10,7 @@ namespace {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: velmora-soak [--games N] [--seed S] [--types LIST]\n"
+                 "usage: velmora-soak [--games N] [--seed S] [--types LIST] [--draw]\n"
                  "  LIST: game types 0 to 5, separated by commas (all six by default)\n");
     return 2;
 }
@@ -29,6 +29,10 @@ int main(int argc, char** argv) {
     soak::Options options;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--draw") {
+            options.draw = true;
+            continue;
+        }
         if (i + 1 >= argc) return Usage();
         const char* value = argv[++i];
         long long n;

@@ -120,6 +120,7 @@ void Driver::PlayRun(int32_t type, int64_t games) {
     // As the program starts on the device: the screen, the clock that seeds
     // the deal, the stored game type, then the construction step and WinMain.
     HeadlessStartAtDpi(96);
+    HeadlessSetDrawing(options_.draw);
     ForgetDensities();
     auto pick = [this](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); };
     HeadlessSetClock(pick(0, 23), pick(0, 59), pick(0, 59), pick(0, 999));

@@ -30,6 +30,7 @@ struct Options {
     int32_t moveCap = 2000;     // human moves a game may take
     int32_t gamesPerRun = 100;  // then the program exits and starts afresh
     bool checks = true;         // off for timing the play alone
+    bool draw = false;          // paint the table; off, paints are validated unseen
     // Called once the program is idle again, before the checks: lets a test
     // break the state on purpose.
     std::function<void(const Moment&)> afterMove;

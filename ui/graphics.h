@@ -1,0 +1,30 @@
+// The drawing objects made once at start-up: the card font, three brushes,
+// the suit icons and the card backs; and the sized icon loaders.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/platform.h"
+
+extern HFONT cardFont;
+extern HBRUSH blackBrush;
+extern HBRUSH whiteBrush;
+extern HBRUSH greyBrush;
+extern HICON suitIconImages[4];
+extern HBITMAP cardBackBitmaps[5];
+// Picture resources of the five card backs, by back index.
+extern const int cardBackIds[5];
+// Table colours by the background setting, as 0x00BBGGRR.
+extern const COLORREF backgroundColours[5];
+
+void CreateGraphics();
+void ReleaseGraphics();
+HFONT CreateCardFont(int32_t points);
+
+// An icon of size x size pixels, never stretched beyond one of its drawn
+// sizes: a larger request pads the drawing with transparency. Null module:
+// the program's own. The caller destroys it.
+HICON LoadSuitIcon(int id, int32_t size, HINSTANCE module);
+HICON LoadButtonIcon(int id, int32_t size, HINSTANCE module);
+// Centres the source in a transparent icon of the new size.
+bool PadIcon(HICON source, HICON* result, int32_t sw, int32_t sh, int32_t dw, int32_t dh);
