@@ -1,0 +1,269 @@
+// The painted table: card faces and backs, the order of the piles, the
+// buttons, the marker, the count of cards left and the status text; and
+// the drawing objects made for it.
+#include "app/shell.h"
+#include "app/stylus.h"
+#include "game/status.h"
+#include "res/resources.h"
+#include "tests/game_fixture.h"
+#include "ui/graphics.h"
+#include "ui/scale.h"
+#include "ui/table.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kGrey = RGB(200, 200, 200);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr COLORREF kGreen = RGB(0, 150, 0);
+
+class PaintTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        CreateGraphics();
+        okButtonIcon = LoadButtonIcon(119, ScaleX(32), nullptr);
+        takeButtonIcon = LoadButtonIcon(117, ScaleX(32), nullptr);
+        sortButtonIcon = LoadButtonIcon(124, ScaleX(32), nullptr);
+        screen = GetDC(nullptr);
+        dc = CreateCompatibleDC(screen);
+        bitmap = CreateCompatibleBitmap(screen, 240, 320);
+        kept = SelectObject(dc, bitmap);
+    }
+    void TearDown() override {
+        SelectObject(dc, kept);
+        DeleteObject(bitmap);
+        DeleteDC(dc);
+        ReleaseDC(nullptr, screen);
+        for (HICON* icon : {&okButtonIcon, &takeButtonIcon, &sortButtonIcon}) {
+            DestroyIcon(*icon);
+            *icon = nullptr;
+        }
+        ReleaseGraphics();
+        GameTest::TearDown();
+    }
+    // The whole scene over the table colour, as the paint handler draws it.
+    void Paint() {
+        RECT all{0, 0, 240, 320};
+        HBRUSH table = CreateSolidBrush(kGreen);
+        FillRect(dc, &all, table);
+        DeleteObject(table);
+        PaintTable(dc);
+    }
+    COLORREF At(int x, int y) { return GetPixel(dc, x, y); }
+    // Whether any pixel of the rectangle has the colour.
+    bool Shows(const RECT& r, COLORREF colour) {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (At(x, y) == colour) return true;
+        return false;
+    }
+    // White text on the green table: anti-aliased, so any pixel with red in it.
+    bool HasText(const RECT& r) {
+        for (int y = r.top; y < r.bottom; ++y)
+            for (int x = r.left; x < r.right; ++x)
+                if (GetRValue(At(x, y)) > 100) return true;
+        return false;
+    }
+    HDC screen = nullptr, dc = nullptr;
+    HBITMAP bitmap = nullptr;
+    HGDIOBJ kept = nullptr;
+};
+
+TEST_F(PaintTest, CardsWithoutIdentityPlaceOrVisibilityDrawNothing) {
+    Card card;
+    InitCard(card);
+    EXPECT_EQ(PaintCard(card, dc), 0) << "no identity";
+    card.suit = Hearts;
+    card.rank = 9;
+    EXPECT_EQ(PaintCard(card, dc), 0) << "no place";
+    SetPosition(card, 10, 10);
+    card.hidden = 1;
+    EXPECT_EQ(PaintCard(card, dc), 0) << "hidden";
+    card.hidden = 0;
+    EXPECT_EQ(PaintCard(card, dc), 1);
+}
+
+TEST_F(PaintTest, FaceHasABlackOutlineAndAWhiteOrGreyFace) {
+    Deal(humanHand, "9H TS", SortByRank);
+    CardAt(humanHand, 2).selected = 1;
+    Paint();
+    for (int32_t i : {1, 2}) {
+        const Card& c = CardAt(humanHand, i);
+        EXPECT_EQ(At(c.x, c.y + 20), kBlack) << "left outline of card " << i;
+        EXPECT_EQ(At(c.x + c.width - 1, c.y + 20), kBlack) << "right outline of card " << i;
+        EXPECT_EQ(At(c.x + 14, c.y + 20), i == 2 ? kGrey : kWhite) << "face of card " << i;
+    }
+    // Rank labels: red for hearts, black for spades, in the top left corner.
+    const Card& nine = CardAt(humanHand, 1);
+    EXPECT_TRUE(Shows({nine.x + 2, nine.y, nine.x + 10, nine.y + 12}, RGB(255, 0, 0)));
+    const Card& ten = CardAt(humanHand, 2);
+    // The "10" in the bottom right ends one pixel from the right edge.
+    EXPECT_TRUE(
+        Shows({ten.x + ten.width - 4, ten.y + 26, ten.x + ten.width - 1, ten.y + 38}, kBlack));
+}
+
+TEST_F(PaintTest, BacksAreStretchedAndASelectedBackIsInverted) {
+    Deal(computerHand, "7S");
+    computerHand.faceDown = 1;
+    SetBack(computerHand, 3);  // the 28 x 40 gradient: one to one at 96 dpi
+    const Card& back = CardAt(computerHand, 1);
+    Paint();
+    EXPECT_EQ(At(back.x, back.y + 20), kWhite) << "the back's own white border";
+    const COLORREF plain = At(back.x + 14, back.y + 20);
+    EXPECT_NE(plain, kWhite);
+    CardAt(computerHand, 1).selected = 1;
+    Paint();
+    EXPECT_EQ(At(back.x + 14, back.y + 20), plain ^ 0xFFFFFF) << "XOR the default white brush";
+    EXPECT_EQ(At(back.x, back.y + 20), kBlack);
+}
+
+TEST_F(PaintTest, TheDefendersCardsLieOnTop) {
+    Deal(computerTable, "6S");  // y 48 to 88
+    Deal(humanTable, "7S");     // y 69 to 109: rows 69 to 87 overlap
+    CardAt(humanTable, 1).selected = 1;
+    Refresh(computerTable);
+    Refresh(humanTable);
+    const int x = CardAt(humanTable, 1).x + 14, y = 80;
+    computerAttacks = 1;
+    Paint();
+    EXPECT_EQ(At(x, y), kGrey) << "the human covers: the human's card on top";
+    computerAttacks = 0;
+    Paint();
+    EXPECT_EQ(At(x, y), kWhite) << "the computer covers: its card on top";
+}
+
+TEST_F(PaintTest, AHeldButtonShowsItsMask) {
+    const RECT lower = lowerButtonRect;
+    Paint();
+    EXPECT_EQ(At(lower.left, lower.top), kWhite) << "the white frame";
+    EXPECT_EQ(At(lower.left + 16, lower.top + 4), kGreen) << "the table shows through";
+    pressedButton = 1;
+    Paint();
+    EXPECT_EQ(At(lower.left, lower.top), kBlack) << "mask: black where the icon is opaque";
+    EXPECT_EQ(At(lower.left + 16, lower.top + 4), kWhite) << "white where it is clear";
+    EXPECT_EQ(At(upperButtonRect.left, upperButtonRect.top), kWhite) << "only the held one";
+    pressedButton = 0;
+}
+
+struct CountCase {
+    const char* what;
+    int32_t type;
+    int32_t trumpHidden;
+    bool drawn;
+};
+
+const CountCase kCounts[] = {
+    {"stock and the trump card still to draw", 0, 0, true},
+    {"the trump card gone: no count", 0, 1, false},
+    {"no trump card in the Japanese types: the stock", 4, 1, true},
+};
+
+TEST_F(PaintTest, CountOfCardsLeft) {
+    for (const CountCase& c : kCounts) {
+        SetGame(c.type, "TC");
+        trumpCard.hidden = c.trumpHidden;
+        SetFreshStock(12);
+        showCardsLeft = 0;
+        Paint();
+        std::vector<COLORREF> without;
+        const RECT top{202, 67, 236, 80};  // the count sits at the top of its box
+        for (int y = top.top; y < top.bottom; ++y)
+            for (int x = top.left; x < top.right; ++x)
+                without.push_back(At(x, y));
+        showCardsLeft = 1;
+        Paint();
+        std::vector<COLORREF> with;
+        for (int y = top.top; y < top.bottom; ++y)
+            for (int x = top.left; x < top.right; ++x)
+                with.push_back(At(x, y));
+        EXPECT_EQ(with != without, c.drawn) << c.what;
+    }
+    showCardsLeft = 0;
+}
+
+TEST_F(PaintTest, TrumpMarkerOnceTheTrumpCardIsGone) {
+    const RECT marker{214, 72, 214 + 11, 72 + 11};
+    trumpCard.hidden = 0;
+    Paint();
+    EXPECT_FALSE(Shows(marker, kWhite)) << "the trump card itself shows the suit";
+    trumpCard.hidden = 1;
+    Paint();
+    EXPECT_EQ(At(214, 72), kWhite);
+    EXPECT_TRUE(Shows(marker, kBlack)) << "the club icon";
+}
+
+TEST_F(PaintTest, StatusTextTakesASecondLineOnlyAtItsLineBreak) {
+    // Left of the white separator strip at x 199.
+    const RECT secondLine{2, 198 + 14, 190, 198 + 26};
+    ShowStatus(LoadText(317), 1);
+    Paint();
+    EXPECT_TRUE(HasText({2, 198, 190, 198 + 12}));
+    EXPECT_FALSE(HasText(secondLine));
+    ShowStatus(LoadText(316), 3, 2);
+    Paint();
+    EXPECT_TRUE(HasText(secondLine));
+}
+
+struct IconCase {
+    int dpi;
+    int suitSize, suitOffset;
+    int buttonSize, buttonOffset;
+};
+
+// The drawings are 9 and 18 (suits), 32 and 64 (buttons) wide; a size
+// between or above them is the drawing centred in a clear border.
+const IconCase kIcons[] = {
+    {96, 9, 0, 32, 0},
+    {128, 12, 1, 43, 5},
+    {192, 18, 0, 64, 0},
+    {240, 23, 2, 80, 8},
+};
+
+TEST_F(PaintTest, IconsAreNeverStretchedBeyondTheirDrawings) {
+    for (const IconCase& c : kIcons) {
+        SCOPED_TRACE(c.dpi);
+        StartScreen(c.dpi);
+        RegisterResources();
+        for (auto [icon, size, offset] :
+             {std::tuple{LoadSuitIcon(108, ScaleX(9), nullptr), c.suitSize, c.suitOffset},
+              std::tuple{LoadButtonIcon(119, ScaleX(32), nullptr), c.buttonSize, c.buttonOffset}}) {
+            ASSERT_NE(icon, nullptr);
+            ICONINFO info{};
+            GetIconInfo(icon, &info);
+            BITMAP bm{};
+            GetObjectW(info.hbmColor, sizeof bm, &bm);
+            EXPECT_EQ(bm.bmWidth, size);
+            EXPECT_EQ(bm.bmHeight, size);
+            if (offset > 0) {
+                // The border around the drawing is clear: the mask is white there.
+                HDC m = CreateCompatibleDC(nullptr);
+                HGDIOBJ k = SelectObject(m, info.hbmMask);
+                EXPECT_EQ(GetPixel(m, offset - 1, size / 2), kWhite);
+                SelectObject(m, k);
+                DeleteDC(m);
+            }
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+            DestroyIcon(icon);
+        }
+    }
+}
+
+TEST_F(PaintTest, CardFontHeightFollowsTheDensity) {
+    for (auto [dpi, height] : {std::pair{96, 13}, {128, 17}, {192, 26}}) {
+        StartScreen(dpi);
+        HFONT font = CreateCardFont(10);
+        HDC probe = CreateCompatibleDC(nullptr);
+        HGDIOBJ k = SelectObject(probe, font);
+        TEXTMETRICW tm{};
+        GetTextMetricsW(probe, &tm);
+        EXPECT_EQ(tm.tmHeight, height) << dpi << " dpi";
+        EXPECT_EQ(tm.tmWeight, 700);
+        SelectObject(probe, k);
+        DeleteDC(probe);
+        DeleteObject(font);
+    }
+}
+
+}  // namespace
