@@ -21,4 +21,15 @@ check '# fine\n\ntap 1\ndump\n' 2 'line 3' quiet
 check 'card 9 9\ndump\n' 2 'line 1: the card is not in the hand' quiet
 check 'answer maybe\n' 2 'line 1' quiet
 check 'key alt+f4\ndump\n' 0 '' quiet
+check 'screenshot\n' 2 'line 1: expected a file' quiet
+
+# A screenshot is the screen as a PNG: 240 x 320 at 96 dots per inch.
+shot=$(mktemp -d "${TMPDIR:-/tmp}/velmora-shot-XXXXXX")
+printf 'screenshot %s/table.png\n' "$shot" | "$replay" --dpi 96 || fail=1
+header=$(od -An -tx1 -N24 "$shot/table.png" | tr -d ' \n')
+case "$header" in
+    89504e470d0a1a0a0000000d49484452000000f000000140) ;;
+    *) echo "FAIL: screenshot header $header"; fail=1 ;;
+esac
+rm -rf "$shot"
 exit $fail

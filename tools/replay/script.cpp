@@ -20,16 +20,6 @@ bool Inside(const RECT& r, int x, int y) {
     return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
 }
 
-// With VELMORA_REPLAY_SCREENSHOTS=DIR, every dump also saves the screen as
-// DIR/dump-N.png: a picture to go with a bug report.
-void SaveScreenshot() {
-    static int dumps = 0;
-    const char* dir = std::getenv("VELMORA_REPLAY_SCREENSHOTS");
-    if (!dir || !*dir) return;
-    std::string path = std::string(dir) + "/dump-" + std::to_string(++dumps) + ".png";
-    HeadlessSaveScreenshot(path.c_str());
-}
-
 void Tap(int x, int y) {
     HeadlessPointer(WM_LBUTTONDOWN, x, y);
     HeadlessPointer(WM_LBUTTONUP, x, y);
@@ -116,11 +106,16 @@ bool ReplayScript::Next() {
                                         : 0;
             if (id == 0) Fail("unknown answer");
             HeadlessQueueBoxAnswer(id);
+        } else if (verb == "screenshot") {
+            // The rest of the line is the file: the screen as a player sees it.
+            std::string path;
+            std::getline(words >> std::ws, path);
+            if (path.empty()) Fail("expected a file");
+            if (!HeadlessSaveScreenshot(path.c_str())) Fail("cannot write the screenshot");
         } else if (verb == "dump") {
             if (words >> extra) Fail("dump takes nothing");
             std::printf("%s\n", DumpState().c_str());
             std::fflush(stdout);
-            SaveScreenshot();
         } else {
             Fail("unknown command");
         }
