@@ -26,6 +26,8 @@ void ConstructProgram() {
     pressedButton = 0;
     instance = resourceModule = programModule = nullptr;
     mainWindow = menuBar = nullptr;
+    offscreenDc = nullptr;
+    offscreenBitmap = nullptr;
 
     gameTypeNames = CLPA{nullptr, 0, 0, 0};
     releases.push_back([] {

@@ -2,6 +2,8 @@
 
 #include <stdlib.h>
 
+#include <cstdlib>
+
 #include <filesystem>
 
 #include "app/construct.h"
@@ -9,6 +11,7 @@
 #include "app/window.h"
 #include "game/status.h"
 #include "platform/platform.h"
+#include "res/resources.h"
 #include "ui/scale.h"
 
 namespace {
@@ -29,6 +32,12 @@ void Narrow(std::string& out, const std::wstring& text) {
 
 void GameTest::SetUp() {
     TableTest::SetUp();
+    // The density is fixed for a run: other densities run in processes of
+    // their own (see tests/CMakeLists.txt).
+    if (const char* dpi = std::getenv("VELMORA_TEST_DPI")) {
+        StartScreen(std::atoi(dpi));
+        RegisterResources();
+    }
     char pattern[] = "/tmp/velmora-test-XXXXXX";
     configDir = mkdtemp(pattern);
     PlatformSetConfigHome(configDir.c_str());

@@ -27,7 +27,7 @@ class PaintTest : public GameTest {
         sortButtonIcon = LoadButtonIcon(124, ScaleX(32), nullptr);
         screen = GetDC(nullptr);
         dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, 240, 320);
+        bitmap = CreateCompatibleBitmap(screen, ScaleX(240), ScaleY(320));
         kept = SelectObject(dc, bitmap);
     }
     void TearDown() override {
@@ -44,7 +44,7 @@ class PaintTest : public GameTest {
     }
     // The whole scene over the table colour, as the paint handler draws it.
     void Paint() {
-        RECT all{0, 0, 240, 320};
+        RECT all{0, 0, ScaleX(240), ScaleY(320)};
         HBRUSH table = CreateSolidBrush(kGreen);
         FillRect(dc, &all, table);
         DeleteObject(table);
@@ -90,17 +90,21 @@ TEST_F(PaintTest, FaceHasABlackOutlineAndAWhiteOrGreyFace) {
     Paint();
     for (int32_t i : {1, 2}) {
         const Card& c = CardAt(humanHand, i);
-        EXPECT_EQ(At(c.x, c.y + 20), kBlack) << "left outline of card " << i;
-        EXPECT_EQ(At(c.x + c.width - 1, c.y + 20), kBlack) << "right outline of card " << i;
-        EXPECT_EQ(At(c.x + 14, c.y + 20), i == 2 ? kGrey : kWhite) << "face of card " << i;
+        EXPECT_EQ(At(c.x, c.y + c.height / 2), kBlack) << "left outline of card " << i;
+        EXPECT_EQ(At(c.x + c.width - 1, c.y + c.height / 2), kBlack)
+            << "right outline of card " << i;
+        EXPECT_EQ(At(c.x + c.width / 2, c.y + c.height / 2), i == 2 ? kGrey : kWhite)
+            << "face of card " << i;
     }
     // Rank labels: red for hearts, black for spades, in the top left corner.
     const Card& nine = CardAt(humanHand, 1);
-    EXPECT_TRUE(Shows({nine.x + 2, nine.y, nine.x + 10, nine.y + 12}, RGB(255, 0, 0)));
+    EXPECT_TRUE(
+        Shows({nine.x + 2, nine.y, nine.x + ScaleX(10), nine.y + ScaleY(12)}, RGB(255, 0, 0)));
     const Card& ten = CardAt(humanHand, 2);
     // The "10" in the bottom right ends one pixel from the right edge.
-    EXPECT_TRUE(
-        Shows({ten.x + ten.width - 4, ten.y + 26, ten.x + ten.width - 1, ten.y + 38}, kBlack));
+    EXPECT_TRUE(Shows({ten.x + ten.width - ScaleX(4), ten.y + ScaleY(26), ten.x + ten.width - 1,
+                       ten.y + ten.height - 2},
+                      kBlack));
 }
 
 TEST_F(PaintTest, BacksAreStretchedAndASelectedBackIsInverted) {
@@ -109,13 +113,14 @@ TEST_F(PaintTest, BacksAreStretchedAndASelectedBackIsInverted) {
     SetBack(computerHand, 3);  // the 28 x 40 gradient: one to one at 96 dpi
     const Card& back = CardAt(computerHand, 1);
     Paint();
-    EXPECT_EQ(At(back.x, back.y + 20), kWhite) << "the back's own white border";
-    const COLORREF plain = At(back.x + 14, back.y + 20);
+    EXPECT_EQ(At(back.x, back.y + back.height / 2), kWhite) << "the back's own white border";
+    const COLORREF plain = At(back.x + back.width / 2, back.y + back.height / 2);
     EXPECT_NE(plain, kWhite);
     CardAt(computerHand, 1).selected = 1;
     Paint();
-    EXPECT_EQ(At(back.x + 14, back.y + 20), plain ^ 0xFFFFFF) << "XOR the default white brush";
-    EXPECT_EQ(At(back.x, back.y + 20), kBlack);
+    EXPECT_EQ(At(back.x + back.width / 2, back.y + back.height / 2), plain ^ 0xFFFFFF)
+        << "XOR the default white brush";
+    EXPECT_EQ(At(back.x, back.y + back.height / 2), kBlack);
 }
 
 TEST_F(PaintTest, TheDefendersCardsLieOnTop) {
@@ -124,7 +129,7 @@ TEST_F(PaintTest, TheDefendersCardsLieOnTop) {
     CardAt(humanTable, 1).selected = 1;
     Refresh(computerTable);
     Refresh(humanTable);
-    const int x = CardAt(humanTable, 1).x + 14, y = 80;
+    const int x = CardAt(humanTable, 1).x + ScaleX(14), y = ScaleY(80);
     computerAttacks = 1;
     Paint();
     EXPECT_EQ(At(x, y), kGrey) << "the human covers: the human's card on top";
@@ -134,15 +139,20 @@ TEST_F(PaintTest, TheDefendersCardsLieOnTop) {
 }
 
 TEST_F(PaintTest, AHeldButtonShowsItsMask) {
-    const RECT lower = lowerButtonRect;
+    // The drawing (32 or 64 wide) sits centred in the button's icon.
+    const int size = ScaleX(32), drawn = size >= 64 ? 64 : 32;
+    const int off = size > drawn ? size / 2 - drawn / 2 : 0;
+    const int fx = lowerButtonRect.left + off, fy = lowerButtonRect.top + off;
+    const int ix = fx + drawn / 2, iy = fy + drawn / 8;
     Paint();
-    EXPECT_EQ(At(lower.left, lower.top), kWhite) << "the white frame";
-    EXPECT_EQ(At(lower.left + 16, lower.top + 4), kGreen) << "the table shows through";
+    EXPECT_EQ(At(fx, fy), kWhite) << "the white frame";
+    EXPECT_EQ(At(ix, iy), kGreen) << "the table shows through";
     pressedButton = 1;
     Paint();
-    EXPECT_EQ(At(lower.left, lower.top), kBlack) << "mask: black where the icon is opaque";
-    EXPECT_EQ(At(lower.left + 16, lower.top + 4), kWhite) << "white where it is clear";
-    EXPECT_EQ(At(upperButtonRect.left, upperButtonRect.top), kWhite) << "only the held one";
+    EXPECT_EQ(At(fx, fy), kBlack) << "mask: black where the icon is opaque";
+    EXPECT_EQ(At(ix, iy), kWhite) << "white where it is clear";
+    EXPECT_EQ(At(upperButtonRect.left + off, upperButtonRect.top + off), kWhite)
+        << "only the held one";
     pressedButton = 0;
 }
 
@@ -167,7 +177,8 @@ TEST_F(PaintTest, CountOfCardsLeft) {
         showCardsLeft = 0;
         Paint();
         std::vector<COLORREF> without;
-        const RECT top{202, 67, 236, 80};  // the count sits at the top of its box
+        const RECT top{ScaleX(202), ScaleY(67), ScaleX(236),
+                       ScaleY(80)};  // the count sits at the top of its box
         for (int y = top.top; y < top.bottom; ++y)
             for (int x = top.left; x < top.right; ++x)
                 without.push_back(At(x, y));
@@ -183,22 +194,23 @@ TEST_F(PaintTest, CountOfCardsLeft) {
 }
 
 TEST_F(PaintTest, TrumpMarkerOnceTheTrumpCardIsGone) {
-    const RECT marker{214, 72, 214 + 11, 72 + 11};
+    const int mx = ScaleX(214), my = ScaleY(72);
+    const RECT marker{mx, my, mx + ScaleX(9) + 2, my + ScaleY(9) + 2};
     trumpCard.hidden = 0;
     Paint();
     EXPECT_FALSE(Shows(marker, kWhite)) << "the trump card itself shows the suit";
     trumpCard.hidden = 1;
     Paint();
-    EXPECT_EQ(At(214, 72), kWhite);
+    EXPECT_EQ(At(mx, my), kWhite);
     EXPECT_TRUE(Shows(marker, kBlack)) << "the club icon";
 }
 
 TEST_F(PaintTest, StatusTextTakesASecondLineOnlyAtItsLineBreak) {
     // Left of the white separator strip at x 199.
-    const RECT secondLine{2, 198 + 14, 190, 198 + 26};
+    const RECT secondLine{ScaleX(2), ScaleY(198 + 14), ScaleX(190), ScaleY(198 + 26)};
     ShowStatus(LoadText(317), 1);
     Paint();
-    EXPECT_TRUE(HasText({2, 198, 190, 198 + 12}));
+    EXPECT_TRUE(HasText({ScaleX(2), ScaleY(198), ScaleX(190), ScaleY(198 + 12)}));
     EXPECT_FALSE(HasText(secondLine));
     ShowStatus(LoadText(316), 3, 2);
     Paint();

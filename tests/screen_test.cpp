@@ -44,8 +44,10 @@ TEST_F(ScreenTest, EachBackgroundColour) {
     for (uint32_t b = 0; b < 5; ++b) {
         background = b;
         Repaint();
-        EXPECT_EQ(HeadlessPixel(100, 250), backgroundColours[b]) << "background " << b;
-        EXPECT_EQ(HeadlessPixel(ScaleX(199), 300), RGB(255, 255, 255)) << "the separator strip";
+        EXPECT_EQ(HeadlessPixel(ScaleX(100), ScaleY(250)), backgroundColours[b])
+            << "background " << b;
+        EXPECT_EQ(HeadlessPixel(ScaleX(199), ScaleY(300)), RGB(255, 255, 255))
+            << "the separator strip";
     }
     background = 0;
 }
@@ -54,7 +56,8 @@ TEST_F(ScreenTest, AForgottenRepaintLeavesTheOldPicture) {
     Deal(humanHand, "6D 7D", SortByRank);
     Repaint();
     Card& card = CardAt(humanHand, 1);
-    const RECT face{card.x + 10, card.y + 15, card.x + 18, card.y + 25};
+    const RECT face{card.x + card.width / 3, card.y + card.height / 3, card.x + card.width * 2 / 3,
+                    card.y + card.height * 2 / 3};
     const std::vector<COLORREF> before = Pixels(face);
     card.selected = 1;  // no repaint asked for
     HeadlessPump();
@@ -62,13 +65,13 @@ TEST_F(ScreenTest, AForgottenRepaintLeavesTheOldPicture) {
     InvalidateCard(card);
     HeadlessPump();
     EXPECT_NE(Pixels(face), before);
-    EXPECT_EQ(HeadlessPixel(card.x + 14, card.y + 20), RGB(200, 200, 200));
+    EXPECT_EQ(HeadlessPixel(card.x + card.width / 2, card.y + card.height / 2), RGB(200, 200, 200));
 }
 
 TEST_F(ScreenTest, AClosedBoxLeavesNoTrace) {
     Deal(humanHand, "6D 7D 8D 9D TD JD", SortByRank);
     Repaint();
-    const RECT all{0, 0, 240, 320};
+    const RECT all{0, 0, ScaleX(240), ScaleY(320)};
     const std::vector<COLORREF> before = Pixels(all);
     HeadlessQueueBoxAnswer(IDOK);
     MessageBoxW(mainWindow, L"I win!", L"", MB_OK | MB_ICONINFORMATION);
