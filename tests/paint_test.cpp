@@ -193,6 +193,32 @@ TEST_F(PaintTest, CountOfCardsLeft) {
     showCardsLeft = 0;
 }
 
+TEST_F(PaintTest, CountReadsTheStockAndTheTrumpCardStillToDraw) {
+    SetGame(0, "TC");
+    SetFreshStock(12);
+    showCardsLeft = 1;
+    Paint();
+    const RECT box = ScaleRect(units::cardsLeftRect);
+    std::vector<COLORREF> drawn;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            drawn.push_back(At(x, y));
+    // The same number drawn by hand where the count goes: white on the table.
+    HBRUSH table = CreateSolidBrush(kGreen);
+    FillRect(dc, &box, table);
+    DeleteObject(table);
+    SetTextColor(dc, kWhite);
+    SetBkColor(dc, kGreen);
+    RECT place = box;
+    DrawTextW(dc, L"13", -1, &place, DT_CENTER | DT_VCENTER);
+    std::vector<COLORREF> expected;
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x)
+            expected.push_back(At(x, y));
+    EXPECT_EQ(drawn, expected);
+    showCardsLeft = 0;
+}
+
 TEST_F(PaintTest, TrumpMarkerOnceTheTrumpCardIsGone) {
     const int mx = ScaleX(214), my = ScaleY(72);
     const RECT marker{mx, my, mx + ScaleX(9) + 2, my + ScaleY(9) + 2};
