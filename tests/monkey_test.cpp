@@ -1,0 +1,354 @@
+// The real program, painting every frame, under random stylus input over the
+// whole screen: taps, lone presses and releases, double taps, with a good
+// share aimed at the hand, the table and the two buttons. Boxes are answered
+// by injected answers, taps on their buttons or keys. After every input, once
+// the program is idle, every card must still be accounted for and no error
+// box may have shown.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <random>
+#include <string>
+
+#include "app/construct.h"
+#include "app/errors.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window.h"
+#include "game/pile.h"
+#include "game/state.h"
+#include "platform/headless/headless.h"
+#include "res/resources.h"
+#include "tools/soak/checks.h"
+#include "tools/soak/player.h"
+#include "ui/scale.h"
+
+namespace {
+
+#ifdef VELMORA_SANITIZED
+constexpr int64_t kInputsPerRun = 400;
+#else
+constexpr int64_t kInputsPerRun = 3000;
+#endif
+
+// The folder for the store, removed with everything in it at the end.
+class TemporaryConfig {
+  public:
+    TemporaryConfig() {
+        for (const char* base : {"/dev/shm", "/tmp"}) {
+            std::string pattern = std::string(base) + "/velmora-monkey-XXXXXX";
+            if (mkdtemp(pattern.data())) {
+                path_ = pattern;
+                break;
+            }
+        }
+        if (!path_.empty()) PlatformSetConfigHome(path_.c_str());
+    }
+    ~TemporaryConfig() {
+        if (path_.empty()) return;
+        PlatformSetConfigHome(nullptr);
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TemporaryConfig(const TemporaryConfig&) = delete;
+    TemporaryConfig& operator=(const TemporaryConfig&) = delete;
+    bool Ok() const { return !path_.empty(); }
+
+  private:
+    std::string path_;
+};
+
+struct Tally {
+    int64_t inputs = 0;  // pointer gestures and box answers
+    int64_t finished = 0;
+    int64_t boxes = 0;
+    int64_t failures = 0;
+    std::map<std::string, int64_t> byKind;
+    std::map<std::string, int64_t> failuresByCheck;
+    std::string firstFailure;
+};
+
+struct Run {
+    int32_t type = 0;
+    bool doubleTapPlay = false;
+    int64_t inputs = kInputsPerRun;
+    uint32_t seed = 1;
+    // Called once the program is idle after an input, before the checks.
+    std::function<void(int64_t input)> afterInput;
+};
+
+class Monkey {
+  public:
+    Monkey(const Run& run, Tally& tally) : run_(run), tally_(tally), rng_(run.seed) {}
+    void Play();
+
+  private:
+    bool OnInput();
+    void AnswerBox();
+    void Gesture();
+    POINT Aim();
+    void Check();
+    void Fail(const char* check, const std::string& detail);
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    const Run& run_;
+    Tally& tally_;
+    std::mt19937 rng_;
+    int64_t done_ = 0;
+    bool exiting_ = false;
+    bool started_ = false;
+    soak::TableState before_;
+};
+
+void Monkey::Play() {
+    HeadlessStartAtDpi(96);
+    HeadlessSetDrawing(true);
+    ForgetDensities();
+    HeadlessSetClock(Pick(0, 23), Pick(0, 59), Pick(0, 59), Pick(0, 999));
+    SaveSetting(static_cast<uint32_t>(run_.type), L"type");
+    SaveSetting(run_.doubleTapPlay ? 1 : 0, L"wc");
+    RegisterResources();
+    ConstructProgram();
+    HeadlessSetInputSource([this] { return OnInput(); });
+    WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
+    if (!started_) Fail("start", "the program never waited for input");
+    if (doubleTapPlay != (run_.doubleTapPlay ? 1u : 0u)) Fail("start", "the wc setting was lost");
+    if (IsWindow(mainWindow)) Fail("exit", "the main window outlived the Exit command");
+    if (humanHand.count + humanTable.count + computerHand.count + computerTable.count != 0)
+        Fail("exit", "cards were left in the piles at exit");
+    HeadlessSetInputSource(nullptr);
+    ReleaseProgram();
+}
+
+bool Monkey::OnInput() {
+    if (HeadlessOpenBoxes() > 0) {
+        AnswerBox();
+        return true;
+    }
+    if (exiting_) return false;
+    if (run_.afterInput && started_) run_.afterInput(done_);
+    Check();
+    started_ = true;
+    if (done_ >= run_.inputs) {
+        exiting_ = true;
+        PostMessageW(mainWindow, WM_COMMAND, soak::kMenuExit, 0);
+        return true;
+    }
+    Gesture();
+    return true;
+}
+
+// One of three ways at random: an answer handed to the box, a tap somewhere
+// on it (its buttons most often), or Enter or Escape.
+void Monkey::AnswerBox() {
+    ++tally_.inputs;
+    const std::vector<BoxRecord>& boxes = HeadlessBoxes();
+    const bool yesNo = !boxes.empty() && (boxes.back().flags & 0x0F) == MB_YESNO;
+    switch (Pick(0, 2)) {
+        case 0:
+            ++tally_.byKind["box: answer"];
+            HeadlessQueueBoxAnswer(yesNo ? (Pick(0, 1) ? IDYES : IDNO) : IDOK);
+            return;
+        case 1: {
+            ++tally_.byKind["box: tap"];
+            RECT r{};
+            GetWindowRect(GetForegroundWindow(), &r);
+            // The buttons are 60 x 22 in a row 10 above the bottom edge, side
+            // by side 12 apart when there are two.
+            const int centre = (r.left + r.right) / 2;
+            int x = centre + Pick(-30, 29);
+            if (yesNo) x = centre + (Pick(0, 1) ? -66 + Pick(0, 59) : 6 + Pick(0, 59));
+            int y = r.bottom - 32 + Pick(0, 21);
+            if (Pick(0, 4) == 0) {
+                x = Pick(r.left, r.right - 1);
+                y = Pick(r.top, r.bottom - 1);
+            }
+            HeadlessTap(x, y);
+            return;
+        }
+        default:
+            ++tally_.byKind["box: key"];
+            const WPARAM key = Pick(0, 1) ? VK_RETURN : VK_ESCAPE;
+            HeadlessKey(WM_KEYDOWN, key, 0);
+            HeadlessKey(WM_KEYUP, key, 0);
+            return;
+    }
+}
+
+// A point on the hand's cards, the table, a button, or anywhere at all.
+POINT Monkey::Aim() {
+    const int where = Pick(0, 9);
+    if (where < 3 && humanHand.count > 0) {
+        const Card& c = CardAt(humanHand, Pick(1, humanHand.count));
+        return {Pick(c.x, c.x + c.width - 1), Pick(c.y, c.y + c.height - 1)};
+    }
+    RECT r{0, 0, 239, 319};
+    if (where < 5) r = units::tableArea;
+    if (where == 5) r = units::upperButtonRect;
+    if (where == 6) r = units::lowerButtonRect;
+    return {Pick(r.left, r.right), Pick(r.top, r.bottom)};
+}
+
+void Monkey::Gesture() {
+    ++done_;
+    ++tally_.inputs;
+    const POINT p = Aim();
+    const int kind = Pick(0, 19);
+    if (kind < 12) {
+        ++tally_.byKind["tap"];
+        HeadlessTap(p.x, p.y);
+    } else if (kind < 15) {
+        ++tally_.byKind["double tap"];
+        HeadlessPointer(WM_LBUTTONDOWN, p.x, p.y);
+        HeadlessPointer(WM_LBUTTONUP, p.x, p.y);
+        HeadlessPointer(WM_LBUTTONDBLCLK, p.x, p.y);
+        HeadlessPointer(WM_LBUTTONUP, p.x, p.y);
+    } else if (kind < 17) {
+        ++tally_.byKind["down"];
+        HeadlessPointer(WM_LBUTTONDOWN, p.x, p.y);
+    } else {
+        ++tally_.byKind["up"];
+        HeadlessPointer(WM_LBUTTONUP, p.x, p.y);
+    }
+}
+
+// Every card in one place; cards leave the game only in pairs off the
+// table (or played onto it in the same input) and come back only with a new
+// deal, which holds the whole deck; a point of score for each win box.
+void Monkey::Check() {
+    int winBoxes = 0;
+    for (const BoxRecord& box : HeadlessBoxes()) {
+        ++tally_.boxes;
+        if (box.text == L"You win!" || box.text == L"I win!") {
+            ++winBoxes;
+        } else if (box.text != L"Transfer?") {
+            Fail("boxes", "a box said \"" + std::string(box.text.begin(), box.text.end()) + "\"");
+        }
+    }
+    HeadlessClearBoxes();
+    HeadlessClearInvalidations();  // the record would only grow
+
+    soak::TableState now = soak::Capture();
+    soak::Findings findings;
+    soak::CheckTable(now, findings);
+    for (const soak::Finding& f : findings)
+        Fail(f.check, f.detail + "\n  " + soak::Describe(now));
+    if (started_) {
+        const uint32_t wins = now.computerWins + now.humanWins;
+        const uint32_t winsBefore = before_.computerWins + before_.humanWins;
+        tally_.finished += wins - winsBefore;
+        if (wins - winsBefore != static_cast<uint32_t>(winBoxes))
+            Fail("score", std::to_string(wins - winsBefore) + " points for " +
+                              std::to_string(winBoxes) + " win boxes");
+        const soak::CardSet was = before_.Discards(), out = now.Discards();
+        if (now.serial != before_.serial) {
+            if (out != 0) Fail("cards", "the new deal lacks [" + soak::Names(out) + "]");
+        } else {
+            const soak::CardSet gone = out & ~was;
+            const soak::CardSet reachable =
+                before_.Table() | before_.humanHand.cards | before_.computerHand.cards;
+            if (was & ~out) Fail("cards", "[" + soak::Names(was & ~out) + "] came back");
+            if (soak::Size(gone) % 2 != 0 || (gone & ~reachable) != 0)
+                Fail("cards", "[" + soak::Names(gone) + "] left the game from\n  " +
+                                  soak::Describe(before_));
+        }
+    }
+    before_ = now;
+}
+
+void Monkey::Fail(const char* check, const std::string& detail) {
+    ++tally_.failures;
+    ++tally_.failuresByCheck[check];
+    if (tally_.firstFailure.empty())
+        tally_.firstFailure = "type " + std::to_string(run_.type) + ", input " +
+                              std::to_string(done_) + ": " + check + ": " + detail;
+}
+
+// Every game type, with and without double-tap play.
+Tally PlayAll(uint32_t seed, int64_t inputsPerRun, std::function<void(int64_t)> afterInput = {}) {
+    Tally tally;
+    TemporaryConfig config;
+    if (!config.Ok()) {
+        tally.failures = 1;
+        tally.firstFailure = "no temporary folder for the store";
+        return tally;
+    }
+    for (int32_t type = 0; type < 6; ++type) {
+        for (bool doubleTap : {false, true}) {
+            Run run;
+            run.type = type;
+            run.doubleTapPlay = doubleTap;
+            run.inputs = inputsPerRun;
+            run.seed = seed + static_cast<uint32_t>(type * 2 + (doubleTap ? 1 : 0));
+            run.afterInput = afterInput;
+            Monkey(run, tally).Play();
+        }
+    }
+    return tally;
+}
+
+TEST(MonkeyTest, RandomInputKeepsEveryCard) {
+    const auto start = std::chrono::steady_clock::now();
+    Tally t = PlayAll(4711, kInputsPerRun);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    EXPECT_EQ(t.failures, 0) << t.firstFailure;
+    EXPECT_GE(t.inputs, 12 * kInputsPerRun);
+    // Random input must reach the ends of games and every way of answering.
+    EXPECT_GT(t.finished, 0);
+    for (const char* kind :
+         {"tap", "double tap", "down", "up", "box: answer", "box: tap", "box: key"})
+        EXPECT_GT(t.byKind[kind], 0) << kind;
+    std::printf("monkey: %lld inputs, %lld games finished, %lld boxes, %.1f s\n",
+                static_cast<long long>(t.inputs), static_cast<long long>(t.finished),
+                static_cast<long long>(t.boxes), seconds);
+}
+
+bool DropFromHand() {
+    if (humanHand.count < 2) return false;
+    DeselectAll(humanHand);
+    CardAt(humanHand, 1).selected = 1;
+    MarkSelectedGone(humanHand);
+    Compact(humanHand);
+    return true;
+}
+
+bool CopyIntoComputerHand() {
+    if (humanHand.count < 1) return false;
+    AddCard(computerHand, CardAt(humanHand, 1).suit, CardAt(humanHand, 1).rank);
+    return true;
+}
+
+bool PlantErrorBox() {
+    ShowErrorBox(mainWindow, L"ERROR: planted by the test");
+    return true;
+}
+
+struct Fault {
+    const char* what;
+    bool (*apply)();
+    const char* check;
+};
+
+const Fault kFaults[] = {
+    {"a card dropped from the human's hand", DropFromHand, "cards"},
+    {"a card in two hands", CopyIntoComputerHand, "cards"},
+    {"an error box", PlantErrorBox, "boxes"},
+};
+
+TEST(MonkeyTest, ReportsAFaultPlantedMidRun) {
+    for (const Fault& f : kFaults) {
+        bool done = false;
+        Tally t = PlayAll(99, 60, [&](int64_t input) {
+            if (!done && input >= 30) done = f.apply();
+        });
+        ASSERT_TRUE(done) << f.what;
+        EXPECT_GT(t.failuresByCheck[f.check], 0) << f.what << "\n" << t.firstFailure;
+    }
+}
+
+}  // namespace
