@@ -1,0 +1,137 @@
+// Painting speed on the headless screen, inside the real program started as
+// on the device. A full paint is the window procedure's own: the whole
+// client invalidated, then WM_PAINT dispatched, so BeginPaint, the table
+// colour filled off screen, PaintTable, the BitBlt of the whole client and
+// EndPaint. The table is a busy one: both hands of twelve, six covered
+// attacks, the trump card and the stock, the count of cards left and a
+// status text. Tap to paint: the human's opening card tapped onto the table
+// until the paint that shows the computer's answer has finished.
+#include <benchmark/benchmark.h>
+
+#include <functional>
+
+#include "app/construct.h"
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window.h"
+#include "game/flow.h"
+#include "game/state.h"
+#include "game/status.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "res/resources.h"
+#include "tools/soak/player.h"
+#include "ui/scale.h"
+
+namespace {
+
+// Starts the program at the density with drawing on and runs the body the
+// first time the program waits for input; then the program exits.
+void InProgram(int dpi, const std::function<void()>& body) {
+    PlatformUseMemoryRegistry(true);
+    HeadlessStartAtDpi(dpi);
+    HeadlessSetDrawing(true);
+    ForgetDensities();
+    HeadlessSetClock(9, 30, 15, 250);
+    SaveSetting(0, L"type");
+    SaveSetting(1, L"cidc");  // the count of cards left on
+    RegisterResources();
+    ConstructProgram();
+    bool ran = false;
+    HeadlessSetInputSource([&] {
+        if (ran || HeadlessOpenBoxes() > 0) return false;
+        ran = true;
+        body();
+        PostMessageW(mainWindow, WM_COMMAND, soak::kMenuExit, 0);
+        return true;
+    });
+    WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
+    HeadlessSetInputSource(nullptr);
+    ReleaseProgram();
+    PlatformUseMemoryRegistry(false);
+}
+
+// A new deal the human opens.
+void DealForTheHuman() {
+    lastWinner = 0;
+    SendGameMessage(NEW_GAME);
+    HeadlessPump();
+}
+
+// Twelve cards in each hand from the stock, then six attacks of one suit
+// each covered by the next rank up. The screen cannot hold a legal deal
+// this busy (the stock and trump would need cards the table already holds),
+// so the table's cards repeat some in the hands; the painting is the same.
+void LayBusyTable() {
+    DealForTheHuman();
+    for (CardPile* hand : {&humanHand, &computerHand})
+        while (hand->count < 12) {
+            int32_t rank, suit;
+            if (DrawCard(deck, &rank, &suit) < 0) break;
+            AddCard(*hand, suit, rank);
+        }
+    Refresh(computerHand);
+    FitHumanHand();
+    const int32_t suit = TrumpSuit() == 1 ? 2 : 1;
+    for (int32_t rank = 6; rank < 12; ++rank) {
+        AddCard(humanTable, suit, rank);
+        AddCard(computerTable, suit, rank + 1);
+    }
+    Refresh(humanTable);
+    Refresh(computerTable);
+    computerAttacks = 0;
+    ShowStatus(LoadText(309));
+    HeadlessPump();
+}
+
+void FullPaint(benchmark::State& state) {
+    const int dpi = static_cast<int>(state.range(0));
+    bool busy = false;
+    InProgram(dpi, [&] {
+        LayBusyTable();
+        busy = humanHand.count >= 12 && computerHand.count >= 12 && humanTable.count == 6 &&
+               computerTable.count == 6 && trumpCard.hidden == 0 && stockCard.hidden == 0 &&
+               statusText != nullptr;
+        if (!busy) return;
+        const int before = HeadlessPresentCount();
+        for (auto _ : state) {
+            InvalidateRect(mainWindow, nullptr, FALSE);
+            HeadlessPump();
+        }
+        if (HeadlessPresentCount() - before < static_cast<int>(state.iterations()))
+            state.SkipWithError("a paint did not reach the screen");
+    });
+    if (!busy) state.SkipWithError("the busy table could not be laid");
+}
+BENCHMARK(FullPaint)->Arg(96)->Arg(192)->Arg(288)->Unit(benchmark::kMicrosecond);
+
+// From the tap that plays the human's lowest card to the end of the paint
+// showing the computer's cover (or its taking of the card). Each opening
+// is a fresh deal, laid and painted with the clock stopped.
+void TapToPaint(benchmark::State& state) {
+    const int dpi = static_cast<int>(state.range(0));
+    int64_t answered = 0;
+    InProgram(dpi, [&] {
+        const RECT table = ScaleRect(units::tableArea);
+        const int x = (table.left + table.right) / 2, y = (table.top + table.bottom) / 2;
+        for (auto _ : state) {
+            state.PauseTiming();
+            DealForTheHuman();
+            DeselectAll(humanHand);
+            CardAt(humanHand, 1).selected = 1;
+            state.ResumeTiming();
+            HeadlessTap(x, y);
+            HeadlessPump();
+            state.PauseTiming();
+            // Covered, or taken: the human may then give extra cards.
+            if (humanTable.count == 1 && (computerTable.count == 1 || extraCardsAllowed >= 0))
+                ++answered;
+            state.ResumeTiming();
+        }
+    });
+    if (answered != static_cast<int64_t>(state.iterations()))
+        state.SkipWithError("the computer did not answer every opening");
+}
+BENCHMARK(TapToPaint)->Arg(96)->Arg(192)->Arg(288)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
