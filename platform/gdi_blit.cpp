@@ -1,6 +1,7 @@
 // Filling and copying pixels: FillRect, BitBlt, StretchBlt, single pixels.
 #include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/gdi_internal.h"
 
@@ -39,13 +40,6 @@ int SourceIndex(long i, long destLength, long srcLength, bool mirrored) {
     return static_cast<int>(mirrored ? srcLength - 1 - j : j);
 }
 
-uint32_t ReadSource(const BlitSource& src, int x, int y, bool destMono) {
-    uint32_t s = Load(*src.surface, x, y);
-    if (src.surface->mono && !destMono) return s == kBlack ? src.monoBlack : src.monoWhite;
-    if (!src.surface->mono && destMono) return s == src.bkForMono ? kWhite : kBlack;
-    return s;
-}
-
 }  // namespace
 
 bool RopUsesSource(DWORD rop) {
@@ -63,6 +57,85 @@ void ForEachVisible(const HDC__* dc, const RECT& area,
         if (IntersectRect(&part, &part, &bounds)) visit(part);
     }
 }
+
+namespace {
+
+// One visible part of a blit: the destination rows and columns it covers and
+// where each reads its source, worked out once for the part rather than per
+// pixel.
+struct BlitPart {
+    Surface* out;
+    const BlitSource* src;  // null for pattern-only operations
+    RECT r;                 // surface pixels
+    const int* columns;     // source x for each column of r; -1 outside the source
+    const int* rows;        // source y for each row of r; -1 outside the source
+    int straightFrom;       // columns run on one by one from here; -1 when they do not
+    uint32_t pattern;
+};
+
+// What a source pixel reads as in the destination's kind of surface.
+struct Reader {
+    const BlitSource* src;
+    bool destMono;
+    uint32_t operator()(uint32_t s) const {
+        if (src->surface->mono && !destMono) return s == kBlack ? src->monoBlack : src->monoWhite;
+        if (!src->surface->mono && destMono) return s == src->bkForMono ? kWhite : kBlack;
+        return s;
+    }
+};
+
+template <typename Op>
+void BlitRows(const BlitPart& part, Op op) {
+    Surface& out = *part.out;
+    const int width = part.r.right - part.r.left;
+    const Reader read{part.src, out.mono};
+    for (int y = part.r.top; y < part.r.bottom; ++y) {
+        uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left;
+        const uint32_t* from = nullptr;
+        if (part.src) {
+            const int sy = part.rows[y - part.r.top];
+            if (sy < 0) continue;
+            const Surface& s = *part.src->surface;
+            from = s.pixels.data() + static_cast<size_t>(sy) * s.width;
+        }
+        for (int i = 0; i < width; ++i) {
+            uint32_t s = 0;
+            if (from) {
+                const int sx = part.columns[i];
+                if (sx < 0) continue;
+                s = read(from[sx]);
+            }
+            const uint32_t pixel = op(part.pattern, s, row[i]);
+            row[i] = out.mono ? MonoOf(pixel) : pixel;
+        }
+    }
+}
+
+// A plain copy or fill between surfaces of the same kind: whole rows at once.
+bool BlitPlain(const BlitPart& part, BYTE code) {
+    Surface& out = *part.out;
+    if (out.mono) return false;
+    const int width = part.r.right - part.r.left;
+    if (code == 0xF0) {
+        for (int y = part.r.top; y < part.r.bottom; ++y) {
+            uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left;
+            std::fill(row, row + width, part.pattern);
+        }
+        return true;
+    }
+    if (code != 0xCC || !part.src || part.src->surface->mono || part.straightFrom < 0) return false;
+    const Surface& s = *part.src->surface;
+    for (int y = part.r.top; y < part.r.bottom; ++y) {
+        const int sy = part.rows[y - part.r.top];
+        if (sy < 0) continue;
+        uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left;
+        const uint32_t* from = s.pixels.data() + static_cast<size_t>(sy) * s.width;
+        std::copy(from + part.straightFrom, from + part.straightFrom + width, row);
+    }
+    return true;
+}
+
+}  // namespace
 
 void BlitTo(HDC__* dc, RECT dest, const BlitSource* src, uint32_t pattern, DWORD rop) {
     bool flipX = Normalise(dest.left, dest.right);
@@ -83,22 +156,41 @@ void BlitTo(HDC__* dc, RECT dest, const BlitSource* src, uint32_t pattern, DWORD
     long dw = dest.right - dest.left, dh = dest.bottom - dest.top;
     long sw = from.rect.right - from.rect.left, sh = from.rect.bottom - from.rect.top;
     int left = dest.left + dc->origin.x, top = dest.top + dc->origin.y;
+    const auto code = static_cast<BYTE>(rop >> 16);
+    std::vector<int> columns, rows;
     ForEachVisible(dc, dest, [&](const RECT& r) {
-        for (int y = r.top; y < r.bottom; ++y) {
-            int sy = 0;
-            if (src) {
-                sy = from.rect.top + SourceIndex(y - top, dh, sh, flipY);
-                if (sy < 0 || sy >= from.surface->height) continue;
-            }
+        BlitPart part{&out, src ? &from : nullptr, r, nullptr, nullptr, -1, pattern};
+        if (src) {
+            columns.resize(static_cast<size_t>(r.right - r.left));
+            rows.resize(static_cast<size_t>(r.bottom - r.top));
+            bool straight = true;
             for (int x = r.left; x < r.right; ++x) {
-                uint32_t s = 0;
-                if (src) {
-                    int sx = from.rect.left + SourceIndex(x - left, dw, sw, flipX);
-                    if (sx < 0 || sx >= from.surface->width) continue;
-                    s = ReadSource(from, sx, sy, out.mono);
-                }
-                Store(out, x, y, Rop3(rop, pattern, s, Load(out, x, y)));
+                int sx = from.rect.left + SourceIndex(x - left, dw, sw, flipX);
+                if (sx < 0 || sx >= from.surface->width) sx = -1;
+                columns[static_cast<size_t>(x - r.left)] = sx;
+                straight = straight && sx >= 0 && sx == columns[0] + (x - r.left);
             }
+            for (int y = r.top; y < r.bottom; ++y) {
+                int sy = from.rect.top + SourceIndex(y - top, dh, sh, flipY);
+                rows[static_cast<size_t>(y - r.top)] =
+                    sy < 0 || sy >= from.surface->height ? -1 : sy;
+            }
+            part.columns = columns.data();
+            part.rows = rows.data();
+            part.straightFrom = straight ? columns[0] : -1;
+        }
+        if (BlitPlain(part, code)) return;
+        switch (code) {
+            case 0xCC:
+                BlitRows(part, [](uint32_t, uint32_t s, uint32_t) { return s; });
+                break;
+            case 0x5A:
+                BlitRows(part, [](uint32_t p, uint32_t, uint32_t d) { return p ^ d; });
+                break;
+            default:
+                BlitRows(part,
+                         [rop](uint32_t p, uint32_t s, uint32_t d) { return Rop3(rop, p, s, d); });
+                break;
         }
     });
 }
