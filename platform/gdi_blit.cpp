@@ -117,10 +117,14 @@ bool BlitPlain(const BlitPart& part, BYTE code) {
     if (out.mono) return false;
     const int width = part.r.right - part.r.left;
     if (code == 0xF0) {
-        for (int y = part.r.top; y < part.r.bottom; ++y) {
-            uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left;
-            std::fill(row, row + width, part.pattern);
-        }
+        // The first row pixel by pixel, the others copied from it, which the
+        // library's copy does many pixels at a time.
+        uint32_t* first =
+            out.pixels.data() + static_cast<size_t>(part.r.top) * out.width + part.r.left;
+        std::fill(first, first + width, part.pattern);
+        for (int y = part.r.top + 1; y < part.r.bottom; ++y)
+            std::copy(first, first + width,
+                      out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left);
         return true;
     }
     if (code != 0xCC || !part.src || part.src->surface->mono || part.straightFrom < 0) return false;
@@ -186,6 +190,13 @@ void BlitTo(HDC__* dc, RECT dest, const BlitSource* src, uint32_t pattern, DWORD
                 break;
             case 0x5A:
                 BlitRows(part, [](uint32_t p, uint32_t, uint32_t d) { return p ^ d; });
+                break;
+            // An icon's mask and image.
+            case 0x88:
+                BlitRows(part, [](uint32_t, uint32_t s, uint32_t d) { return s & d & 0xFFFFFF; });
+                break;
+            case 0x66:
+                BlitRows(part, [](uint32_t, uint32_t s, uint32_t d) { return (s ^ d) & 0xFFFFFF; });
                 break;
             default:
                 BlitRows(part,

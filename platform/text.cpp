@@ -24,16 +24,20 @@ void DrawGlyph(HDC__* dc, const Glyph& g, int x, int y, const RECT* clip, uint32
     Surface& s = *dc->surface;
     int left = x + dc->origin.x, top = y + dc->origin.y;
     ForEachVisible(dc, box, [&](const RECT& r) {
-        for (int py = r.top; py < r.bottom; ++py)
+        for (int py = r.top; py < r.bottom; ++py) {
+            const BYTE* coverage = &g.coverage[static_cast<size_t>(py - top) * g.width];
+            uint32_t* row = s.pixels.data() + static_cast<size_t>(py) * s.width;
             for (int px = r.left; px < r.right; ++px) {
-                unsigned c = g.coverage[static_cast<size_t>(py - top) * g.width + (px - left)];
+                const unsigned c = coverage[px - left];
                 if (c == 0) continue;
                 if (s.mono) {
-                    if (c >= 128) Store(s, px, py, color);
+                    if (c >= 128) row[px] = MonoOf(color);
                 } else {
-                    Store(s, px, py, Blend(Load(s, px, py), color, c));
+                    // Full coverage is the colour itself, as the blend would give.
+                    row[px] = c == 255 ? color : Blend(row[px], color, c);
                 }
             }
+        }
     });
 }
 
