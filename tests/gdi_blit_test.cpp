@@ -1,5 +1,7 @@
 // Filling, copying and stretching pixels, raster operations, monochrome
 // bitmaps and the lifetime of selected objects.
+#include <tuple>
+
 #include "tests/fixture.h"
 
 namespace {
@@ -104,6 +106,29 @@ TEST_F(GdiTest, BitBltCopiesAndClipsToTheSurface) {
     // From a place inside the source.
     BitBlt(screen, 0, 0, 1, 1, mem, 3, 2, SRCCOPY);
     EXPECT_EQ(HeadlessPixel(0, 0), kGreen);
+    DeleteDC(mem);
+}
+
+// Rows and columns the source does not have leave the destination as it
+// was, and a mirrored copy reads its row backwards.
+TEST_F(GdiTest, CopiesSkipWhatTheSourceLacks) {
+    HDC mem = ColourCanvas(3, 3, kBlue);
+    SetPixel(mem, 0, 0, kRed);
+    Fill(screen, {0, 0, 20, 20}, kWhite);
+    BitBlt(screen, 2, 2, 5, 5, mem, -1, -1, SRCCOPY);
+    for (auto [x, y, colour] : {std::tuple{2, 2, kWhite},
+                                {3, 2, kWhite},
+                                {2, 3, kWhite},
+                                {3, 3, kRed},
+                                {5, 5, kBlue},
+                                {6, 5, kWhite},
+                                {5, 6, kWhite}})
+        EXPECT_EQ(HeadlessPixel(x, y), colour) << x << "," << y;
+    // Mirrored: the columns run backwards, so the row is read one by one.
+    BitBlt(screen, 10, 10, 1, 1, mem, 0, 0, SRCCOPY);
+    StretchBlt(screen, 12, 10, -3, 1, mem, 0, 0, 3, 1, SRCCOPY);
+    EXPECT_EQ(HeadlessPixel(11, 10), kRed);
+    EXPECT_EQ(HeadlessPixel(9, 10), kBlue);
     DeleteDC(mem);
 }
 

@@ -32,7 +32,7 @@ namespace {
 #ifdef VELMORA_SANITIZED
 constexpr int64_t kInputsPerRun = 400;
 #else
-constexpr int64_t kInputsPerRun = 3000;
+constexpr int64_t kInputsPerRun = 6000;
 #endif
 
 // The folder for the store, removed with everything in it at the end.
