@@ -30,7 +30,7 @@
 namespace {
 
 #ifdef VELMORA_SANITIZED
-constexpr int64_t kInputsPerRun = 400;
+constexpr int64_t kInputsPerRun = 1000;
 #else
 constexpr int64_t kInputsPerRun = 6000;
 #endif
