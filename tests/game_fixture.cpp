@@ -12,6 +12,7 @@
 #include "game/status.h"
 #include "platform/platform.h"
 #include "res/resources.h"
+#include "ui/graphics.h"
 #include "ui/scale.h"
 
 namespace {
@@ -102,6 +103,21 @@ void GameTest::TapTable() {
 void GameTest::TapLowerButton() {
     HeadlessTap(ScaleX(220), ScaleY(186));
     HeadlessPump();
+}
+
+void GameTest::MakeGraphics() {
+    CreateGraphics();
+    okButtonIcon = LoadButtonIcon(119, ScaleX(units::buttonIconSize), nullptr);
+    takeButtonIcon = LoadButtonIcon(117, ScaleX(units::buttonIconSize), nullptr);
+    sortButtonIcon = LoadButtonIcon(124, ScaleX(units::buttonIconSize), nullptr);
+}
+
+void GameTest::FreeGraphics() {
+    for (HICON* icon : {&okButtonIcon, &takeButtonIcon, &sortButtonIcon}) {
+        DestroyIcon(*icon);
+        *icon = nullptr;
+    }
+    ReleaseGraphics();
 }
 
 std::vector<std::string> TakeBoxes() {

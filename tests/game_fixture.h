@@ -18,6 +18,9 @@ class GameTest : public TableTest {
     // A tap at a design-unit point of the table area, the lower or upper button.
     static void TapTable();
     static void TapLowerButton();
+    // The drawing objects and button icons WinMain makes, for painting tests.
+    static void MakeGraphics();
+    static void FreeGraphics();
     std::string configDir;
 };
 

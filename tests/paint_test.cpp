@@ -21,10 +21,7 @@ class PaintTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        CreateGraphics();
-        okButtonIcon = LoadButtonIcon(119, ScaleX(32), nullptr);
-        takeButtonIcon = LoadButtonIcon(117, ScaleX(32), nullptr);
-        sortButtonIcon = LoadButtonIcon(124, ScaleX(32), nullptr);
+        MakeGraphics();
         screen = GetDC(nullptr);
         dc = CreateCompatibleDC(screen);
         bitmap = CreateCompatibleBitmap(screen, ScaleX(240), ScaleY(320));
@@ -35,11 +32,7 @@ class PaintTest : public GameTest {
         DeleteObject(bitmap);
         DeleteDC(dc);
         ReleaseDC(nullptr, screen);
-        for (HICON* icon : {&okButtonIcon, &takeButtonIcon, &sortButtonIcon}) {
-            DestroyIcon(*icon);
-            *icon = nullptr;
-        }
-        ReleaseGraphics();
+        FreeGraphics();
         GameTest::TearDown();
     }
     // The whole scene over the table colour, as the paint handler draws it.

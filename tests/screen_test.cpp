@@ -13,18 +13,11 @@ class ScreenTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
-        CreateGraphics();
-        okButtonIcon = LoadButtonIcon(119, ScaleX(32), nullptr);
-        takeButtonIcon = LoadButtonIcon(117, ScaleX(32), nullptr);
-        sortButtonIcon = LoadButtonIcon(124, ScaleX(32), nullptr);
+        MakeGraphics();
         Repaint();
     }
     void TearDown() override {
-        for (HICON* icon : {&okButtonIcon, &takeButtonIcon, &sortButtonIcon}) {
-            DestroyIcon(*icon);
-            *icon = nullptr;
-        }
-        ReleaseGraphics();
+        FreeGraphics();
         GameTest::TearDown();
     }
     static void Repaint() {
