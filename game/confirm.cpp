@@ -10,13 +10,6 @@ namespace {
 
 constexpr int32_t kTableLimit = 6;
 
-// Selections can outlive the situation they were made for (cards picked to
-// cover several, then taken): only the chosen card is played.
-void KeepOnlyChosen(int32_t chosen) {
-    for (int32_t i = 1; i <= humanHand.count; ++i)
-        if (i != chosen) CardAt(humanHand, i).selected = 0;
-}
-
 void PlayChosen(int32_t chosen) {
     KeepOnlyChosen(chosen);
     MoveSelected(humanHand, humanTable);
@@ -129,6 +122,13 @@ void HumanDefends(int32_t chosen, uint32_t serial) {
 }
 
 }  // namespace
+
+// Selections can outlive the situation they were made for (cards picked to
+// cover several, then taken): only the chosen card is played.
+void KeepOnlyChosen(int32_t chosen) {
+    for (int32_t i = 1; i <= humanHand.count; ++i)
+        if (i != chosen) CardAt(humanHand, i).selected = 0;
+}
 
 void ConfirmPlay() {
     const uint32_t serial = gameSerial;

@@ -20,6 +20,8 @@ void ChooseFirstAttacker();
 
 // The human's confirm: opening, throw-in, transfer, single and multiple cover.
 void ConfirmPlay();
+// Clears every selection in the human's hand but the chosen card's.
+void KeepOnlyChosen(int32_t chosen);
 
 // Taking and extra cards.
 void ComputerTakes();

@@ -47,8 +47,7 @@ void GiveExtraCard() {
     }
     const int32_t rank = CardAt(humanHand, chosen).rank;
     if (FindRank(humanTable, rank) == 0 && FindRank(computerTable, rank) == 0) return;
-    for (int32_t i = 1; i <= humanHand.count; ++i)
-        if (i != chosen) CardAt(humanHand, i).selected = 0;
+    KeepOnlyChosen(chosen);
     MoveSelected(humanHand, humanTable);
     SortPile(humanHand);
     CheckGameOver();
