@@ -89,6 +89,18 @@ struct PlatformState {
     std::deque<MSG> posted;
     std::deque<MSG> input;
     bool quitPending = false;
+    // The user asked to close the program (window close button, a signal).
+    // Modal loops end with their safe answer; once none runs, the first
+    // top-level window is sent WM_CLOSE.
+    bool closePending = false;
+    int modalDepth = 0;  // nested modal loops running now
+    // The last press given to a window with the double-click style.
+    struct {
+        HWND hwnd = nullptr;
+        DWORD time = 0;
+        POINT pt{};
+        bool wasDouble = false;
+    } lastPress;
     bool paintsDispatched = true;  // off: a pending paint is validated unseen
     int quitCode = 0;
     std::vector<std::unique_ptr<HDC__>> dcs;
@@ -117,8 +129,25 @@ void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase);
 // Input from a backend, in screen pixels. When taken from the queue it goes
 // to the topmost visible window under the point, in that window's client
 // coordinates (keys to the foreground window); a disabled window drops it.
-void PlatformPointerInput(UINT message, int x, int y);
+// A press with a time (milliseconds, never 0) may become WM_LBUTTONDBLCLK
+// for a window whose class asks for double clicks: a second press within
+// 500 ms and 4 design units of the first; a third is a plain press again.
+void PlatformPointerInput(UINT message, int x, int y, DWORD time = 0);
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags);
+// The program's window was asked to close (see closePending).
+void PlatformRequestClose();
+// The program's window gained the input focus: the foreground window hears
+// WM_ACTIVATE.
+void PlatformFocusGained();
+
+// Modal loops (message boxes, dialogs, menus) count themselves here so the
+// close request waits for the outermost one.
+struct ModalScope {
+    ModalScope() { ++Layer().modalDepth; }
+    ~ModalScope() { --Layer().modalDepth; }
+    ModalScope(const ModalScope&) = delete;
+    ModalScope& operator=(const ModalScope&) = delete;
+};
 
 // An open message box: its window, texts, buttons and, once given, its answer.
 struct MessageBox {

@@ -1,5 +1,6 @@
 // The message queue, sending, dispatching and the default procedure.
 #include <algorithm>
+#include <cstdlib>
 
 #include "platform/backend.h"
 #include "platform/internal.h"
@@ -40,6 +41,26 @@ bool Route(MSG& m) {
     return m.hwnd && m.hwnd->enabled;
 }
 
+int Distance4Units() {
+    return (4 * Layer().dpiX + 48) / 96;
+}
+
+// A timed press on a window whose class takes double clicks becomes one
+// when it follows a single press closely enough.
+void MakeDoubleClick(MSG& m) {
+    auto& last = Layer().lastPress;
+    if (m.message != WM_LBUTTONDOWN || m.time == 0 || !m.hwnd->cls ||
+        !(m.hwnd->cls->wc.style & CS_DBLCLKS)) {
+        if (m.message == WM_LBUTTONDOWN) last = {};
+        return;
+    }
+    bool quick = last.hwnd == m.hwnd && !last.wasDouble && m.time - last.time <= 500 &&
+                 std::abs(m.pt.x - last.pt.x) <= Distance4Units() &&
+                 std::abs(m.pt.y - last.pt.y) <= Distance4Units();
+    last = {m.hwnd, m.time, m.pt, quick};
+    if (quick) m.message = WM_LBUTTONDBLCLK;
+}
+
 bool TakeInput(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     auto& input = Layer().input;
     for (size_t i = 0; i < input.size();) {
@@ -49,8 +70,11 @@ bool TakeInput(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
             continue;
         }
         if (Matches(m, hwnd, lo, hi)) {
+            if (remove) {
+                MakeDoubleClick(m);
+                input.erase(input.begin() + static_cast<long>(i));
+            }
             *out = m;
-            if (remove) input.erase(input.begin() + static_cast<long>(i));
             return true;
         }
         ++i;
@@ -58,11 +82,28 @@ bool TakeInput(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     return false;
 }
 
+HWND FirstTopLevelWindow() {
+    for (const auto& w : Layer().windows)
+        if (!w->parent && !w->destroying) return w.get();
+    return nullptr;
+}
+
 // The device's order: posted messages, then the quit request, then input,
-// and a paint only once all of those are drained.
+// and a paint only once all of those are drained. A close request waits
+// until no modal loop runs.
 bool TakeNext(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     PlatformState& s = Layer();
     if (TakeFrom(s.posted, out, hwnd, lo, hi, remove)) return true;
+    if (s.closePending && s.modalDepth == 0) {
+        HWND target = FirstTopLevelWindow();
+        if (!target) {
+            s.closePending = false;
+        } else if (!hwnd || hwnd == target) {
+            *out = MSG{target, WM_CLOSE, 0, 0, 0, {0, 0}};
+            if (remove) s.closePending = false;
+            return true;
+        }
+    }
     if (s.quitPending) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(s.quitCode), 0, 0, {0, 0}};
         if (remove) s.quitPending = false;
@@ -161,9 +202,18 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
     }
 }
 
-void PlatformPointerInput(UINT message, int x, int y) {
+void PlatformPointerInput(UINT message, int x, int y, DWORD time) {
     WPARAM keys = message == WM_LBUTTONUP ? 0 : MK_LBUTTON;
     Enqueue(Layer().input, nullptr, message, keys, 0, {x, y});
+    Layer().input.back().time = time;
+}
+
+void PlatformRequestClose() {
+    Layer().closePending = true;
+}
+
+void PlatformFocusGained() {
+    if (HWND w = Layer().foreground) PostMessageW(w, WM_ACTIVATE, 1, 0);
 }
 
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags) {

@@ -206,7 +206,12 @@ int MessageBoxW(HWND, const wchar_t* text, const wchar_t* caption, UINT type) {
 
     bool quit = false;
     int quitCode = 0;
+    ModalScope modal;
     while (box.answer == 0 && hwnd) {
+        if (Layer().closePending) {
+            box.answer = SafeAnswer(box);
+            break;
+        }
         MSG msg;
         // Everything already waiting runs first, paints included.
         if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {

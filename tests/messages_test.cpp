@@ -29,6 +29,12 @@ LRESULT Recorder(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
         case WM_LBUTTONUP:
             seen.push_back("up");
             return 0;
+        case WM_LBUTTONDBLCLK:
+            seen.push_back("double");
+            return 0;
+        case WM_ACTIVATE:
+            seen.push_back("activate " + std::to_string(w));
+            return 0;
         case WM_PAINT: {
             PAINTSTRUCT ps;
             BeginPaint(hwnd, &ps);
@@ -196,8 +202,8 @@ TEST_F(MessagesTest, CreateAndDestroyRunTheirMessages) {
     EXPECT_FALSE(DestroyWindow(second));
     HeadlessPump();
     // The window beneath is repainted where the destroyed one lay; the
-    // message posted to the dead window is gone.
-    EXPECT_EQ(seen, (std::vector<std::string>{"destroy", "paint"}));
+    // message posted to the dead window is gone; the window beneath is active.
+    EXPECT_EQ(seen, (std::vector<std::string>{"destroy", "activate 1", "paint"}));
     EXPECT_EQ(GetForegroundWindow(), window);
 }
 
@@ -241,6 +247,70 @@ TEST_F(MessagesTest, InputGoesToTheTopmostWindowInItsOwnCoordinates) {
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
     EXPECT_EQ(msg.hwnd, window);
     EXPECT_EQ(GET_X_LPARAM(msg.lParam), 99);
+}
+
+// Presses with times, on a class with and without the double-click style.
+struct PressCase {
+    const char* what;
+    bool doubleStyle;
+    std::vector<std::pair<DWORD, POINT>> presses;
+    std::vector<std::string> expected;
+};
+
+TEST_F(MessagesTest, QuickSecondPressIsADoubleClickOnlyWhereTheClassAsks) {
+    const PressCase cases[] = {
+        {"close in time and place",
+         true,
+         {{1000, {50, 50}}, {1500, {54, 46}}},
+         {"down 50,50", "up", "double", "up"}},
+        {"a third press is plain again",
+         true,
+         {{1000, {50, 50}}, {1100, {50, 50}}, {1200, {50, 50}}},
+         {"down 50,50", "up", "double", "up", "down 50,50", "up"}},
+        {"too late",
+         true,
+         {{1000, {50, 50}}, {1501, {50, 50}}},
+         {"down 50,50", "up", "down 50,50", "up"}},
+        {"too far",
+         true,
+         {{1000, {50, 50}}, {1100, {55, 50}}},
+         {"down 50,50", "up", "down 55,50", "up"}},
+        {"untimed presses never pair",
+         true,
+         {{0, {50, 50}}, {0, {50, 50}}},
+         {"down 50,50", "up", "down 50,50", "up"}},
+        {"class without the style",
+         false,
+         {{1000, {50, 50}}, {1100, {50, 50}}},
+         {"down 50,50", "up", "down 50,50", "up"}},
+    };
+    for (const PressCase& c : cases) {
+        StartScreen(96);
+        WNDCLASSW wc{};
+        wc.style = c.doubleStyle ? CS_DBLCLKS : 0;
+        wc.lpfnWndProc = Recorder;
+        wc.lpszClassName = L"Pressed";
+        RegisterClassW(&wc);
+        CreateWindowExW(0, L"Pressed", L"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
+                        nullptr);
+        HeadlessPump();
+        seen.clear();
+        for (const auto& [time, pt] : c.presses) {
+            HeadlessPointer(WM_LBUTTONDOWN, pt.x, pt.y, time);
+            HeadlessPointer(WM_LBUTTONUP, pt.x, pt.y, time + 20);
+        }
+        HeadlessPump();
+        std::erase(seen, "paint");
+        EXPECT_EQ(seen, c.expected) << c.what;
+    }
+}
+
+TEST_F(MessagesTest, CloseRequestAndFocusReachTheFirstWindow) {
+    HeadlessFocusGained();
+    HeadlessRequestClose();
+    HeadlessPump();
+    EXPECT_FALSE(IsWindow(window)) << "WM_CLOSE goes to DefWindowProcW, which destroys";
+    EXPECT_EQ(seen, (std::vector<std::string>{"activate 1", "destroy"}));
 }
 
 TEST_F(MessagesTest, TitleAndScreenAndClock) {

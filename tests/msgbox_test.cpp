@@ -127,6 +127,14 @@ TEST_F(MessageBoxTest, QuitInsideTheBoxEndsTheOuterLoopToo) {
     EXPECT_EQ(msg.wParam, 4u);
 }
 
+TEST_F(MessageBoxTest, CloseRequestTakesTheSafeAnswerThenClosesTheOwner) {
+    int answer = Run(MB_YESNO, {[] { HeadlessRequestClose(); }});
+    EXPECT_EQ(answer, IDNO);
+    EXPECT_TRUE(IsWindow(owner)) << "the close waits for the box's caller";
+    HeadlessPump();
+    EXPECT_FALSE(IsWindow(owner)) << "then the first window hears WM_CLOSE";
+}
+
 // The drawing of the box, over an owner that paints itself in one colour.
 COLORREF ownerColour = RGB(0, 150, 0);
 

@@ -60,8 +60,8 @@ void HeadlessSetClock(int hour, int minute, int second, int millisecond) {
     State().clock = t;
 }
 
-void HeadlessPointer(UINT message, int x, int y) {
-    PlatformPointerInput(message, x, y);
+void HeadlessPointer(UINT message, int x, int y, DWORD time) {
+    PlatformPointerInput(message, x, y, time);
 }
 
 void HeadlessTap(int x, int y) {
@@ -71,6 +71,14 @@ void HeadlessTap(int x, int y) {
 
 void HeadlessKey(UINT message, WPARAM key, LPARAM flags) {
     PlatformKeyInput(message, key, flags);
+}
+
+void HeadlessRequestClose() {
+    PlatformRequestClose();
+}
+
+void HeadlessFocusGained() {
+    PlatformFocusGained();
 }
 
 void HeadlessSetInputSource(std::function<bool()> source) {

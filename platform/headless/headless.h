@@ -28,10 +28,16 @@ void HeadlessSetScreenAvailable(bool available);
 void HeadlessSetClock(const SYSTEMTIME& time);
 void HeadlessSetClock(int hour, int minute, int second, int millisecond);
 
-// Input in screen pixels, delivered through the message queue.
-void HeadlessPointer(UINT message, int x, int y);
+// Input in screen pixels, delivered through the message queue. A press
+// with a time (ms, not 0) may become a double click, as on a real screen.
+void HeadlessPointer(UINT message, int x, int y, DWORD time = 0);
 void HeadlessTap(int x, int y);
 void HeadlessKey(UINT message, WPARAM key, LPARAM flags);
+// The window's close button: open boxes and dialogs take their safe
+// answer, then the main window is closed.
+void HeadlessRequestClose();
+// The program's window gained the input focus.
+void HeadlessFocusGained();
 
 // Asked for more input when the queue and every update region are empty;
 // returns false when there will be no more. Without a source, input ends
