@@ -2,6 +2,9 @@
 // Each backend defines every one of these.
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "platform/platform.h"
 
 // Moves any waiting input into the layer with PlatformPointerInput and
@@ -25,3 +28,7 @@ bool BackendTakeBoxAnswer(int* answer);
 // "CommandBar_Show", for a window, with its flags (or menu id, or show flag).
 // The backend makes the menu bar; it may leave bar null.
 void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND* bar);
+
+// A program to start, as its argument vector (the rules page's opener).
+// The headless backend records it; a real one starts it without waiting.
+void BackendLaunch(const std::vector<std::string>& argv);

@@ -140,6 +140,10 @@ void PlatformRequestClose();
 // WM_ACTIVATE.
 void PlatformFocusGained();
 
+// Starts a program from its argument vector without a shell and without
+// waiting for it; false when it could not be started.
+bool PlatformSpawnDetached(const std::vector<std::string>& argv);
+
 // Modal loops (message boxes, dialogs, menus) count themselves here so the
 // close request waits for the outermost one.
 struct ModalScope {

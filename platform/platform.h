@@ -262,6 +262,25 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 int MessageBoxW(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type);
 
+// Window, dialog and control styles.
+constexpr DWORD WS_POPUP = 0x80000000;
+constexpr DWORD WS_CHILD = 0x40000000;
+constexpr DWORD WS_CAPTION = 0x00C00000;
+constexpr DWORD WS_BORDER = 0x00800000;
+constexpr DWORD WS_SYSMENU = 0x00080000;
+constexpr DWORD WS_VSCROLL = 0x00200000;
+constexpr DWORD WS_TABSTOP = 0x00010000;
+constexpr DWORD WS_GROUP = 0x00020000;
+constexpr DWORD DS_MODALFRAME = 0x0080;
+constexpr DWORD SS_LEFT = 0x0000;
+constexpr DWORD BS_PUSHBUTTON = 0x0000;
+constexpr DWORD BS_AUTOCHECKBOX = 0x0003;
+constexpr DWORD BS_MULTILINE = 0x2000;
+constexpr DWORD LBS_NOTIFY = 0x0001;
+constexpr DWORD LBS_NOINTEGRALHEIGHT = 0x0100;
+constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
+constexpr WORD IDC_STATIC = 0xFFFF;
+
 // Keys.
 constexpr WPARAM VK_RETURN = 0x0D;
 constexpr WPARAM VK_ESCAPE = 0x1B;
@@ -309,12 +328,56 @@ struct PictureResources {
     const ImageResource* images;
     int imageCount;
 };
+// A menu: the items of a bar, each either a command (no items of its own)
+// or a pop-up of commands.
+struct MenuItemResource {
+    UINT id;
+    const wchar_t* text;
+};
+struct MenuBarItemResource {
+    const wchar_t* text;
+    UINT id;                        // the command of an item with no pop-up
+    const MenuItemResource* items;  // the pop-up's items, or null
+    int itemCount;
+};
+struct MenuResource {
+    UINT id;
+    const MenuBarItemResource* items;
+    int itemCount;
+};
+
+// A dialog template, in dialog units; the device's binary form is not kept.
+struct DialogItemTemplate {
+    const wchar_t* className;  // L"BUTTON", L"STATIC", L"LISTBOX", L"COMBOBOX"
+    const wchar_t* text;
+    WORD id;  // 0xFFFF: none
+    DWORD style;
+    short x, y, cx, cy;
+};
+struct DLGTEMPLATE {
+    DWORD style;
+    short x, y, cx, cy;
+    const wchar_t* caption;
+    const wchar_t* fontFace;
+    WORD pointSize;
+    const DialogItemTemplate* items;
+    int itemCount;
+};
+struct DialogResource {
+    UINT id;
+    const DLGTEMPLATE* dialog;
+};
+
 struct ProgramResources {
     const StringResource* strings;
     int stringCount;
     const AcceleratorResource* accelerators;
     int acceleratorCount;
     const PictureResources* pictures;  // null: none
+    const MenuResource* menus;
+    int menuCount;
+    const DialogResource* dialogs;
+    int dialogCount;
 };
 void PlatformSetResources(const ProgramResources* resources);
 

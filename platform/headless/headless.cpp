@@ -13,6 +13,7 @@ struct HeadlessState {
     std::vector<Invalidation> invalidations;
     std::vector<BoxRecord> boxes;
     std::vector<ShellCall> shellCalls;
+    std::vector<std::vector<std::string>> launches;
     std::deque<int> answers;
     int presents = 0;
 };
@@ -176,4 +177,12 @@ const std::vector<ShellCall>& HeadlessShellCalls() {
 
 void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND*) {
     State().shellCalls.push_back({name, hwnd, value});
+}
+
+const std::vector<std::vector<std::string>>& HeadlessLaunches() {
+    return State().launches;
+}
+
+void BackendLaunch(const std::vector<std::string>& argv) {
+    State().launches.push_back(argv);
 }

@@ -75,6 +75,9 @@ struct ShellCall {
 // Every shell call since the start: no bar is made, the screen is fixed.
 const std::vector<ShellCall>& HeadlessShellCalls();
 
+// Every program the layer was asked to start, as its argument vector.
+const std::vector<std::vector<std::string>>& HeadlessLaunches();
+
 const std::vector<Invalidation>& HeadlessInvalidations();
 void HeadlessClearInvalidations();
 int HeadlessPresentCount();
