@@ -9,6 +9,8 @@
 #include "game/state.h"
 #include "game/status.h"
 #include "ui/graphics.h"
+#include "ui/options.h"
+#include "ui/statistics.h"
 #include "ui/table.h"
 
 CLPA gameTypeNames = {nullptr, 0, 0, 0};
@@ -19,6 +21,8 @@ namespace {
 
 constexpr UINT kCommandNew = 40012;
 constexpr UINT kCommandExit = 40002;
+constexpr UINT kCommandOptions = 40014;
+constexpr UINT kCommandStatistics = 40015;
 
 void OnCreate(HWND hwnd) {
     ClpaRemoveAll(gameTypeNames);
@@ -95,6 +99,14 @@ void OnComputerDefend() {
     if (gameSerial == serial) CheckGameOver();
 }
 
+// A dialog template of the program's resources, run modally over the window.
+void RunDialog(HWND hwnd, UINT id, DLGPROC proc) {
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(id), RT_DIALOG);
+    HGLOBAL loaded = LoadResource(instance, found);
+    DialogBoxIndirectParamW(instance, static_cast<const DLGTEMPLATE*>(LockResource(loaded)), hwnd,
+                            proc, 0);
+}
+
 }  // namespace
 
 const wchar_t* GameTypeName(int32_t type) {
@@ -125,6 +137,12 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             switch (LOWORD(wParam)) {
                 case kCommandNew:
                     SendGameMessage(NEW_GAME);
+                    return 0;
+                case kCommandStatistics:
+                    RunDialog(hwnd, 131, StatisticsDialogProc);
+                    return 0;
+                case kCommandOptions:
+                    RunDialog(hwnd, 130, OptionsDialogProc);
                     return 0;
                 case kCommandExit:
                     DestroyWindow(hwnd);

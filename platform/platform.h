@@ -458,4 +458,5 @@ void PlatformSetConfigHome(const char* dir);
 // For benchmarks: an empty registry held in memory, with no file behind it.
 void PlatformUseMemoryRegistry(bool on);
 
+#include "platform/dialogs.h"
 #include "platform/gdi.h"

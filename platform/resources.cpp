@@ -2,6 +2,7 @@
 // pictures.
 #include <cwchar>
 
+#include "platform/dialog_internal.h"
 #include "platform/gdi_internal.h"
 
 struct HINSTANCE__ {};
@@ -87,4 +88,19 @@ int TranslateAcceleratorW(HWND hwnd, HACCEL table, MSG* msg) {
         return 1;
     }
     return 0;
+}
+
+const DialogResource* FindDialogResource(HINSTANCE module, UINT id) {
+    if (!IsProgram(module) || !resources) return nullptr;
+    for (int i = 0; i < resources->dialogCount; ++i)
+        if (resources->dialogs[i].id == id) return &resources->dialogs[i];
+    return nullptr;
+}
+
+int DialogResourceId(const DLGTEMPLATE* dialog) {
+    if (!resources || !dialog) return -1;
+    for (int i = 0; i < resources->dialogCount; ++i)
+        if (resources->dialogs[i].dialog == dialog)
+            return static_cast<int>(resources->dialogs[i].id);
+    return -1;
 }

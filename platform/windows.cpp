@@ -190,6 +190,13 @@ BOOL SetWindowPos(HWND hwnd, HWND, int x, int y, int cx, int cy, UINT flags) {
             RECT client = ClientOf(w);
             AddToUpdate(w, &client, true);
         }
+        // Children keep their place in their parent: a dialog's controls.
+        int dx = next.left - old.left, dy = next.top - old.top;
+        if (dx != 0 || dy != 0)
+            for (const auto& child : Layer().windows)
+                if (child->parent == hwnd)
+                    SetWindowPos(child.get(), nullptr, child->rect.left + dx, child->rect.top + dy,
+                                 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     }
     if (flags & SWP_HIDEWINDOW) ShowWindow(hwnd, SW_HIDE);
     if (flags & SWP_SHOWWINDOW) ShowWindow(hwnd, SW_SHOW);

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/backend.h"
+#include "platform/dialog_internal.h"
 #include "platform/gdi_internal.h"
 
 namespace {
@@ -185,4 +186,60 @@ const std::vector<std::vector<std::string>>& HeadlessLaunches() {
 
 void BackendLaunch(const std::vector<std::string>& argv) {
     State().launches.push_back(argv);
+}
+
+int HeadlessOpenDialog() {
+    Dialog* d = TopDialog();
+    return d ? d->resourceId : -1;
+}
+
+namespace {
+
+Control* OpenDialogControl(int id) {
+    Dialog* d = TopDialog();
+    if (!d || id < 0) return nullptr;
+    for (const auto& c : d->controls)
+        if (c->id == id) return c.get();
+    return nullptr;
+}
+
+}  // namespace
+
+bool HeadlessControlRect(int id, RECT* rect) {
+    Control* c = OpenDialogControl(id);
+    return c && rect && GetWindowRect(c->hwnd, rect);
+}
+
+bool HeadlessListItemRect(int id, int n, RECT* rect) {
+    Control* c = OpenDialogControl(id);
+    return c && rect && ListItemRect(*c, n, rect);
+}
+
+bool HeadlessDialogCloseBox(RECT* rect) {
+    Dialog* d = TopDialog();
+    if (!d || !rect) return false;
+    RECT box = CloseBoxOf(*d), window;
+    GetWindowRect(d->hwnd, &window);
+    OffsetRect(&box, window.left, window.top);
+    *rect = box;
+    return true;
+}
+
+int HeadlessControlState(int id) {
+    Control* c = OpenDialogControl(id);
+    if (!c) return -1;
+    switch (c->kind) {
+        case ControlKind::CheckBox:
+            return c->checked ? 1 : 0;
+        case ControlKind::ListBox:
+        case ControlKind::ComboBox:
+            return c->selection;
+        default:
+            return -1;
+    }
+}
+
+int HeadlessFocusedControl() {
+    Dialog* d = TopDialog();
+    return d && d->focus ? d->focus->id : -1;
 }

@@ -86,3 +86,20 @@ const Surface& HeadlessScreen();
 COLORREF HeadlessPixel(int x, int y);
 // Writes the screen as a PNG file; false if it cannot be written.
 bool HeadlessSaveScreenshot(const char* path);
+
+// Dialogs, for tests and drivers that work them through input only.
+// The open (topmost) dialog's template resource id, or -1 when none is
+// open or it was not made from a resource.
+int HeadlessOpenDialog();
+// A control of the open dialog, in screen pixels; false when it has none.
+bool HeadlessControlRect(int id, RECT* rect);
+// Item n of a list box, or of a combo box's list once it is open, in
+// screen pixels; false when that item is not shown now.
+bool HeadlessListItemRect(int id, int n, RECT* rect);
+// The close box in the open dialog's caption, in screen pixels.
+bool HeadlessDialogCloseBox(RECT* rect);
+// A check box's state (0 or 1) or a list's or combo box's choice (-1 for
+// none) in the open dialog; -1 for any other control or none.
+int HeadlessControlState(int id);
+// The control of the open dialog that has the focus mark, or -1.
+int HeadlessFocusedControl();

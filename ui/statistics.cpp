@@ -1,0 +1,61 @@
+// The Statistics dialog: the two counts beside their labels, and Clear.
+#include "ui/statistics.h"
+
+#include <cwchar>
+
+#include "app/settings.h"
+#include "game/state.h"
+
+namespace {
+
+constexpr int kCounts = 1005;
+constexpr int kClear = 1012;
+
+void ShowCounts(HWND dialog) {
+    wchar_t text[256];
+    std::swprintf(text, 256, L"%d\n%d", static_cast<int>(computerWins),
+                  static_cast<int>(humanWins));
+    SetDlgItemTextW(dialog, kCounts, text);
+}
+
+// Centred over the owner's client area, never above or left of it.
+void Centre(HWND dialog) {
+    RECT box;
+    if (!GetWindowRect(dialog, &box)) return;
+    RECT client{};
+    GetClientRect(GetParent(dialog), &client);
+    int x = ((client.right - client.left) - (box.right - box.left)) / 2;
+    int y = ((client.bottom - client.top) - (box.bottom - box.top)) / 2;
+    SetWindowPos(dialog, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+}
+
+}  // namespace
+
+INT_PTR StatisticsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+        case WM_INITDIALOG:
+            Centre(dialog);
+            ShowCounts(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case 0:
+                    return FALSE;
+                case IDOK:
+                case IDCANCEL:
+                    EndDialog(dialog, LOWORD(wParam));
+                    return TRUE;
+                case kClear:
+                    humanWins = 0;
+                    computerWins = 0;
+                    SaveSetting(0, L"statc");
+                    SaveSetting(0, L"statu");
+                    ShowCounts(dialog);
+                    return FALSE;
+                default:
+                    return FALSE;
+            }
+        default:
+            return FALSE;
+    }
+}
