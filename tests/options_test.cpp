@@ -1,0 +1,165 @@
+// The Options dialog on the running program, worked by taps and keys.
+#include "app/settings.h"
+#include "app/shell.h"
+#include "app/window.h"
+#include "game/state.h"
+#include "tests/dialog_steps.h"
+#include "tests/game_fixture.h"
+
+namespace {
+
+constexpr UINT kOptions = 40014;
+
+std::wstring Title() {
+    wchar_t title[100];
+    GetWindowTextW(mainWindow, title, 100);
+    return title;
+}
+
+class OptionsTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        Deal(computerHand, "6H 7H 8H");
+        Deal(humanHand, "6S 7S");
+        computerHand.faceDown = 1;
+    }
+    // Picks entry n of the game-type list through its drop-down list.
+    static std::vector<std::function<void()>> PickType(int n) {
+        return {[] { TapControl(1015); }, [n] { TapItem(1015, n); }};
+    }
+    std::map<std::string, std::string> Stored() const { return StoredValues(configDir); }
+};
+
+TEST_F(OptionsTest, OkAtOnceWritesTheFourOptionsAndNothingElse) {
+    showCardsLeft = 1;
+    doubleTapPlay = 0;
+    computerHandLayout = 5;
+    const uint32_t serial = gameSerial;
+    RECT page{}, screen{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    std::vector<int> states;
+    RunCommand(mainWindow, kOptions, {[&] {
+                   GetWindowRect(GetForegroundWindow(), &page);
+                   for (int id : {1011, 1008, 1014, 1015, 1003, 1006})
+                       states.push_back(HeadlessControlState(id));
+                   HeadlessClearInvalidations();
+                   PressKey(VK_RETURN);
+               }});
+    EXPECT_EQ(page, screen) << "a full-screen page";
+    // The controls start from the current values; neither list has a choice.
+    EXPECT_EQ(states, (std::vector<int>{1, 0, 1, 0, -1, -1}));
+    std::map<std::string, std::string> expected{
+        {"type", "0"}, {"hidev", "5"}, {"cidc", "1"}, {"wc", "0"}};
+    EXPECT_EQ(Stored(), expected);
+    EXPECT_EQ(gameSerial, serial) << "no new game";
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    bool whole = false;
+    for (const Invalidation& i : HeadlessInvalidations())
+        whole = whole || (i.hwnd == mainWindow && i.rect == client);
+    EXPECT_TRUE(whole) << "the whole window is repainted";
+    EXPECT_EQ(HeadlessOpenDialog(), -1);
+}
+
+TEST_F(OptionsTest, SetsUpThroughTheShellInOrder) {
+    HWND page = nullptr;
+    RunCommand(mainWindow, kOptions, {[&] {
+                   page = GetForegroundWindow();
+                   PressKey(VK_ESCAPE);
+               }});
+    std::vector<std::string> calls;
+    for (const ShellCall& c : HeadlessShellCalls())
+        if (c.hwnd == page) calls.push_back(c.name + " " + std::to_string(c.value));
+    std::vector<std::string> expected{"SHInitDialog 7", "SHFullScreen 42", "SHCreateMenuBar 145"};
+    EXPECT_EQ(calls, expected);
+}
+
+TEST_F(OptionsTest, CancelChangesAndWritesNothing) {
+    const uint32_t serial = gameSerial;
+    std::vector<std::function<void()>> steps{[] { TapControl(1011); }, [] { TapControl(1008); },
+                                             [] { TapControl(1014); }, [] { TapItem(1003, 3); },
+                                             [] { TapItem(1006, 1); }};
+    for (auto& step : PickType(3))
+        steps.push_back(step);
+    steps.push_back([] { PressKey(VK_ESCAPE); });
+    RunCommand(mainWindow, kOptions, steps);
+    EXPECT_TRUE(Stored().empty());
+    EXPECT_EQ(gameSerial, serial);
+    EXPECT_EQ(gameType, 0);
+    EXPECT_EQ(Title(), L"Thrown up");
+    EXPECT_EQ(showCardsLeft + doubleTapPlay + background + cardBack, 0u);
+    EXPECT_EQ(computerHandLayout, 4);
+}
+
+struct TypeCase {
+    int32_t from;
+    int pick;
+    int deals;
+    const wchar_t* title;
+    int32_t transfer;
+};
+
+TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
+    const TypeCase cases[] = {
+        {0, 3, 1, L"Bulk. Transfer", 1},
+        {3, 4, 1, L"Japanese", 0},
+        {4, 4, 0, L"Japanese", 0},
+    };
+    for (const TypeCase& c : cases) {
+        SCOPED_TRACE(c.pick);
+        gameType = c.from;
+        SetWindowTextW(mainWindow, GameTypeName(c.from));
+        const uint32_t serial = gameSerial;
+        std::vector<std::function<void()>> steps = PickType(c.pick);
+        steps.push_back([] { PressKey(VK_RETURN); });
+        RunCommand(mainWindow, kOptions, steps);
+        EXPECT_EQ(gameSerial - serial, static_cast<uint32_t>(c.deals));
+        EXPECT_EQ(gameType, c.pick);
+        EXPECT_EQ(transferRule, c.transfer);
+        EXPECT_EQ(Title(), c.title);
+        EXPECT_EQ(Stored()["type"], std::to_string(c.pick));
+    }
+}
+
+TEST_F(OptionsTest, HideOptionIsReadAfterTheNewDeal) {
+    computerHandLayout = 4;
+    std::vector<std::function<void()>> steps{[] { TapControl(1014); }};
+    for (auto& step : PickType(2))
+        steps.push_back(step);
+    steps.push_back([] { PressKey(VK_RETURN); });
+    RunCommand(mainWindow, kOptions, steps);
+    EXPECT_EQ(computerHand.layoutMode, 4) << "dealt with the old layout";
+    EXPECT_EQ(computerHandLayout, 5);
+    EXPECT_EQ(Stored()["hidev"], "5");
+}
+
+TEST_F(OptionsTest, ListsAndCheckBoxesApplyOnOk) {
+    ASSERT_NE(stockCard.x, -1);
+    HeadlessClearInvalidations();
+    RunCommand(mainWindow, kOptions,
+               {[] { TapItem(1003, 3); }, [] { TapItem(1006, 1); }, [] { TapControl(1011); },
+                [] { TapControl(1008); }, [] { PressKey(VK_RETURN); }});
+    EXPECT_EQ(cardBack, 3u) << "Gradient";
+    EXPECT_EQ(background, 1u) << "Black";
+    EXPECT_EQ(showCardsLeft, 1u);
+    EXPECT_EQ(doubleTapPlay, 1u);
+    EXPECT_EQ(humanHand.backIndex, 3);
+    EXPECT_EQ(computerHand.backIndex, 3);
+    EXPECT_EQ(stockCard.backIndex, 3);
+    for (const CardPile* p : {&humanHand, &computerHand})
+        for (int32_t i = 1; i <= p->count; ++i)
+            EXPECT_EQ(CardAt(*p, i).backIndex, 3);
+    // The stock and the face-down hand are repainted at once.
+    bool stock = false, hand = false;
+    for (const Invalidation& i : HeadlessInvalidations()) {
+        stock = stock || i.rect == stockCard.rect;
+        hand = hand || i.rect == CardAt(computerHand, 1).rect;
+    }
+    EXPECT_TRUE(stock);
+    EXPECT_TRUE(hand);
+    std::map<std::string, std::string> expected{{"type", "0"}, {"hidev", "4"},   {"cidc", "1"},
+                                                {"wc", "1"},   {"blackbg", "1"}, {"back", "3"}};
+    EXPECT_EQ(Stored(), expected);
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+// The Statistics dialog on the running program: the counts, Clear, and the
+// keys that close it without clearing.
+#include "app/settings.h"
+#include "app/shell.h"
+#include "game/state.h"
+#include "tests/dialog_steps.h"
+#include "tests/game_fixture.h"
+
+namespace {
+
+constexpr UINT kStatistics = 40015;
+
+std::wstring Counts() {
+    wchar_t text[100] = L"";
+    GetWindowTextW(GetDlgItem(GetForegroundWindow(), 1005), text, 100);
+    return text;
+}
+
+class StatisticsTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        SetScore();
+    }
+    static void SetScore() {
+        computerWins = 3;
+        humanWins = 5;
+        SaveSetting(3, L"statc");
+        SaveSetting(5, L"statu");
+    }
+    std::map<std::string, std::string> Stored() const { return StoredValues(configDir); }
+};
+
+TEST_F(StatisticsTest, ComputerOnTheFirstLineHumanOnTheSecond) {
+    std::wstring shown;
+    RunCommand(mainWindow, kStatistics, {[&] {
+                   shown = Counts();
+                   PressKey(VK_ESCAPE);
+               }});
+    EXPECT_EQ(shown, L"3\n5");
+}
+
+struct ClearCase {
+    const char* what;
+    std::vector<std::function<void()>> presses;
+};
+
+TEST_F(StatisticsTest, ClearZeroesScreenAndStoreAndTheDialogStays) {
+    const ClearCase cases[] = {
+        {"a tap on Clear", {[] { TapControl(1012); }}},
+        {"Space with the focus on Clear", {[] { PressKey(VK_SPACE); }}},
+        {"Tab round to Clear, then Space", {[] { PressKey(VK_TAB); }, [] { PressKey(VK_SPACE); }}},
+    };
+    for (const ClearCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetScore();
+        std::wstring shown;
+        int open = 0;
+        std::map<std::string, std::string> stored;
+        std::vector<std::function<void()>> steps = c.presses;
+        steps.push_back([&] {
+            shown = Counts();
+            open = HeadlessOpenDialog();
+            stored = Stored();
+            PressKey(VK_ESCAPE);
+        });
+        RunCommand(mainWindow, kStatistics, steps);
+        EXPECT_EQ(shown, L"0\n0");
+        EXPECT_EQ(open, 131);
+        EXPECT_EQ(stored["statc"], "0");
+        EXPECT_EQ(stored["statu"], "0");
+        // Cancel afterwards brings nothing back.
+        EXPECT_EQ(computerWins + humanWins, 0u);
+        EXPECT_EQ(Stored()["statc"], "0");
+    }
+}
+
+TEST_F(StatisticsTest, KeysAndTheCloseBoxCloseAndNeverClear) {
+    const ClearCase cases[] = {
+        {"Enter, with the focus on Clear", {[] { PressKey(VK_RETURN); }}},
+        {"Escape", {[] { PressKey(VK_ESCAPE); }}},
+        {"the close box", {[] {
+             RECT box{};
+             ASSERT_TRUE(HeadlessDialogCloseBox(&box));
+             HeadlessTap(CentreOf(box).x, CentreOf(box).y);
+         }}},
+        {"Alt+F4", {[] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }}},
+    };
+    for (const ClearCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        int focus = 0;
+        std::vector<std::function<void()>> steps{[&] {
+            focus = HeadlessFocusedControl();
+            c.presses[0]();
+        }};
+        RunCommand(mainWindow, kStatistics, steps);
+        EXPECT_EQ(focus, 1012);
+        EXPECT_EQ(HeadlessOpenDialog(), -1);
+        EXPECT_EQ(computerWins, 3u);
+        EXPECT_EQ(humanWins, 5u);
+        std::map<std::string, std::string> expected{{"statc", "3"}, {"statu", "5"}};
+        EXPECT_EQ(Stored(), expected);
+    }
+}
+
+struct PlaceCase {
+    int ownerWidth, ownerHeight;
+    bool fitsAcross, fitsDown;
+};
+
+// Centred over the owner's client area; on an axis where it does not fit
+// it is placed at 0.
+TEST_F(StatisticsTest, CentredOverTheOwnerOrAtZeroWhereItDoesNotFit) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const PlaceCase cases[] = {
+        {w, h, true, true},
+        {w / 3, h, false, true},
+        {w, h / 10, true, false},
+        {w / 3, h / 10, false, false},
+    };
+    for (const PlaceCase& c : cases) {
+        SCOPED_TRACE(std::to_string(c.ownerWidth) + " x " + std::to_string(c.ownerHeight));
+        SetWindowPos(mainWindow, nullptr, 0, 0, c.ownerWidth, c.ownerHeight,
+                     SWP_NOZORDER | SWP_NOMOVE);
+        RECT box{}, clear{};
+        RunCommand(mainWindow, kStatistics, {[&] {
+                       GetWindowRect(GetForegroundWindow(), &box);
+                       HeadlessControlRect(1012, &clear);
+                       PressKey(VK_ESCAPE);
+                   }});
+        int bw = box.right - box.left, bh = box.bottom - box.top;
+        EXPECT_EQ(c.fitsAcross, bw <= c.ownerWidth);
+        EXPECT_EQ(c.fitsDown, bh <= c.ownerHeight);
+        EXPECT_EQ(box.left, c.fitsAcross ? (c.ownerWidth - bw) / 2 : 0);
+        EXPECT_EQ(box.top, c.fitsDown ? (c.ownerHeight - bh) / 2 : 0);
+        // The controls moved with the dialog.
+        EXPECT_TRUE(clear.left > box.left && clear.right < box.right);
+        EXPECT_TRUE(clear.top > box.top && clear.bottom < box.bottom);
+    }
+}
+
+}  // namespace
