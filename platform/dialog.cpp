@@ -358,12 +358,15 @@ INT_PTR DialogBoxIndirectParamW(HINSTANCE, const DLGTEMPLATE* t, HWND owner, DLG
         for (const auto& c : d.controls)
             if (HWND__* w = FindWindowRecord(c->hwnd)) w->layerData = nullptr;
         if (HWND__* w = FindWindowRecord(d.hwnd)) w->layerData = nullptr;
-        DestroyWindow(d.hwnd);
     }
-    DeleteObject(d.font);
-    DeleteObject(d.boldFont);
+    // The owner takes input again before it hears that it is active.
     for (HWND w : disabled)
         if (HWND__* rec = FindWindowRecord(w)) rec->enabled = true;
+    if (d.hwnd) DestroyWindow(d.hwnd);
+    // Whatever else the dialog left on screen, its owner comes back to the front.
+    if (IsWindowVisible(d.owner)) SetForegroundWindow(d.owner);
+    DeleteObject(d.font);
+    DeleteObject(d.boldFont);
     if (quit) PostQuitMessage(quitCode);  // the loop outside must end too
     return result;
 }

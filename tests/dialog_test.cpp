@@ -517,6 +517,7 @@ TEST_F(DialogTest, OnlyTheDialogTakesInputAndPaintsGoOnUnderIt) {
     EXPECT_EQ(std::count(events.begin(), events.end(), "owner key"), 0);
     EXPECT_TRUE(IsWindowEnabled(bar));
     EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(GetForegroundWindow(), owner) << "not the bar left on screen";
     DestroyWindow(bar);
 }
 
