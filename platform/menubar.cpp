@@ -500,6 +500,22 @@ HWND CreateLayerMenuBar(const SHMENUBARINFO& info) {
     return hwnd;
 }
 
+bool OpenMenuByKey(HWND parent) {
+    for (const auto& b : Bars()) {
+        BarState* bar = b.get();
+        if (bar->parent != parent || BarOf(bar->hwnd) != bar || !IsWindowVisible(bar->hwnd) ||
+            !IsWindowEnabled(bar->hwnd) || !IsWindowEnabled(parent))
+            continue;
+        for (int i = 0; i < bar->menu->itemCount; ++i) {
+            if (!IsPopup(*bar, i)) continue;
+            OpenPopup(*bar, i, 0);
+            Track(bar->hwnd);
+            return true;
+        }
+    }
+    return false;
+}
+
 bool IsMenuBar(HWND hwnd) {
     return BarOf(hwnd) != nullptr;
 }

@@ -12,6 +12,10 @@ const MenuResource* FindMenuResource(HINSTANCE module, UINT id);
 // when the parent or the resource is missing.
 HWND CreateLayerMenuBar(const SHMENUBARINFO& info);
 
+// F10: the first menu of the window's bar opens from the keyboard, its
+// first item highlighted. False when the window has no bar that can open.
+bool OpenMenuByKey(HWND parent);
+
 // True for a window made by CreateLayerMenuBar that still exists.
 bool IsMenuBar(HWND hwnd);
 // The topmost visible bar, or null.
