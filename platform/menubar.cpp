@@ -286,7 +286,6 @@ bool IsKey(UINT m) {
 }
 
 struct Tracking {
-    HWND bar;
     bool done = false;
     bool closing = false;  // closed by a press elsewhere: its release is ours too
     UINT command = 0;
@@ -375,7 +374,7 @@ void OnKey(Tracking& t, BarState& bar, const MSG& m) {
 // program is asked to close, or when the bar goes.
 void Track(HWND hwnd) {
     ModalScope modal;
-    Tracking t{hwnd};
+    Tracking t;
     while (!t.done) {
         BarState* bar = BarOf(hwnd);
         if (!bar || (bar->active < 0 && !t.closing) || Layer().closePending) break;
@@ -488,8 +487,6 @@ HWND CreateLayerMenuBar(const SHMENUBARINFO& info) {
     LayOutBar(*state);
     const Surface& screen = Layer().screen;
     int height = UnitsY(26);
-    for (RECT& r : state->items)
-        r.bottom = height;
     HWND hwnd = CreateWindowExW(0, kBarClass, L"", 0, 0, screen.height - height, screen.width,
                                 height, info.hwndParent, nullptr, nullptr, nullptr);
     if (!hwnd) return nullptr;
