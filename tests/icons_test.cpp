@@ -22,7 +22,8 @@ constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 constexpr COLORREF kTable = RGB(255, 0, 255);  // shows through transparent pixels
 
-const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures, nullptr, 0, nullptr, 0};
+const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures,
+                                      nullptr, 0, nullptr, 0};
 
 class IconTest : public HeadlessTest {
   protected:

@@ -157,7 +157,8 @@ constexpr COLORREF kCaption = RGB(32, 64, 128);
 constexpr COLORREF kButtonFace = RGB(232, 232, 232);
 constexpr COLORREF kQuestionDisc = RGB(30, 140, 60);  // tests/pictures
 
-const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures, nullptr, 0, nullptr, 0};
+const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures,
+                                      nullptr, 0, nullptr, 0};
 
 class BoxDrawingTest : public HeadlessTest {
   protected:
