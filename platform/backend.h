@@ -26,7 +26,7 @@ bool BackendTakeBoxAnswer(int* answer);
 
 // A call into the device shell: "SHFullScreen", "SHCreateMenuBar" or
 // "CommandBar_Show", for a window, with its flags (or menu id, or show flag).
-// The backend makes the menu bar; it may leave bar null.
+// For the menu bar, bar holds the bar the layer made (or null).
 void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND* bar);
 
 // A program to start, as its argument vector (the rules page's opener).

@@ -4,8 +4,11 @@
 
 #include "platform/backend.h"
 #include "platform/internal.h"
+#include "platform/menus.h"
 
 namespace {
+
+constexpr WPARAM kKeyF10 = 0x79;
 
 bool Matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
     if (hwnd && m.hwnd != hwnd) return false;
@@ -177,7 +180,7 @@ LRESULT DispatchMessageW(const MSG* msg) {
     return SendMessageW(msg->hwnd, msg->message, msg->wParam, msg->lParam);
 }
 
-LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
+LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     HWND__* w = FindWindowRecord(hwnd);
     if (!w) return 0;
     switch (msg) {
@@ -196,6 +199,10 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM, LPARAM lParam) {
         }
         case WM_CLOSE:
             DestroyWindow(hwnd);
+            return 0;
+        case WM_KEYDOWN:
+        case WM_SYSKEYDOWN:
+            if (wParam == kKeyF10) OpenMenuByKey(hwnd);
             return 0;
         default:
             return 0;

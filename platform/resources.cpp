@@ -4,6 +4,7 @@
 
 #include "platform/dialog_internal.h"
 #include "platform/gdi_internal.h"
+#include "platform/menus.h"
 
 struct HINSTANCE__ {};
 struct HACCEL__ {
@@ -39,6 +40,13 @@ const ImageResource* FindImageResource(HINSTANCE module, UINT id, const wchar_t*
     const PictureResources& p = *resources->pictures;
     for (int i = 0; i < p.imageCount; ++i)
         if (p.images[i].id == id && std::wcscmp(p.images[i].type, type) == 0) return &p.images[i];
+    return nullptr;
+}
+
+const MenuResource* FindMenuResource(HINSTANCE module, UINT id) {
+    if (!IsProgram(module) || !resources) return nullptr;
+    for (int i = 0; i < resources->menuCount; ++i)
+        if (resources->menus[i].id == id) return &resources->menus[i];
     return nullptr;
 }
 

@@ -1,6 +1,8 @@
-// The shell calls: each is handed to the backend, which records or acts.
+// The shell calls: the layer acts on them and hands each to the backend,
+// which records or acts too.
 #include "platform/backend.h"
 #include "platform/internal.h"
+#include "platform/menus.h"
 
 BOOL SHFullScreen(HWND hwnd, DWORD state) {
     if (!IsWindow(hwnd)) return FALSE;
@@ -10,7 +12,7 @@ BOOL SHFullScreen(HWND hwnd, DWORD state) {
 
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     if (!info || !IsWindow(info->hwndParent)) return FALSE;
-    info->hwndMB = nullptr;
+    info->hwndMB = CreateLayerMenuBar(*info);
     BackendShellCall("SHCreateMenuBar", info->hwndParent, info->nToolBarId, &info->hwndMB);
     return info->hwndMB != nullptr;
 }
@@ -18,5 +20,6 @@ BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
 BOOL CommandBar_Show(HWND bar, BOOL show) {
     if (!IsWindow(bar)) return FALSE;
     BackendShellCall("CommandBar_Show", bar, static_cast<DWORD>(show), nullptr);
+    if (IsMenuBar(bar)) ShowWindow(bar, show ? SW_SHOW : SW_HIDE);
     return TRUE;
 }

@@ -1,5 +1,5 @@
 // The real program, painting every frame, under random stylus input over the
-// whole screen: taps, lone presses and releases, double taps, with a good
+// whole table: taps, lone presses and releases, double taps, with a good
 // share aimed at the hand, the table and the two buttons. Boxes are answered
 // by injected answers, taps on their buttons or keys. After every input, once
 // the program is idle, every card must still be accounted for and no error
@@ -179,18 +179,26 @@ void Monkey::AnswerBox() {
     }
 }
 
-// A point on the hand's cards, the table, a button, or anywhere at all.
+// A point on the hand's cards, the table, a button, or anywhere at all
+// above the menu bar (whose menus have tests of their own: Exit would end
+// the run, About would show a box the checks do not expect).
 POINT Monkey::Aim() {
+    RECT bar{};
+    GetWindowRect(menuBar, &bar);
     const int where = Pick(0, 9);
+    POINT p;
     if (where < 3 && humanHand.count > 0) {
         const Card& c = CardAt(humanHand, Pick(1, humanHand.count));
-        return {Pick(c.x, c.x + c.width - 1), Pick(c.y, c.y + c.height - 1)};
+        p = {Pick(c.x, c.x + c.width - 1), Pick(c.y, c.y + c.height - 1)};
+    } else {
+        RECT r{0, 0, 239, 319};
+        if (where < 5) r = units::tableArea;
+        if (where == 5) r = units::upperButtonRect;
+        if (where == 6) r = units::lowerButtonRect;
+        p = {Pick(r.left, r.right), Pick(r.top, r.bottom)};
     }
-    RECT r{0, 0, 239, 319};
-    if (where < 5) r = units::tableArea;
-    if (where == 5) r = units::upperButtonRect;
-    if (where == 6) r = units::lowerButtonRect;
-    return {Pick(r.left, r.right), Pick(r.top, r.bottom)};
+    if (PtInRect(&bar, p)) p.y = Pick(0, bar.top - 1);
+    return p;
 }
 
 void Monkey::Gesture() {

@@ -22,6 +22,11 @@ check 'card 9 9\ndump\n' 2 'line 1: the card is not in the hand' quiet
 check 'answer maybe\n' 2 'line 1' quiet
 check 'key alt+f4\ndump\n' 0 '' quiet
 check 'screenshot\n' 2 'line 1: expected a file' quiet
+check 'menu\n' 2 'line 1: expected a menu' quiet
+check 'menu file\n' 2 'line 1: no such menu' quiet
+check 'dump\nmenu game bogus\ndump\n' 2 'line 2: no such item' ''
+check 'menu game new now\n' 2 'line 1: expected a menu and at most one item' quiet
+check 'menu game\nmenu game new\nmenu help about now\n' 2 'line 3' quiet
 
 # A screenshot is the screen as a PNG: 240 x 320 at 96 dots per inch.
 shot=$(mktemp -d "${TMPDIR:-/tmp}/velmora-shot-XXXXXX")

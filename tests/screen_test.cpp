@@ -39,7 +39,7 @@ TEST_F(ScreenTest, EachBackgroundColour) {
         Repaint();
         EXPECT_EQ(HeadlessPixel(ScaleX(100), ScaleY(250)), backgroundColours[b])
             << "background " << b;
-        EXPECT_EQ(HeadlessPixel(ScaleX(199), ScaleY(300)), RGB(255, 255, 255))
+        EXPECT_EQ(HeadlessPixel(ScaleX(199), ScaleY(280)), RGB(255, 255, 255))
             << "the separator strip";
     }
     background = 0;

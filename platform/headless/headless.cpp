@@ -5,6 +5,7 @@
 #include "platform/backend.h"
 #include "platform/dialog_internal.h"
 #include "platform/gdi_internal.h"
+#include "platform/menus.h"
 
 namespace {
 
@@ -178,6 +179,38 @@ const std::vector<ShellCall>& HeadlessShellCalls() {
 
 void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND*) {
     State().shellCalls.push_back({name, hwnd, value});
+}
+
+HWND HeadlessMenuBar() {
+    return TopMenuBar();
+}
+
+int HeadlessMenuBarItem(HWND bar, const wchar_t* text) {
+    return MenuBarFindItem(bar, text);
+}
+
+bool HeadlessMenuBarItemRect(HWND bar, int index, RECT* rect) {
+    return MenuBarItemRect(bar, index, rect);
+}
+
+bool HeadlessMenuBarItemOpensMenu(HWND bar, int index) {
+    return MenuBarItemOpensMenu(bar, index);
+}
+
+int HeadlessOpenMenu() {
+    return OpenMenuWindow() ? OpenMenuIndex() : -1;
+}
+
+int HeadlessMenuItem(const wchar_t* text) {
+    return OpenMenuFindItem(text);
+}
+
+bool HeadlessMenuItemRect(int index, RECT* rect) {
+    return OpenMenuItemRect(index, rect);
+}
+
+int HeadlessMenuHighlight() {
+    return OpenMenuHighlight();
 }
 
 const std::vector<std::vector<std::string>>& HeadlessLaunches() {

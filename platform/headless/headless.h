@@ -72,8 +72,23 @@ struct ShellCall {
     HWND hwnd;
     DWORD value;
 };
-// Every shell call since the start: no bar is made, the screen is fixed.
+// Every shell call since the start; the screen is fixed.
 const std::vector<ShellCall>& HeadlessShellCalls();
+
+// The menu bar and its menus, in screen pixels, for tests and drivers that
+// work them with taps. The topmost visible bar, or null.
+HWND HeadlessMenuBar();
+// A bar's item by its text in any case, or -1; its place; whether it opens
+// a menu (or is a command of its own).
+int HeadlessMenuBarItem(HWND bar, const wchar_t* text);
+bool HeadlessMenuBarItemRect(HWND bar, int index, RECT* rect);
+bool HeadlessMenuBarItemOpensMenu(HWND bar, int index);
+// The bar item whose menu is open now, or -1; the open menu's items: by
+// text, their places and the highlighted one (-1 for none).
+int HeadlessOpenMenu();
+int HeadlessMenuItem(const wchar_t* text);
+bool HeadlessMenuItemRect(int index, RECT* rect);
+int HeadlessMenuHighlight();
 
 // Every program the layer was asked to start, as its argument vector.
 const std::vector<std::vector<std::string>>& HeadlessLaunches();

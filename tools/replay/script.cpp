@@ -25,6 +25,14 @@ void Tap(int x, int y) {
     HeadlessPointer(WM_LBUTTONUP, x, y);
 }
 
+void TapMiddle(const RECT& r) {
+    Tap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+}
+
+std::wstring Wide(const std::string& s) {
+    return std::wstring(s.begin(), s.end());
+}
+
 }  // namespace
 
 void ReplayScript::Fail(const std::string& why) const {
@@ -44,10 +52,13 @@ void ReplayScript::TapCard(int suit, int rank) const {
     if (position == 0) Fail("the card is not in the hand");
     const Card& c = CardAt(humanHand, position);
     const RECT table = ScaleRect(units::tableArea);
+    // The menu bar covers the bottom of a long hand.
+    RECT bar{};
+    if (!GetWindowRect(menuBar, &bar)) bar = RECT{};
     for (int y = c.y + c.height; y >= c.y; --y) {
         for (int x = c.x - 2; x <= c.x + c.width - 2; ++x) {
             if (Inside(table, x, y) || Inside(lowerButtonRect, x, y) ||
-                Inside(upperButtonRect, x, y))
+                Inside(upperButtonRect, x, y) || PtInRect(&bar, POINT{x, y}))
                 continue;
             if (CardUnder(humanHand, x, y) != position) continue;
             Tap(x, y);
@@ -57,7 +68,44 @@ void ReplayScript::TapCard(int suit, int rank) const {
     Fail("no point of the card can be tapped");
 }
 
+// `menu NAME [ITEM]`: a tap on the bar item NAME of the topmost bar; once
+// its menu is open, a tap on ITEM. Names are the texts in lower case.
+void ReplayScript::OpenMenu(std::istringstream& words) {
+    std::string name, extra;
+    if (!(words >> name)) Fail("expected a menu");
+    menuItem_.clear();
+    words >> menuItem_;
+    if (words >> extra) Fail("expected a menu and at most one item");
+    HWND bar = HeadlessMenuBar();
+    int index = HeadlessMenuBarItem(bar, Wide(name).c_str());
+    RECT r{};
+    if (index < 0 || !HeadlessMenuBarItemRect(bar, index, &r)) Fail("no such menu");
+    const bool opens = HeadlessMenuBarItemOpensMenu(bar, index);
+    if (!opens && !menuItem_.empty()) Fail("the menu has no items");
+    // A tap on the open menu's own item would close it.
+    if (opens && HeadlessOpenMenu() == index) {
+        menuPending_ = true;
+        FinishMenu();
+        return;
+    }
+    TapMiddle(r);
+    menuPending_ = opens;
+}
+
+// Runs once the tap on the bar has been handled: false when nothing was
+// left to do for the `menu` line.
+bool ReplayScript::FinishMenu() {
+    menuPending_ = false;
+    if (HeadlessOpenMenu() < 0) Fail("the menu did not open");
+    if (menuItem_.empty()) return false;
+    RECT r{};
+    if (!HeadlessMenuItemRect(HeadlessMenuItem(Wide(menuItem_).c_str()), &r)) Fail("no such item");
+    TapMiddle(r);
+    return true;
+}
+
 bool ReplayScript::Next() {
+    if (menuPending_ && FinishMenu()) return true;
     while (std::getline(in_, line_)) {
         ++lineNumber_;
         std::istringstream words(line_);
@@ -91,6 +139,8 @@ bool ReplayScript::Next() {
             // A box's own loop has no menu to take it from.
             if (HeadlessOpenBoxes() == 0)
                 PostMessageW(mainWindow, WM_COMMAND, static_cast<WPARAM>(numbers[0]), 0);
+        } else if (verb == "menu") {
+            OpenMenu(words);
         } else if (verb == "key") {
             if (!(words >> word) || (words >> extra)) Fail("expected one key");
             WPARAM key = word == "alt+n" ? 'N' : word == "alt+f4" ? VK_F4 : 0;

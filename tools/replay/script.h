@@ -3,6 +3,7 @@
 #pragma once
 
 #include <istream>
+#include <sstream>
 #include <string>
 
 class ReplayScript {
@@ -15,9 +16,15 @@ class ReplayScript {
   private:
     [[noreturn]] void Fail(const std::string& why) const;
     void TapCard(int suit, int rank) const;
+    void OpenMenu(std::istringstream& words);
+    bool FinishMenu();
     std::istream& in_;
     int lineNumber_ = 0;
     std::string line_;
+    // A `menu` line waits for its menu to open before it checks it and
+    // taps the item it names (empty: none).
+    bool menuPending_ = false;
+    std::string menuItem_;
 };
 
 // Set by the driver: what to tidy before the process ends on a bad line.
