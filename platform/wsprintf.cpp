@@ -22,7 +22,8 @@ struct Output {
     }
 };
 
-struct Spec {
+// One conversion's flags, width and precision.
+struct Field {
     bool left = false;    // '-'
     bool zeros = false;   // '0'
     bool prefix = false;  // '#': 0x before hexadecimal
@@ -48,7 +49,7 @@ wchar_t NextNarrow(const unsigned char*& s) {
     return static_cast<wchar_t>(value);
 }
 
-void PutText(Output& o, const Spec& f, const wchar_t* text, int length) {
+void PutText(Output& o, const Field& f, const wchar_t* text, int length) {
     if (f.precision >= 0 && length > f.precision) length = f.precision;
     int pad = f.width > length ? f.width - length : 0;
     if (!f.left) o.Repeat(L' ', pad);
@@ -57,12 +58,12 @@ void PutText(Output& o, const Spec& f, const wchar_t* text, int length) {
     if (f.left) o.Repeat(L' ', pad);
 }
 
-void PutWide(Output& o, const Spec& f, const wchar_t* s) {
+void PutWide(Output& o, const Field& f, const wchar_t* s) {
     if (!s) s = L"(null)";
     PutText(o, f, s, static_cast<int>(std::wcslen(s)));
 }
 
-void PutNarrow(Output& o, const Spec& f, const char* s) {
+void PutNarrow(Output& o, const Field& f, const char* s) {
     if (!s) s = "(null)";
     wchar_t text[kWsprintfMax];
     int length = 0;
@@ -72,7 +73,7 @@ void PutNarrow(Output& o, const Spec& f, const char* s) {
     PutText(o, f, text, length);
 }
 
-void PutNumber(Output& o, const Spec& f, uint64_t magnitude, bool negative, unsigned base,
+void PutNumber(Output& o, const Field& f, uint64_t magnitude, bool negative, unsigned base,
                bool upper) {
     wchar_t digits[24];
     int n = 0;
@@ -109,7 +110,7 @@ int wvsprintfW(wchar_t* out, const wchar_t* format, va_list args) {
             continue;
         }
         ++p;
-        Spec f;
+        Field f;
         for (;; ++p) {
             if (*p == L'-') {
                 f.left = true;
@@ -153,7 +154,7 @@ int wvsprintfW(wchar_t* out, const wchar_t* format, va_list args) {
                 PutNumber(o, f, va_arg(args, uint32_t), false, 16, *p == L'X');
                 break;
             case L'p': {
-                Spec pointer = f;
+                Field pointer = f;
                 pointer.precision = static_cast<int>(sizeof(void*) * 2);
                 auto v = reinterpret_cast<uintptr_t>(va_arg(args, void*));
                 PutNumber(o, pointer, v, false, 16, true);
@@ -166,7 +167,7 @@ int wvsprintfW(wchar_t* out, const wchar_t* format, va_list args) {
                 bool narrow = size == L'h' || (*p == L'C' && size != L'l');
                 wchar_t c = narrow ? static_cast<wchar_t>(static_cast<unsigned char>(v))
                                    : static_cast<wchar_t>(v);
-                PutText(o, Spec{f.left, false, false, f.width, -1}, &c, 1);
+                PutText(o, Field{f.left, false, false, f.width, -1}, &c, 1);
                 break;
             }
             case L's':

@@ -27,6 +27,9 @@ for f in bin/velmora share/velmora/velmora.0409.htm share/applications/$app.desk
     [ -f "$prefix/$f" ] || fail "$f was not installed"
 done
 [ -x "$prefix/bin/velmora" ] || fail "bin/velmora is not executable"
+# The page the program opens, where it looks from bin/: ../share/velmora/.
+cmp -s "$(dirname "$0")/../res/velmora.0409.htm" "$prefix/bin/../share/velmora/velmora.0409.htm" ||
+    fail "the installed rules page differs from res/velmora.0409.htm"
 for size in 16 32 48 64 128 256; do
     icon="$prefix/share/icons/hicolor/${size}x${size}/apps/velmora.png"
     [ -f "$icon" ] || fail "the ${size}px icon was not installed"
