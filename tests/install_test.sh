@@ -48,6 +48,13 @@ grep -q "<release version=\"$version\"" "$prefix/share/metainfo/$app.metainfo.xm
 grep -q "\"Velmora $version\"" "$prefix/share/man/man6/velmora.6" ||
     fail "the manual page is not of version $version"
 
+# The About template is kept scrambled in the program (wide strings are
+# 32-bit little-endian here).
+if command -v strings >/dev/null 2>&1; then
+    strings -eL "$prefix/bin/velmora" | grep -q 'version %d' && fail "the About template is stored in the clear"
+    strings -eL "$prefix/bin/velmora" | grep -q 'file:velmora.0409.htm' || fail "strings cannot read the program's texts"
+fi
+
 out=$("$prefix/bin/velmora" --version) || fail "velmora --version failed"
 [ "$out" = "Velmora $version" ] || fail "velmora --version printed '$out'"
 
