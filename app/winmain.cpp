@@ -1,6 +1,7 @@
 // The start-up spine: settings, the main window, the message loop.
 #include <cwchar>
 
+#include "app/about.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
@@ -16,7 +17,7 @@ constexpr int kTitleLength = 100;
 
 int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int showState) {
     instance = programModule = resourceModule = hInstance;
-    // The About text is formed here once the About box exists.
+    FormAboutText();
     CreateGraphics();
     okButtonIcon = LoadButtonIcon(119, ScaleX(units::buttonIconSize), nullptr);
     takeButtonIcon = LoadButtonIcon(117, ScaleX(units::buttonIconSize), nullptr);

@@ -1,6 +1,8 @@
 // The main window procedure: menu commands, painting, full screen, the
 // stylus, and the game messages that carry the turn-taking.
 #include "ai/ai.h"
+#include "app/about.h"
+#include "app/help.h"
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "app/window.h"
@@ -23,6 +25,8 @@ constexpr UINT kCommandNew = 40012;
 constexpr UINT kCommandExit = 40002;
 constexpr UINT kCommandOptions = 40014;
 constexpr UINT kCommandStatistics = 40015;
+constexpr UINT kCommandRules = 40013;
+constexpr UINT kCommandAbout = 40003;
 
 void OnCreate(HWND hwnd) {
     ClpaRemoveAll(gameTypeNames);
@@ -146,6 +150,12 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 case kCommandExit:
                     DestroyWindow(hwnd);
+                    return 0;
+                case kCommandRules:
+                    ShowRules();
+                    return 0;
+                case kCommandAbout:
+                    ShowAbout(hwnd);
                     return 0;
                 default:
                     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -4,6 +4,7 @@
 // there. Wide strings are wchar_t.
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 
@@ -460,3 +461,31 @@ void PlatformUseMemoryRegistry(bool on);
 
 #include "platform/dialogs.h"
 #include "platform/gdi.h"
+
+// Formatting as the device does it: %s takes a wide string and %S a narrow
+// (UTF-8) one, %c a wide character and %C a narrow one ("l" and "h" force
+// wide or narrow), %d %i %u %x %X take 32-bit integers, %p a pointer;
+// flags '-', '0', '#', a width and a precision; no floating point and no
+// '*'. The output, terminator included, stops at kWsprintfMax characters.
+// Returns the number of characters written before the terminator.
+constexpr int kWsprintfMax = 1024;
+int wsprintfW(wchar_t* out, const wchar_t* format, ...);
+int wvsprintfW(wchar_t* out, const wchar_t* format, va_list args);
+
+// Starting another program. The only one known is the help viewer,
+// "peghelp.exe", whose command line "file:NAME#ANCHOR" opens the page NAME
+// found beside the executable, or else in ../share/velmora/ from the
+// executable's folder, with the desktop's opener. A page found nowhere
+// starts nothing. Every other program, and every structure argument, is
+// refused or ignored; no process information is returned.
+struct SECURITY_ATTRIBUTES;
+struct STARTUPINFOW;
+struct PROCESS_INFORMATION;
+BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine,
+                    SECURITY_ATTRIBUTES* processAttributes, SECURITY_ATTRIBUTES* threadAttributes,
+                    BOOL inheritHandles, DWORD creationFlags, void* environment,
+                    const wchar_t* currentDirectory, STARTUPINFOW* startupInfo,
+                    PROCESS_INFORMATION* processInformation);
+// Stands in for the executable's folder when looking for the program's
+// pages (tests); null goes back to the executable's own.
+void PlatformSetProgramFolder(const char* dir);

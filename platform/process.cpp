@@ -1,12 +1,17 @@
 // Starting another program: with posix_spawn and an argument vector, never
 // through a shell. The child is not waited for; SIGCHLD is set to leave no
-// zombie behind once it ends.
+// zombie behind once it ends. The help viewer of the device becomes the
+// desktop's opener on the page's file address.
 #include <signal.h>
 #include <spawn.h>
 
+#include <cstdint>
+#include <cwctype>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/backend.h"
 #include "platform/internal.h"
 
 extern char** environ;
@@ -23,4 +28,105 @@ bool PlatformSpawnDetached(const std::vector<std::string>& argv) {
     args.push_back(nullptr);
     pid_t pid = 0;
     return posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0;
+}
+
+// The help viewer: the desktop's opener on one of the program's own pages.
+namespace {
+
+std::string programFolderOverride;
+
+std::string ProgramFolder() {
+    if (!programFolderOverride.empty()) return programFolderOverride;
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : exe.parent_path().string();
+}
+
+// The page beside the executable, or else where an install puts it
+// relative to the executable's folder; empty when in neither.
+std::string FindPage(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return {};
+    for (const char* place : {"", "../share/velmora/"}) {
+        std::filesystem::path page = std::filesystem::path(folder) / place / name;
+        std::error_code error;
+        if (std::filesystem::is_regular_file(page, error))
+            return std::filesystem::absolute(page, error).lexically_normal().string();
+    }
+    return {};
+}
+
+bool ToUtf8(const std::wstring& text, std::string* out) {
+    for (wchar_t w : text) {
+        auto c = static_cast<uint32_t>(w);
+        if (c == 0 || c >= 0x110000 || (c >= 0xD800 && c < 0xE000)) return false;
+        if (c < 0x80) {
+            out->push_back(static_cast<char>(c));
+        } else if (c < 0x800) {
+            out->push_back(static_cast<char>(0xC0 | (c >> 6)));
+            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else if (c < 0x10000) {
+            out->push_back(static_cast<char>(0xE0 | (c >> 12)));
+            out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        } else {
+            out->push_back(static_cast<char>(0xF0 | (c >> 18)));
+            out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+            out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
+        }
+    }
+    return true;
+}
+
+// Every byte but the unreserved ones and the slashes is written as %XX.
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        if (plain) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out.push_back('%');
+            out.push_back("0123456789ABCDEF"[c >> 4]);
+            out.push_back("0123456789ABCDEF"[c & 15]);
+        }
+    }
+    return out;
+}
+
+bool SameNameIgnoringCase(const wchar_t* a, const wchar_t* b) {
+    for (; *a && *b; ++a, ++b)
+        if (std::towlower(static_cast<wint_t>(*a)) != std::towlower(static_cast<wint_t>(*b)))
+            return false;
+    return *a == *b;
+}
+
+}  // namespace
+
+BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine, SECURITY_ATTRIBUTES*,
+                    SECURITY_ATTRIBUTES*, BOOL, DWORD, void*, const wchar_t*, STARTUPINFOW*,
+                    PROCESS_INFORMATION*) {
+    if (!applicationName || !commandLine || !SameNameIgnoringCase(applicationName, L"peghelp.exe"))
+        return FALSE;
+    std::wstring line = commandLine;
+    if (line.rfind(L"file:", 0) != 0) return FALSE;
+    line.erase(0, 5);
+    size_t hash = line.find(L'#');
+    std::string name, anchor;
+    if (!ToUtf8(line.substr(0, hash), &name)) return FALSE;
+    if (hash != std::wstring::npos && !ToUtf8(line.substr(hash + 1), &anchor)) return FALSE;
+    // Only a page of the program's own, never a path.
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
+        return FALSE;
+    std::string page = FindPage(ProgramFolder(), name);
+    if (page.empty()) return FALSE;
+    std::string address = "file://" + Escape(page);
+    if (hash != std::wstring::npos) address += "#" + Escape(anchor);
+    BackendLaunch({"xdg-open", address});
+    return TRUE;
+}
+
+void PlatformSetProgramFolder(const char* dir) {
+    programFolderOverride = dir ? dir : "";
 }

@@ -1,0 +1,254 @@
+// The device's formatting, the About text and box, the Rules command's
+// launch of the rules page, and the page itself.
+#include <stdlib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/about.h"
+#include "app/construct.h"
+#include "app/help.h"
+#include "app/shell.h"
+#include "app/window.h"
+#include "res/resources.h"
+#include "tests/fixture.h"
+#include "tests/game_fixture.h"
+
+namespace {
+
+std::wstring Format(const wchar_t* format, auto... args) {
+    wchar_t out[kWsprintfMax + 8];
+    std::wmemset(out, L'#', kWsprintfMax + 8);
+    int length = wsprintfW(out, format, args...);
+    EXPECT_EQ(length, static_cast<int>(std::wcslen(out))) << format;
+    return out;
+}
+
+TEST(WsprintfTest, ConversionsAsTheDeviceHasThem) {
+    const wchar_t* nullWide = nullptr;
+    const struct {
+        std::wstring got;
+        const wchar_t* want;
+    } kCases[] = {
+        {Format(L"%s is %d", L"Velmora", 7), L"Velmora is 7"},
+        {Format(L"%S, narrow", "cards"), L"cards, narrow"},
+        {Format(L"%hs and %ls", "narrow", L"wide"), L"narrow and wide"},
+        {Format(L"%S", "tr\xC3\xA8s \xE2\x99\xA0"), L"tr\u00E8s \u2660"},
+        {Format(L"%S", "bad \xC3 byte"), L"bad \u00C3 byte"},
+        {Format(L"%s", nullWide), L"(null)"},
+        {Format(L"%c%c%C", L'\u2665', L'x', 'y'), L"\u2665xy"},
+        {Format(L"100%% of %d", 36), L"100% of 36"},
+        {Format(L"%d %i %d", -2147483647 - 1, 0, -5), L"-2147483648 0 -5"},
+        {Format(L"%u %x %X %#x", 4294967295u, 255u, 0xBEEFu, 26u), L"4294967295 ff BEEF 0x1a"},
+        {Format(L"[%5d|%-5d|%05d|%05d]", 42, 42, 42, -42), L"[   42|42   |00042|-0042]"},
+        {Format(L"[%.3d|%6.3d|%08.3d]", 7, -7, 7), L"[007|  -007|     007]"},
+        {Format(L"[%6s|%-6s|%.2s|%4.1s]", L"ab", L"ab", L"abc", L"xyz"),
+         L"[    ab|ab    |ab|   x]"},
+        {Format(L"[%3c|%-3c]", L'a', L'b'), L"[  a|b  ]"},
+        {Format(L"%q%"), L"q"},
+        {Format(L"file:velmora.0409.htm#%d", 99), L"file:velmora.0409.htm#99"},
+    };
+    for (const auto& c : kCases)
+        EXPECT_EQ(c.got, c.want);
+    EXPECT_EQ(Format(L"%p", reinterpret_cast<void*>(0xAB)).size(), sizeof(void*) * 2);
+}
+
+TEST(WsprintfTest, OutputStopsAtTheDeviceLimit) {
+    std::wstring wide(1500, L'w');
+    std::string narrow(1500, 'n');
+    const struct {
+        std::wstring got;
+        wchar_t fill;
+    } kCases[] = {
+        {Format(wide.c_str()), L'w'},
+        {Format(L"%s", wide.c_str()), L'w'},
+        {Format(L"%S", narrow.c_str()), L'n'},
+        {Format(L"%2000d", 1), L' '},
+    };
+    for (const auto& c : kCases) {
+        ASSERT_EQ(c.got.size(), static_cast<size_t>(kWsprintfMax - 1));
+        EXPECT_EQ(c.got.find_first_not_of(c.fill), std::wstring::npos);
+    }
+    // Text after the limit is dropped but the arguments still line up.
+    std::wstring head(kWsprintfMax - 3, L'h');
+    EXPECT_EQ(Format((head + L"%s%d").c_str(), L"ab", 5), head + L"ab");
+}
+
+TEST(AboutTest, TheScrambleRoundTripsAndHidesTheText) {
+    for (std::wstring text : {std::wstring(L"version %d.%d"), std::wstring(300, L'a'),
+                              std::wstring(L"\u00A9 \u2660\u2665")}) {
+        std::wstring stored = text;
+        Scramble(stored.data(), stored.size());
+        EXPECT_NE(stored, text);
+        // The key rolls: a run of one letter does not scramble to a run.
+        if (text[0] == L'a') {
+            EXPECT_NE(stored[0], stored[1]);
+        }
+        Scramble(stored.data(), stored.size());
+        EXPECT_EQ(stored, text);
+    }
+    size_t length = 0;
+    const wchar_t* data = AboutTemplateData(&length);
+    std::wstring stored(data, length);
+    EXPECT_EQ(stored.find(L"version"), std::wstring::npos) << "the template is kept scrambled";
+    Scramble(stored.data(), stored.size());
+    EXPECT_EQ(stored.rfind(L"%s, version %d.%d\r\n", 0), 0u);
+}
+
+class AboutBoxTest : public GameTest {};
+
+TEST_F(AboutBoxTest, TheAboutCommandShowsTheFormattedText) {
+    FormAboutText();
+    const std::wstring expected =
+        L"Velmora, version 1.3\r\n"
+        L"The attack-and-defence card game, you against the computer.\r\n"
+        L"\u00A9 The Velmora developers. Free software under the GNU GPL, version 3 or later; "
+        L"no warranty.";
+    EXPECT_EQ(aboutText, expected);
+    // The box shows the version the program reports for --version.
+    EXPECT_NE(expected.find(L"version " VELMORA_PROJECT_VERSION L"\r\n"), std::wstring::npos);
+
+    HeadlessQueueBoxAnswer(IDOK);
+    EXPECT_EQ(SendMessageW(mainWindow, WM_COMMAND, 40003, 0), 0);
+    ASSERT_EQ(HeadlessBoxes().size(), 1u);
+    EXPECT_EQ(HeadlessBoxes()[0].text, expected);
+    EXPECT_EQ(HeadlessBoxes()[0].caption, L"About");
+    EXPECT_EQ(HeadlessBoxes()[0].flags, MB_OK);
+    EXPECT_EQ(HeadlessOpenBoxes(), 0);
+}
+
+TEST(AboutStartTest, WinMainFormsTheTextBeforeTheWindowExists) {
+    HeadlessStartAtDpi(96);
+    char pattern[] = "/tmp/velmora-about-XXXXXX";
+    std::string dir = mkdtemp(pattern);
+    PlatformSetConfigHome(dir.c_str());
+    RegisterResources();
+    ConstructProgram();
+    aboutText[0] = L'\0';
+    WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
+    EXPECT_EQ(std::wstring(aboutText).rfind(L"Velmora, version 1.3", 0), 0u);
+    if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
+    HeadlessPump();
+    ReleaseProgram();
+    PlatformSetConfigHome(nullptr);
+    std::filesystem::remove_all(dir);
+}
+
+// The Rules command against a made-up install: bin/ beside share/velmora/.
+class RulesCommandTest : public GameTest {
+  protected:
+    void SetUp() override {
+        GameTest::SetUp();
+        char pattern[] = "/tmp/velmora rules-XXXXXX";
+        root = mkdtemp(pattern);
+        std::filesystem::create_directories(root + "/bin");
+        PlatformSetProgramFolder((root + "/bin").c_str());
+    }
+    void TearDown() override {
+        PlatformSetProgramFolder(nullptr);
+        std::filesystem::remove_all(root);
+        GameTest::TearDown();
+    }
+    void Put(const std::string& path) {
+        std::filesystem::create_directories(std::filesystem::path(root + path).parent_path());
+        std::ofstream(root + path) << "<p>rules</p>\n";
+    }
+    std::vector<std::vector<std::string>> Rules() {
+        size_t before = HeadlessLaunches().size();
+        SendMessageW(mainWindow, WM_COMMAND, 40013, 0);
+        return {HeadlessLaunches().begin() + static_cast<long>(before), HeadlessLaunches().end()};
+    }
+    std::string root;
+};
+
+TEST_F(RulesCommandTest, TheRulesCommandOpensThePageAtItsAnchor) {
+    // The folder name has a blank, which the file address escapes.
+    std::string escaped = root;
+    escaped.replace(escaped.find(' '), 1, "%20");
+    const std::vector<std::string> installed = {
+        "xdg-open", "file://" + escaped + "/share/velmora/velmora.0409.htm#99"};
+    const std::vector<std::string> beside = {"xdg-open",
+                                             "file://" + escaped + "/bin/velmora.0409.htm#99"};
+    using Launches = std::vector<std::vector<std::string>>;
+
+    EXPECT_EQ(Rules(), Launches{}) << "no page anywhere: nothing starts";
+    Put("/share/velmora/velmora.0409.htm");
+    EXPECT_EQ(Rules(), Launches{installed});
+    Put("/bin/velmora.0409.htm");
+    EXPECT_EQ(Rules(), Launches{beside}) << "the page beside the program comes first";
+    EXPECT_TRUE(HeadlessBoxes().empty());
+}
+
+TEST_F(RulesCommandTest, OnlyTheHelpViewerOnAPageOfItsOwnStarts) {
+    Put("/bin/velmora.0409.htm");
+    std::filesystem::create_directories(root + "/bin/sub");
+    const struct {
+        const wchar_t* program;
+        const wchar_t* line;
+        BOOL result;
+    } kCases[] = {
+        {L"PEGHELP.EXE", L"file:velmora.0409.htm#99", TRUE},
+        {L"peghelp.exe", L"file:velmora.0409.htm", TRUE},
+        {L"sh", L"file:velmora.0409.htm#99", FALSE},
+        {L"peghelp.exe", L"velmora.0409.htm#99", FALSE},
+        {L"peghelp.exe", L"file:../bin/velmora.0409.htm#99", FALSE},
+        {L"peghelp.exe", L"file:sub#1", FALSE},
+        {L"peghelp.exe", L"file:missing.htm#99", FALSE},
+        {nullptr, L"file:velmora.0409.htm#99", FALSE},
+    };
+    for (const auto& c : kCases) {
+        size_t before = HeadlessLaunches().size();
+        std::wstring line = c.line;
+        EXPECT_EQ(CreateProcessW(c.program, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                                 nullptr, nullptr, nullptr),
+                  c.result)
+            << c.line;
+        EXPECT_EQ(HeadlessLaunches().size() - before, c.result ? 1u : 0u) << c.line;
+    }
+    EXPECT_EQ(
+        HeadlessLaunches().back()[1],
+        "file://" + std::string(root).replace(root.find(' '), 1, "%20") + "/bin/velmora.0409.htm");
+}
+
+TEST_F(RulesCommandTest, TheBuildPutsThePageBesideTheProgram) {
+    PlatformSetProgramFolder(VELMORA_BUILD_DIR);
+    std::vector<std::vector<std::string>> launches = Rules();
+    ASSERT_EQ(launches.size(), 1u);
+    EXPECT_EQ(launches[0][1].substr(launches[0][1].size() - 20), "/velmora.0409.htm#99");
+}
+
+std::string ReadPage() {
+    std::ifstream in(VELMORA_RULES_PAGE);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+TEST(RulesPageTest, ThePageHasTheAnchorAndNamesEveryGameType) {
+    const std::string page = ReadPage();
+    ASSERT_FALSE(page.empty());
+    EXPECT_NE(page.find("id=\"99\""), std::string::npos);
+    EXPECT_NE(page.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(page.find("CC BY-SA 4.0"), std::string::npos);
+    // Each name as a heading of its own, exactly as the game's menu has it.
+    for (const char* name : {"Thrown up", "Thrown up. Transfer", "Bulk", "Bulk. Transfer",
+                             "Japanese", "Japanese. Transfer"})
+        EXPECT_NE(page.find("\">" + std::string(name) + "</h3>"), std::string::npos) << name;
+    // Every element the page opens it closes.
+    for (const char* tag : {"section", "ul", "ol", "p", "table", "h2", "h3"}) {
+        size_t opened = 0, closed = 0;
+        for (size_t at = page.find(std::string("<") + tag); at != std::string::npos;
+             at = page.find(std::string("<") + tag, at + 1))
+            opened +=
+                page[at + 1 + std::strlen(tag)] == '>' || page[at + 1 + std::strlen(tag)] == ' ';
+        for (size_t at = page.find(std::string("</") + tag + ">"); at != std::string::npos;
+             at = page.find(std::string("</") + tag + ">", at + 1))
+            ++closed;
+        EXPECT_EQ(opened, closed) << tag;
+    }
+}
+
+}  // namespace
