@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/about.h"
 #include "app/construct.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -143,6 +144,64 @@ TEST_F(StartupTest, AcceleratorsStartANewGameAndExit) {
     EXPECT_EQ(step, 3);
     EXPECT_FALSE(IsWindow(mainWindow));
     EXPECT_EQ(humanHand.count, 0) << "the piles are cleared when the window goes";
+}
+
+// Start-up in its order, seen from the shell calls as they happen: what is
+// already done, and what is not yet, at each one.
+TEST_F(StartupTest, StartUpRunsInItsOrder) {
+    Store("type=5\nblackbg=2\nback=4\nstatc=3\nstatu=8\nwc=1\ncidc=1\nhidev=5\n");
+    std::vector<std::string> walk;
+    auto title = [] {
+        wchar_t text[64] = L"";
+        GetWindowTextW(mainWindow, text, 64);
+        return std::wstring(text);
+    };
+    HeadlessOnShellCall([&](const ShellCall& call) {
+        walk.push_back(call.name);
+        if (call.name == "SHCreateMenuBar") {
+            // WinMain's steps 1 to 7 are done; WM_CREATE has filled the names.
+            EXPECT_EQ(instance, GetModuleHandleW(nullptr));
+            EXPECT_NE(std::wstring(aboutText).find(L"Velmora"), std::wstring::npos);
+            EXPECT_TRUE(okButtonIcon && takeButtonIcon && sortButtonIcon);
+            EXPECT_EQ(background, 2u);
+            EXPECT_EQ(cardBack, 4u);
+            EXPECT_EQ(computerWins, 3u);
+            EXPECT_EQ(humanWins, 8u);
+            EXPECT_EQ(doubleTapPlay, 1u);
+            EXPECT_EQ(showCardsLeft, 1u);
+            EXPECT_EQ(computerHandFaceDown, 0) << "the switch is read before the window";
+            EXPECT_EQ(gameType, 5);
+            EXPECT_EQ(transferRule, 1);
+            EXPECT_EQ(computerHandLayout, 5);
+            EXPECT_EQ(gameTypeNames.count, 6u);
+            EXPECT_EQ(title(), L"Velmora") << "titled with the type only after the bar";
+            EXPECT_EQ(humanHand.count, 0) << "nothing dealt yet";
+        } else if (call.name == "SHFullScreen" && walk.size() == 2) {
+            EXPECT_EQ(title(), L"Japanese. Transfer");
+            EXPECT_EQ(humanHand.count, 6) << "dealt before going full screen";
+            EXPECT_EQ(computerHand.faceDown, 0);
+            EXPECT_EQ(HeadlessPresentCount(), 0) << "nothing painted inside WM_CREATE";
+        } else if (call.name == "CommandBar_Show") {
+            EXPECT_EQ(call.hwnd, menuBar);
+            EXPECT_EQ(call.value, 1u);
+            EXPECT_TRUE(IsWindowVisible(mainWindow));
+            EXPECT_GE(HeadlessPresentCount(), 1) << "UpdateWindow painted before the bar is shown";
+        }
+    });
+    HeadlessSetInputSource([&] {
+        if (!IsWindow(mainWindow)) return false;
+        walk.push_back("Alt+F4");
+        HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM);
+        return true;
+    });
+    EXPECT_EQ(Start(L"run q7K"), 0);
+    HeadlessOnShellCall(nullptr);
+    // WM_ACTIVATE re-enters full screen when ShowWindow activates the window.
+    std::vector<std::string> expected = {"SHCreateMenuBar", "SHFullScreen", "SHFullScreen",
+                                         "CommandBar_Show", "Alt+F4"};
+    EXPECT_EQ(walk, expected);
+    EXPECT_EQ(okButtonIcon, nullptr) << "the icons go after the loop";
+    EXPECT_EQ(menuBar != nullptr && IsWindow(menuBar), false);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@ struct HeadlessState {
     std::vector<Invalidation> invalidations;
     std::vector<BoxRecord> boxes;
     std::vector<ShellCall> shellCalls;
+    std::function<void(const ShellCall&)> shellHook;
     std::vector<std::vector<std::string>> launches;
     std::deque<int> answers;
     int presents = 0;
@@ -177,8 +178,13 @@ const std::vector<ShellCall>& HeadlessShellCalls() {
     return State().shellCalls;
 }
 
+void HeadlessOnShellCall(std::function<void(const ShellCall&)> hook) {
+    State().shellHook = std::move(hook);
+}
+
 void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND*) {
     State().shellCalls.push_back({name, hwnd, value});
+    if (State().shellHook) State().shellHook(State().shellCalls.back());
 }
 
 HWND HeadlessMenuBar() {

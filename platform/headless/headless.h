@@ -74,6 +74,9 @@ struct ShellCall {
 };
 // Every shell call since the start; the screen is fixed.
 const std::vector<ShellCall>& HeadlessShellCalls();
+// Called at each shell call as it happens, after it is recorded: lets a
+// test look at the program's state at that moment.
+void HeadlessOnShellCall(std::function<void(const ShellCall&)> hook);
 
 // The menu bar and its menus, in screen pixels, for tests and drivers that
 // work them with taps. The topmost visible bar, or null.
