@@ -1,5 +1,7 @@
 #include "tools/replay/dump.h"
 
+#include <filesystem>
+
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "game/state.h"
@@ -34,6 +36,60 @@ void Pile(JsonLine& j, const char* key, const CardPile& p) {
         Field(j, "selected", c.selected);
         Field(j, "x", c.x);
         Field(j, "y", c.y);
+        j.EndObject();
+    }
+    j.EndArray();
+}
+
+// The folder of this executable as it appears inside a file address: every
+// byte but the unreserved ones and the slashes written as %XX.
+std::string EscapedOwnFolder() {
+    std::error_code error;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) return {};
+    std::string out;
+    for (unsigned char c : exe.parent_path().string()) {
+        bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                     c == '-' || c == '.' || c == '_' || c == '~' || c == '/';
+        if (plain) {
+            out.push_back(static_cast<char>(c));
+        } else {
+            out.push_back('%');
+            out.push_back("0123456789ABCDEF"[c >> 4]);
+            out.push_back("0123456789ABCDEF"[c & 15]);
+        }
+    }
+    return out;
+}
+
+// The page beside the executable moves with the build tree; written as
+// $ORIGIN so that the dumps of one script are the same in every tree.
+std::string WithOrigin(std::string arg) {
+    static const std::string folder = EscapedOwnFolder() + "/";
+    if (folder.size() < 2) return arg;
+    for (size_t at = arg.find(folder); at != std::string::npos; at = arg.find(folder, at + 8))
+        arg.replace(at, folder.size(), "$ORIGIN/");
+    return arg;
+}
+
+// Every help launch since the last dump: the argument vector as spawned and
+// the help text the program formats from string 2 for its Rules command.
+void HelpLaunches(JsonLine& j) {
+    static size_t dumped = 0;
+    const auto& launches = HeadlessLaunches();
+    wchar_t help[kWsprintfMax] = L"";
+    if (const wchar_t* format = LoadText(2)) wsprintfW(help, format, 99);
+    j.Key("helpLaunches");
+    j.BeginArray();
+    for (; dumped < launches.size(); ++dumped) {
+        j.BeginObject();
+        j.Key("argv");
+        j.BeginArray();
+        for (const std::string& arg : launches[dumped])
+            j.Text(WithOrigin(arg));
+        j.EndArray();
+        j.Key("help");
+        j.Text(help);
         j.EndObject();
     }
     j.EndArray();
@@ -87,6 +143,12 @@ std::string DumpState() {
         j.EndObject();
     }
     j.EndArray();
+    j.Key("dialog");
+    if (HeadlessOpenDialog() >= 0)
+        j.Int(HeadlessOpenDialog());
+    else
+        j.Null();
+    HelpLaunches(j);
     j.Key("invalidated");
     j.BeginArray();
     for (const Invalidation& inv : HeadlessInvalidations()) {

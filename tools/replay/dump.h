@@ -4,5 +4,5 @@
 #include <string>
 
 // Also empties the headless records of boxes and repaint requests, so the
-// next dump shows only what came after this one.
+// next dump shows only what came after this one; help launches likewise.
 std::string DumpState();

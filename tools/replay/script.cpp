@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <sstream>
 #include <vector>
 
@@ -31,6 +32,22 @@ void TapMiddle(const RECT& r) {
 
 std::wstring Wide(const std::string& s) {
     return std::wstring(s.begin(), s.end());
+}
+
+// The class of control `id` in the open dialog's template, or null.
+const wchar_t* ControlClass(int id) {
+    int dialog = HeadlessOpenDialog();
+    if (dialog < 0) return nullptr;
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(static_cast<UINT>(dialog)), RT_DIALOG);
+    const auto* t = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(instance, found)));
+    if (!t) return nullptr;
+    for (int i = 0; i < t->itemCount; ++i)
+        if (t->items[i].id == id) return t->items[i].className;
+    return nullptr;
+}
+
+bool Is(const wchar_t* a, const wchar_t* b) {
+    return a && std::wcscmp(a, b) == 0;
 }
 
 }  // namespace
@@ -104,8 +121,77 @@ bool ReplayScript::FinishMenu() {
     return true;
 }
 
+// `control ID check|uncheck|select N|click`: taps on a control of the open
+// dialog, as a player would make them.
+void ReplayScript::WorkControl(std::istringstream& words) {
+    long id = -1;
+    std::string verb, extra;
+    if (!(words >> id) || !(words >> verb)) Fail("expected a control and what to do");
+    if (HeadlessOpenDialog() < 0) Fail("no dialog is open");
+    RECT r{};
+    const int control = static_cast<int>(id);
+    if (id < 0 || id >= 0xFFFF || !HeadlessControlRect(control, &r)) Fail("no such control");
+    if (verb == "check" || verb == "uncheck") {
+        if (words >> extra) Fail("expected nothing after the verb");
+        int state = HeadlessControlState(control);
+        if (!Is(ControlClass(control), L"BUTTON") || state < 0)
+            Fail("the control is not a check box");
+        if (state != (verb == "check" ? 1 : 0)) TapMiddle(r);
+    } else if (verb == "click") {
+        if (words >> extra) Fail("expected nothing after the verb");
+        TapMiddle(r);
+    } else if (verb == "select") {
+        long n = -1;
+        if (!(words >> n) || (words >> extra) || n < 0 || n > 0xFFFF)
+            Fail("expected one item number from 0");
+        const int item = static_cast<int>(n);
+        const wchar_t* kind = ControlClass(control);
+        RECT shown{};
+        if (Is(kind, L"LISTBOX")) {
+            if (!HeadlessListItemRect(control, item, &shown)) Fail("no such item shown");
+            TapMiddle(shown);
+        } else if (Is(kind, L"COMBOBOX")) {
+            selectCombo_ = control;
+            selectItem_ = item;
+            // An open list would close at a tap on its combo.
+            if (HeadlessListItemRect(control, 0, &shown))
+                FinishSelect();
+            else
+                TapMiddle(r);
+        } else {
+            Fail("the control is not a list");
+        }
+    } else {
+        Fail("unknown control verb");
+    }
+}
+
+void ReplayScript::FinishSelect() {
+    const int combo = selectCombo_;
+    selectCombo_ = -1;
+    RECT r{};
+    if (!HeadlessListItemRect(combo, 0, &r)) Fail("the list did not open");
+    if (!HeadlessListItemRect(combo, selectItem_, &r)) Fail("no such item shown");
+    TapMiddle(r);
+}
+
+// `dialog ok|cancel`: Enter or Escape, the keys that close a dialog.
+void ReplayScript::CloseDialog(std::istringstream& words) {
+    std::string word, extra;
+    if (!(words >> word) || (words >> extra)) Fail("expected ok or cancel");
+    WPARAM key = word == "ok" ? VK_RETURN : word == "cancel" ? VK_ESCAPE : 0;
+    if (key == 0) Fail("expected ok or cancel");
+    if (HeadlessOpenDialog() < 0) Fail("no dialog is open");
+    HeadlessKey(WM_KEYDOWN, key, 0);
+    HeadlessKey(WM_KEYUP, key, 0);
+}
+
 bool ReplayScript::Next() {
     if (menuPending_ && FinishMenu()) return true;
+    if (selectCombo_ >= 0) {
+        FinishSelect();
+        return true;
+    }
     while (std::getline(in_, line_)) {
         ++lineNumber_;
         std::istringstream words(line_);
@@ -136,11 +222,15 @@ bool ReplayScript::Next() {
             TapCard(static_cast<int>(numbers[0]), static_cast<int>(numbers[1]));
         } else if (verb == "command") {
             numbersOnly(1);
-            // A box's own loop has no menu to take it from.
-            if (HeadlessOpenBoxes() == 0)
+            // A box's or a dialog's own loop has no menu to take it from.
+            if (HeadlessOpenBoxes() == 0 && HeadlessOpenDialog() < 0)
                 PostMessageW(mainWindow, WM_COMMAND, static_cast<WPARAM>(numbers[0]), 0);
         } else if (verb == "menu") {
             OpenMenu(words);
+        } else if (verb == "control") {
+            WorkControl(words);
+        } else if (verb == "dialog") {
+            CloseDialog(words);
         } else if (verb == "key") {
             if (!(words >> word) || (words >> extra)) Fail("expected one key");
             WPARAM key = word == "alt+n" ? 'N' : word == "alt+f4" ? VK_F4 : 0;

@@ -18,6 +18,9 @@ class ReplayScript {
     void TapCard(int suit, int rank) const;
     void OpenMenu(std::istringstream& words);
     bool FinishMenu();
+    void WorkControl(std::istringstream& words);
+    void FinishSelect();
+    void CloseDialog(std::istringstream& words);
     std::istream& in_;
     int lineNumber_ = 0;
     std::string line_;
@@ -25,6 +28,10 @@ class ReplayScript {
     // taps the item it names (empty: none).
     bool menuPending_ = false;
     std::string menuItem_;
+    // A `select` on a drop-down combo taps the combo, then, once its list
+    // is open, item selectItem_ of it.
+    int selectCombo_ = -1;
+    int selectItem_ = 0;
 };
 
 // Set by the driver: what to tidy before the process ends on a bad line.
