@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "app/settings.h"
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "game/state.h"
@@ -95,6 +96,30 @@ void HelpLaunches(JsonLine& j) {
     j.EndArray();
 }
 
+// The values the program keeps in the store, as it would read them back;
+// null for one never written.
+void Store(JsonLine& j) {
+    j.Key("store");
+    j.BeginObject();
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        key = nullptr;
+    for (const char* name : {"type", "hidev", "cidc", "wc", "blackbg", "back", "statc", "statu"}) {
+        const std::string narrow = name;
+        const std::wstring wide(narrow.begin(), narrow.end());
+        DWORD type = REG_DWORD, size = 4;
+        BYTE data[4] = {};
+        j.Key(name);
+        if (key &&
+            RegQueryValueExW(key, wide.c_str(), nullptr, &type, data, &size) == ERROR_SUCCESS)
+            j.Int(data[0] | data[1] << 8 | data[2] << 16 | static_cast<int64_t>(data[3]) << 24);
+        else
+            j.Null();
+    }
+    if (key) RegCloseKey(key);
+    j.EndObject();
+}
+
 }  // namespace
 
 std::string DumpState() {
@@ -149,6 +174,7 @@ std::string DumpState() {
     else
         j.Null();
     HelpLaunches(j);
+    Store(j);
     j.Key("invalidated");
     j.BeginArray();
     for (const Invalidation& inv : HeadlessInvalidations()) {
