@@ -120,7 +120,32 @@ void Store(JsonLine& j) {
     j.EndObject();
 }
 
+// What the open dialog's check boxes, lists and combo boxes show now, by
+// control id: the state a tap on OK would take.
+void DialogControls(JsonLine& j) {
+    j.Key("dialogControls");
+    j.BeginObject();
+    if (const DLGTEMPLATE* t = OpenDialogTemplate()) {
+        for (int i = 0; i < t->itemCount; ++i) {
+            const DialogItemTemplate& item = t->items[i];
+            const std::wstring kind = item.className;
+            const bool check = kind == L"BUTTON" && HeadlessControlState(item.id) >= 0;
+            if (item.id == IDC_STATIC || !(check || kind == L"LISTBOX" || kind == L"COMBOBOX"))
+                continue;
+            Field(j, std::to_string(item.id).c_str(), HeadlessControlState(item.id));
+        }
+    }
+    j.EndObject();
+}
+
 }  // namespace
+
+const DLGTEMPLATE* OpenDialogTemplate() {
+    int id = HeadlessOpenDialog();
+    if (id < 0) return nullptr;
+    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(static_cast<UINT>(id)), RT_DIALOG);
+    return static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(instance, found)));
+}
 
 std::string DumpState() {
     JsonLine j;
@@ -173,6 +198,7 @@ std::string DumpState() {
         j.Int(HeadlessOpenDialog());
     else
         j.Null();
+    DialogControls(j);
     HelpLaunches(j);
     Store(j);
     j.Key("invalidated");

@@ -36,10 +36,7 @@ std::wstring Wide(const std::string& s) {
 
 // The class of control `id` in the open dialog's template, or null.
 const wchar_t* ControlClass(int id) {
-    int dialog = HeadlessOpenDialog();
-    if (dialog < 0) return nullptr;
-    HRSRC found = FindResourceW(instance, MAKEINTRESOURCEW(static_cast<UINT>(dialog)), RT_DIALOG);
-    const auto* t = static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(instance, found)));
+    const DLGTEMPLATE* t = OpenDialogTemplate();
     if (!t) return nullptr;
     for (int i = 0; i < t->itemCount; ++i)
         if (t->items[i].id == id) return t->items[i].className;
