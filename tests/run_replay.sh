@@ -2,14 +2,18 @@
 # Runs one replay script on velmora-replay and compares its dumps with the
 # expected ones. The script's header may carry "# clock: HH:MM:SS.mmm" and
 # "# config: name=value" lines, which become the run's clock and store.
+# The run's folder is a fresh temporary one, so a `screenshot` with a
+# relative file leaves nothing behind.
 # Usage: run_replay.sh VELMORA_REPLAY SCRIPT [EXPECTED]   (no EXPECTED: print)
 set -eu
+absolute() { case $1 in /*) printf '%s\n' "$1" ;; *) printf '%s\n' "$PWD/$1" ;; esac; }
 replay=$1
-script=$2
-expected=${3:-}
+case $replay in */*) replay=$(absolute "$replay") ;; esac
+script=$(absolute "$2")
+expected=${3:+$(absolute "$3")}
 config=$(mktemp -d "${TMPDIR:-/tmp}/velmora-replay-test-XXXXXX")
 trap 'rm -rf "$config"' EXIT
-mkdir -p "$config/velmora"
+mkdir -p "$config/velmora" "$config/run"
 {
     printf '%s\n' '[Software\ornit\vlmra]'
     sed -n 's/^# config: //p' "$script"
@@ -17,8 +21,10 @@ mkdir -p "$config/velmora"
 clock=$(sed -n 's/^# clock: //p' "$script" | head -n 1)
 set -- --config "$config"
 [ -n "$clock" ] && set -- "$@" --clock "$clock"
+cd "$config/run"
 if [ -z "$expected" ]; then
-    exec "$replay" "$@" "$script"
+    "$replay" "$@" "$script"
+    exit
 fi
 "$replay" "$@" "$script" >"$config/actual"
 diff -u "$expected" "$config/actual"
