@@ -19,6 +19,10 @@ void BackendNoteInvalidate(HWND hwnd, const RECT& rect);
 // A paint of the screen finished; the given screen rectangle changed.
 void BackendPresent(const RECT& screenRect);
 
+// A window's title changed (WM_SETTEXT); the real window shows the
+// program's main window's title as its own.
+void BackendTitleChanged(HWND hwnd);
+
 // A message box opened (every box is recorded by the headless backend).
 void BackendBoxOpened(const wchar_t* text, const wchar_t* caption, UINT type);
 // An answer waiting for the open box, injected from outside; false if none.

@@ -187,6 +187,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SETTEXT: {
             const wchar_t* text = reinterpret_cast<const wchar_t*>(lParam);
             w->title = text ? text : L"";
+            BackendTitleChanged(hwnd);
             return TRUE;
         }
         case WM_PAINT: {

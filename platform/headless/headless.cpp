@@ -141,6 +141,8 @@ void BackendNoteInvalidate(HWND hwnd, const RECT& rect) {
     State().invalidations.push_back({hwnd, rect});
 }
 
+void BackendTitleChanged(HWND) {}  // titles are read from the windows
+
 void BackendPresent(const RECT&) {
     ++State().presents;
 }

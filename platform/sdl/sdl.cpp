@@ -1,0 +1,368 @@
+#include "platform/sdl/sdl.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/gdi_internal.h"
+#include "platform/internal.h"
+#include "platform/sdl/density.h"
+
+namespace {
+
+// The desktop entry's name: the X class and the Wayland application id.
+constexpr const char* kAppId = "io.github.velmora.Velmora";
+constexpr int kProgramIcon = 101;
+constexpr int kWindowIconSize = 64;
+// Room left for a window frame, in the display's points.
+constexpr int kDecorationWidth = 16;
+constexpr int kDecorationHeight = 64;
+constexpr uint32_t kFill = 0x202020;
+
+struct SdlState {
+    SDL_Window* window = nullptr;
+    SDL_Surface* screen = nullptr;  // wraps the layer's screen pixels
+    bool shown = false;
+    bool trace = false;
+    POINT offset{};  // where the screen lies in the window, in pixels
+    double pixelsPerPoint = 1.0;
+    std::string title;
+};
+
+SdlState& State() {
+    static SdlState state;
+    return state;
+}
+
+bool Tracing() {
+    const char* t = std::getenv("VELMORA_TRACE");
+    return t && std::strcmp(t, "1") == 0;
+}
+
+std::string Utf8(const std::wstring& text) {
+    char* s = SDL_iconv_string("UTF-8", "WCHAR_T", reinterpret_cast<const char*>(text.c_str()),
+                               (text.size() + 1) * sizeof(wchar_t));
+    std::string out = s ? s : "";
+    SDL_free(s);
+    return out;
+}
+
+void SetIcon(SDL_Window* window) {
+    const IconResource* icon = FindIconResource(nullptr, kProgramIcon);
+    if (!icon) return;
+    const IconImageResource* best = nullptr;
+    for (int i = 0; i < icon->imageCount; ++i)
+        if (!best || std::abs(icon->images[i].width - kWindowIconSize) <
+                         std::abs(best->width - kWindowIconSize))
+            best = &icon->images[i];
+    Surface pixels;
+    std::vector<BYTE> alpha;
+    if (!best || !PlatformDecodePng(best->png, best->size, &pixels, &alpha)) return;
+    std::vector<uint32_t> argb(pixels.pixels.size());
+    for (size_t i = 0; i < argb.size(); ++i)
+        argb[i] = static_cast<uint32_t>(alpha[i]) << 24 | (pixels.pixels[i] & 0xFFFFFF);
+    SDL_Surface* s = SDL_CreateRGBSurfaceWithFormatFrom(
+        argb.data(), pixels.width, pixels.height, 32, pixels.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (!s) return;
+    SDL_SetWindowIcon(window, s);
+    SDL_FreeSurface(s);
+}
+
+// The window's surface, with the screen centred on the fill.
+SDL_Surface* WindowSurface() {
+    SdlState& st = State();
+    SDL_Surface* target = SDL_GetWindowSurface(st.window);
+    if (!target) return nullptr;
+    st.offset = {std::max(0, (target->w - st.screen->w) / 2),
+                 std::max(0, (target->h - st.screen->h) / 2)};
+    int windowW = 0, windowH = 0;
+    SDL_GetWindowSize(st.window, &windowW, &windowH);
+    st.pixelsPerPoint = windowW > 0 ? static_cast<double>(target->w) / windowW : 1.0;
+    return target;
+}
+
+void Present(SDL_Rect area, bool all) {
+    SdlState& st = State();
+    SDL_Surface* target = WindowSurface();
+    if (!target) return;
+    if (all) {
+        SDL_FillRect(target, nullptr,
+                     SDL_MapRGB(target->format, kFill >> 16, (kFill >> 8) & 0xFF, kFill & 0xFF));
+        area = {0, 0, st.screen->w, st.screen->h};
+    }
+    SDL_Rect to{area.x + st.offset.x, area.y + st.offset.y, area.w, area.h};
+    SDL_BlitSurface(st.screen, &area, target, &to);
+    if (all) {
+        SDL_UpdateWindowSurface(st.window);
+    } else {
+        SDL_UpdateWindowSurfaceRects(st.window, &to, 1);
+    }
+}
+
+POINT ToScreen(int x, int y) {
+    const SdlState& st = State();
+    return {static_cast<LONG>(x * st.pixelsPerPoint) - st.offset.x,
+            static_cast<LONG>(y * st.pixelsPerPoint) - st.offset.y};
+}
+
+WPARAM KeyOf(SDL_Keycode key) {
+    if (key >= SDLK_a && key <= SDLK_z) return static_cast<WPARAM>('A' + (key - SDLK_a));
+    if (key >= SDLK_0 && key <= SDLK_9) return static_cast<WPARAM>('0' + (key - SDLK_0));
+    if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<WPARAM>(0x70 + (key - SDLK_F1));
+    switch (key) {
+        case SDLK_RETURN:
+        case SDLK_KP_ENTER:
+            return VK_RETURN;
+        case SDLK_ESCAPE:
+            return VK_ESCAPE;
+        case SDLK_TAB:
+            return 0x09;
+        case SDLK_SPACE:
+            return 0x20;
+        case SDLK_LSHIFT:
+        case SDLK_RSHIFT:
+            return 0x10;
+        case SDLK_LALT:
+        case SDLK_RALT:
+            return VK_MENU;
+        case SDLK_PAGEUP:
+            return 0x21;
+        case SDLK_PAGEDOWN:
+            return 0x22;
+        case SDLK_END:
+            return 0x23;
+        case SDLK_HOME:
+            return 0x24;
+        case SDLK_LEFT:
+            return 0x25;
+        case SDLK_UP:
+            return 0x26;
+        case SDLK_RIGHT:
+            return 0x27;
+        case SDLK_DOWN:
+            return 0x28;
+        default:
+            return 0;
+    }
+}
+
+void Key(const SDL_KeyboardEvent& e) {
+    WPARAM key = KeyOf(e.keysym.sym);
+    if (!key) return;
+    bool down = e.type == SDL_KEYDOWN;
+    bool alt = (e.keysym.mod & KMOD_ALT) != 0 || key == VK_MENU;
+    UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+    PlatformKeyInput(message, key, alt ? KF_ALTDOWN_LPARAM : 0);
+}
+
+void Button(const SDL_MouseButtonEvent& e) {
+    // Touch comes as the mouse events SDL makes of it, never as fingers too.
+    if (e.button != SDL_BUTTON_LEFT) return;
+    POINT p = ToScreen(e.x, e.y);
+    DWORD time = std::max<Uint32>(e.timestamp, 1);
+    PlatformPointerInput(e.type == SDL_MOUSEBUTTONDOWN ? WM_LBUTTONDOWN : WM_LBUTTONUP, p.x, p.y,
+                         time);
+}
+
+void Window(const SDL_WindowEvent& e) {
+    switch (e.event) {
+        case SDL_WINDOWEVENT_FOCUS_GAINED:
+            PlatformFocusGained();
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
+        case SDL_WINDOWEVENT_SIZE_CHANGED:
+            if (State().shown) Present({}, true);
+            break;
+        default:
+            break;
+    }
+}
+
+void Handle(const SDL_Event& e) {
+    switch (e.type) {
+        case SDL_QUIT:  // the close button, Alt+F4 from the desktop, SIGINT, SIGTERM
+            PlatformRequestClose();
+            break;
+        case SDL_KEYDOWN:
+        case SDL_KEYUP:
+            Key(e.key);
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+        case SDL_MOUSEBUTTONUP:
+            Button(e.button);
+            break;
+        case SDL_WINDOWEVENT:
+            Window(e.window);
+            break;
+        default:
+            break;
+    }
+}
+
+// The program's window: the first top-level one.
+bool IsMainWindow(HWND hwnd) {
+    for (const auto& w : Layer().windows)
+        if (!w->parent) return w.get() == hwnd;
+    return false;
+}
+
+void ApplyTitle() {
+    SdlState& st = State();
+    for (const auto& w : Layer().windows) {
+        if (w->parent) continue;
+        std::string title = Utf8(w->title);
+        if (title != st.title) {
+            st.title = title;
+            SDL_SetWindowTitle(st.window, title.c_str());
+        }
+        return;
+    }
+}
+
+}  // namespace
+
+bool SdlOpen(std::string* error) {
+    SdlState& st = State();
+    st.trace = Tracing();
+    // The desktop entry's name, unless the user set their own.
+    setenv("SDL_VIDEO_X11_WMCLASS", kAppId, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", kAppId, 0);
+    // The window surface through the display's own shared memory: a GL
+    // renderer behind it costs far more to start than it saves.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
+    SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        *error = std::string("cannot open a window: ") + SDL_GetError();
+        return false;
+    }
+    // Drivers that show nothing are taken only when asked for by name.
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!std::getenv("SDL_VIDEODRIVER") && driver &&
+        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        *error = "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)";
+        SDL_Quit();
+        return false;
+    }
+    SDL_StopTextInput();  // no on-screen keyboard: the game takes no text
+    SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
+    SDL_EventState(SDL_FINGERMOTION, SDL_IGNORE);
+
+    st.window = SDL_CreateWindow("Velmora", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
+                                 ScreenWidthAt(96), ScreenHeightAt(96),
+                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    if (!st.window) {
+        *error = std::string("cannot open a window: ") + SDL_GetError();
+        SDL_Quit();
+        return false;
+    }
+    // Densities count the display's physical pixels, which a scaled desktop
+    // gives more of than points.
+    int pixelsW = 0, pixelsH = 0;
+    SDL_GetWindowSizeInPixels(st.window, &pixelsW, &pixelsH);
+    double scale = pixelsW > 0 ? pixelsW / static_cast<double>(ScreenWidthAt(96)) : 1.0;
+    SDL_Rect usable{};
+    bool known = SDL_GetDisplayUsableBounds(0, &usable) == 0;
+    int dpi = ChooseDensity(
+        known ? static_cast<int>(usable.w * scale) : 0,
+        known ? static_cast<int>(usable.h * scale) : 0, static_cast<int>(kDecorationWidth * scale),
+        static_cast<int>(kDecorationHeight * scale), std::getenv("VELMORA_DPI"));
+    int width = ScreenWidthAt(dpi), height = ScreenHeightAt(dpi);
+    SDL_SetWindowSize(st.window, static_cast<int>(width / scale + 0.5),
+                      static_cast<int>(height / scale + 0.5));
+    SDL_SetWindowPosition(st.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    SetIcon(st.window);
+
+    PlatformReset(width, height, dpi, dpi);
+    Surface& screen = Layer().screen;
+    st.screen = SDL_CreateRGBSurfaceWithFormatFrom(screen.pixels.data(), width, height, 32,
+                                                   width * 4, SDL_PIXELFORMAT_RGB888);
+    if (!st.screen) {
+        *error = std::string("cannot make the screen: ") + SDL_GetError();
+        SdlClose();
+        return false;
+    }
+    return true;
+}
+
+void SdlClose() {
+    SdlState& st = State();
+    if (st.screen) SDL_FreeSurface(st.screen);
+    if (st.window) SDL_DestroyWindow(st.window);
+    st = SdlState{};
+    SDL_Quit();
+}
+
+void GetSystemTime(SYSTEMTIME* st) {
+    if (!st) return;
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm utc{};
+    gmtime_r(&now.tv_sec, &utc);
+    *st =
+        SYSTEMTIME{static_cast<WORD>(utc.tm_year + 1900), static_cast<WORD>(utc.tm_mon + 1),
+                   static_cast<WORD>(utc.tm_wday),        static_cast<WORD>(utc.tm_mday),
+                   static_cast<WORD>(utc.tm_hour),        static_cast<WORD>(utc.tm_min),
+                   static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
+}
+
+bool BackendFetchInput(bool block) {
+    SDL_Event e;
+    if (block) {
+        if (!SDL_WaitEvent(&e)) return false;
+        Handle(e);
+    }
+    while (SDL_PollEvent(&e))
+        Handle(e);
+    return true;
+}
+
+void BackendNoteInvalidate(HWND, const RECT&) {}
+
+void BackendPresent(const RECT& r) {
+    SdlState& st = State();
+    if (!st.window) return;
+    if (!st.shown) {
+        st.shown = true;
+        ApplyTitle();
+        SDL_ShowWindow(st.window);
+        Present({}, true);
+        if (st.trace) {
+            timespec now{};
+            clock_gettime(CLOCK_REALTIME, &now);
+            std::fprintf(stderr, "velmora: first frame at %lld.%06ld\n",
+                         static_cast<long long>(now.tv_sec), now.tv_nsec / 1000);
+            std::fflush(stderr);
+        }
+        return;
+    }
+    RECT clipped{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0),
+                 std::min<LONG>(r.right, st.screen->w), std::min<LONG>(r.bottom, st.screen->h)};
+    if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return;
+    Present({clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top},
+            false);
+}
+
+void BackendTitleChanged(HWND hwnd) {
+    if (State().window && IsMainWindow(hwnd)) ApplyTitle();
+}
+
+void BackendBoxOpened(const wchar_t*, const wchar_t*, UINT) {}
+
+bool BackendTakeBoxAnswer(int*) {
+    return false;
+}
+
+// The window is the device's whole screen already: full screen and the
+// menu bar's shell calls ask nothing more of it.
+void BackendShellCall(const char*, HWND, DWORD, HWND*) {}
+
+void BackendLaunch(const std::vector<std::string>& argv) {
+    PlatformSpawnDetached(argv);
+}
