@@ -149,6 +149,11 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             if (wParam == VK_RETURN) box->answer = box->ids[0];
             if (wParam == VK_ESCAPE) box->answer = box->buttonCount == 2 ? IDNO : IDOK;
             return 0;
+        case WM_SYSKEYDOWN:
+            // Alt+F4 closes the box with its safe answer, as Escape does.
+            if (wParam == VK_F4 && (lParam & KF_ALTDOWN_LPARAM))
+                box->answer = box->buttonCount == 2 ? IDNO : IDOK;
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:

@@ -73,6 +73,14 @@ const AnswerCase kAnswers[] = {
      IDYES},
     {"Escape is No", MB_YESNO, [] { HeadlessKey(WM_KEYDOWN, VK_ESCAPE, 0); }, IDNO},
     {"Escape is OK", MB_OK, [] { HeadlessKey(WM_KEYDOWN, VK_ESCAPE, 0); }, IDOK},
+    {"Alt+F4 is No", MB_YESNO, [] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }, IDNO},
+    {"Alt+F4 is OK", MB_OK, [] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }, IDOK},
+    {"F4 alone is nothing", MB_YESNO,
+     [] {
+         HeadlessKey(WM_KEYDOWN, VK_F4, 0);
+         HeadlessTap(kYes.x, kYes.y);
+     },
+     IDYES},
     {"an injected answer, even one that is no button", MB_YESNO,
      [] { HeadlessQueueBoxAnswer(IDCANCEL); }, IDCANCEL},
     {"input ends: the first button", MB_YESNO, [] {}, IDYES},

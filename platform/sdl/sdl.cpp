@@ -294,9 +294,12 @@ bool SdlOpen(std::string* error) {
 void SdlClose() {
     SdlState& st = State();
     if (st.screen) SDL_FreeSurface(st.screen);
-    if (st.window) SDL_DestroyWindow(st.window);
-    st = SdlState{};
-    SDL_Quit();
+    st.screen = nullptr;
+    // The window and SDL itself stay until the process ends: SDL may have
+    // queued a wake-up for the window on its second X connection, and if the
+    // window were destroyed first that request fails and Xlib exits with 1.
+    // Ending the process closes both connections cleanly.
+    if (!st.window) SDL_Quit();
 }
 
 void GetSystemTime(SYSTEMTIME* st) {
