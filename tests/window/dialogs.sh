@@ -1,0 +1,124 @@
+#!/bin/bash
+# The Statistics and Options dialogs and the About box in the real window,
+# worked with real clicks and keys: what they show (the same pixels as the
+# replay driver's screenshots), what Escape, Enter, Clear and OK store, and
+# the game type chosen in Options surviving a restart.
+# Usage: dialogs.sh PATH/TO/velmora [PATH/TO/velmora-replay]
+# shellcheck disable=SC2086 # positions split into their numbers
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+REPLAY=${2:-$(dirname "$VELMORA")/velmora-replay}
+[ -x "$REPLAY" ] || fail "no replay driver at $REPLAY to compare the dialogs with"
+start_display
+
+fresh_home type=0 statc=3 statu=5
+cp "$SETTINGS" "$WORK/preset.ini"
+
+# The dialogs as the headless screen draws them from the same settings.
+mkdir -p "$WORK/replay/velmora"
+cp "$SETTINGS" "$WORK/replay/velmora/settings.ini"
+(cd "$WORK" && "$REPLAY" --dpi 96 --config "$WORK/replay" >/dev/null) <<'SCRIPT' ||
+menu game statistics
+screenshot statistics.png
+control 1012 click
+screenshot statistics-cleared.png
+dialog cancel
+menu game options
+screenshot options.png
+dialog cancel
+menu help about
+screenshot about.png
+answer ok
+SCRIPT
+    fail "the replay driver could not draw the dialogs"
+
+start_game
+
+# Opens Statistics and waits for it; the window's look before is kept in
+# $table to see the dialog gone.
+open_statistics() {
+    wait_stable
+    table=$(digest $R_WHOLE)
+    game_menu $MENU_STATISTICS
+    wait_changed 5 "$table" $R_STATISTICS || fail "Game > Statistics opened no dialog"
+    wait_stable
+}
+
+closed_statistics_with() {
+    wait_same 5 "$table" $R_WHOLE ||
+        fail "$1 did not close Statistics back to the table as it was"
+}
+
+note "Statistics shows the stored score; Escape and Enter keep it"
+open_statistics
+"$PY" "$XWIN" compare "$WINDOW" "$WORK/statistics.png" $R_STATISTICS >"$WORK/compare" ||
+    fail "Statistics does not look as in the replay driver ($(cat "$WORK/compare"))"
+key Escape
+closed_statistics_with Escape
+cmp -s "$WORK/preset.ini" "$SETTINGS" || fail "Statistics and Escape changed the settings file"
+open_statistics
+key Return
+closed_statistics_with Enter
+cmp -s "$WORK/preset.ini" "$SETTINGS" || fail "Statistics and Enter changed the settings file"
+
+note "Clear zeroes the score, on screen and in the file at once"
+open_statistics
+counts=$(digest $R_STATISTICS_COUNTS)
+tap $STATISTICS_CLEAR
+wait_changed 5 "$counts" $R_STATISTICS_COUNTS || fail "Clear did not change the counts shown"
+wait_until 5 setting_is statc 0 ||
+    fail "after Clear the file says statc=$(setting statc), not 0"
+setting_is statu 0 || fail "after Clear the file says statu=$(setting statu), not 0"
+wait_stable
+"$PY" "$XWIN" compare "$WINDOW" "$WORK/statistics-cleared.png" $R_STATISTICS >"$WORK/compare" ||
+    fail "Statistics after Clear does not look as in the replay driver ($(cat "$WORK/compare"))"
+key Escape
+closed_statistics_with "Escape after Clear"
+{ setting_is statc 0 && setting_is statu 0; } || fail "closing Statistics brought the score back"
+
+note "Help > About shows the About box; its OK closes it"
+wait_stable
+table=$(digest $R_WHOLE)
+help_menu $MENU_ABOUT
+wait_changed 5 "$table" $R_ABOUT || fail "Help > About opened no box"
+wait_stable
+"$PY" "$XWIN" compare "$WINDOW" "$WORK/about.png" $R_ABOUT >"$WORK/compare" ||
+    fail "the About box does not look as in the replay driver ($(cat "$WORK/compare"))"
+tap $ABOUT_OK
+wait_same 5 "$table" $R_WHOLE || fail "the About box's OK did not close it"
+
+note "Options: a game type picked and Escape stores nothing"
+cp "$SETTINGS" "$WORK/before-options.ini"
+cards=$(digest $R_TOP_CARDS)
+open_options
+"$PY" "$XWIN" compare "$WINDOW" "$WORK/options.png" $R_WHOLE >"$WORK/compare" ||
+    fail "Options does not look as in the replay driver ($(cat "$WORK/compare"))"
+pick_game_type 4
+key Escape
+wait_same 5 "$bar" $R_BAR || fail "Escape did not close Options"
+wait_stable
+title_is "Thrown up" || fail "Options closed with Escape retitled the window '$(title)'"
+same "$cards" $R_TOP_CARDS || fail "Options closed with Escape dealt a new game"
+cmp -s "$WORK/before-options.ini" "$SETTINGS" || fail "Options closed with Escape changed the settings"
+
+note "Options: Bulk and the bar's OK store type=2 and retitle the window"
+open_options
+pick_game_type 2
+tap $BAR_OK
+wait_until 5 title_is "Bulk" || fail "after OK the title is '$(title)', not 'Bulk'"
+wait_until 5 setting_is type 2 || fail "after OK the file says type=$(setting type), not 2"
+wait_same 5 "$bar" $R_BAR || fail "OK did not bring back the main menu bar"
+wait_stable
+same "$cards" $R_TOP_CARDS && fail "a new game type dealt no new game"
+for name in hidev=4 cidc=0 wc=0 statc=0 statu=0; do
+    setting_is "${name%=*}" "${name#*=}" ||
+        fail "after OK the file says ${name%=*}=$(setting "${name%=*}"), not ${name#*=}"
+done
+
+note "the stored game type is the next start's"
+quit_game
+setting_is type 2 || fail "quitting changed the stored type to $(setting type)"
+start_game
+title_is "Bulk" || fail "a start with type=2 stored is titled '$(title)', not 'Bulk'"
+quit_game
+echo "PASS"

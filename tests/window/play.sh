@@ -1,0 +1,62 @@
+#!/bin/bash
+# The real program in a private X server, played with real clicks and keys:
+# the window as the desktop sees it, a card played onto the table, a new
+# deal from the Game menu and from Alt+N.
+# Usage: play.sh PATH/TO/velmora
+# shellcheck disable=SC2086 # positions split into their numbers
+# shellcheck disable=SC2119 # fresh_home takes settings, not the script's arguments
+# shellcheck source=lib.sh
+. "$(dirname "$0")/lib.sh"
+start_display
+
+fresh_home
+start_game
+
+note "the window: class, size, title"
+[ "$("$PY" "$XWIN" class "$WINDOW")" = "$APP_CLASS $APP_CLASS" ] ||
+    fail "WM_CLASS is '$("$PY" "$XWIN" class "$WINDOW")', not $APP_CLASS twice"
+size=$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/^ *Geometry: //p')
+[ "$size" = 240x320 ] || fail "the window is $size at 96 dpi, not 240x320"
+title_is "Thrown up" || fail "the title of a first start is '$(title)', not 'Thrown up'"
+
+note "Alt+N deals a new game"
+before=$(digest $R_TOP_CARDS)
+key alt+n
+wait_changed 5 "$before" $R_TOP_CARDS || fail "Alt+N dealt no new game"
+wait_stable
+title_is "Thrown up" || fail "Alt+N changed the title to '$(title)'"
+
+note "Game > New deals a new game"
+before=$(digest $R_TOP_CARDS)
+bar=$(digest $R_BAR)
+game_menu $MENU_NEW
+wait_changed 5 "$before" $R_TOP_CARDS || fail "Game > New dealt no new game"
+wait_stable
+same "$bar" $R_BAR || fail "the menu bar does not look as before the menu opened"
+uniform $R_BELOW_STATUS || fail "the Game menu is still on the table after New"
+
+# Which side opens depends on the deal; deal again until it is the human,
+# so that the table is empty and any card of the hand may open the bout.
+note "a card selected and played onto the table"
+deals=1
+while ! uniform $R_TABLE; do
+    [ "$deals" -lt 40 ] || fail "the computer opened 40 deals in a row"
+    before=$(digest $R_TOP_CARDS)
+    key alt+n
+    wait_changed 5 "$before" $R_TOP_CARDS || fail "Alt+N dealt no new game"
+    wait_stable
+    deals=$((deals + 1))
+done
+hand=$(digest $R_HAND)
+table=$(digest $R_TABLE)
+tap $FIRST_HAND_CARD
+wait_changed 5 "$hand" $R_HAND || fail "a tap on the first card of the hand did not select it"
+wait_stable
+same "$table" $R_TABLE || fail "selecting a card changed the table"
+tap $TABLE_SPOT
+wait_changed 5 "$table" $R_TABLE || fail "a tap on the table with a card selected played nothing"
+wait_stable
+uniform $R_TABLE && fail "the table is empty after the card was played"
+
+quit_game
+echo "PASS"
