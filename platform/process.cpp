@@ -122,7 +122,10 @@ BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine, SECURI
     std::string page = FindPage(ProgramFolder(), name);
     if (page.empty()) return FALSE;
     std::string address = "file://" + Escape(page);
-    if (hash != std::wstring::npos) address += "#" + Escape(anchor);
+    if (hash != std::wstring::npos) {
+        address += '#';
+        address += Escape(anchor);
+    }
     BackendLaunch({"xdg-open", address});
     return TRUE;
 }
