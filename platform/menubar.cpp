@@ -344,6 +344,11 @@ void OnKey(Tracking& t, BarState& bar, const MSG& m) {
         case VK_ESCAPE:
             t.done = true;
             return;
+        case VK_F4:
+            // Alt+F4 is the window's close request, which closes the menu first.
+            if (m.message == WM_SYSKEYDOWN && (m.lParam & KF_ALTDOWN_LPARAM))
+                PlatformRequestClose();
+            return;
         case VK_RETURN:
             if (bar.popup && bar.highlight >= 0)
                 Pick(t, ItemOf(bar, bar.active).items[bar.highlight].id);

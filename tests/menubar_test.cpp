@@ -429,6 +429,16 @@ TEST_F(MenuBarTest, ACloseRequestClosesTheMenuAtOnce) {
     EXPECT_FALSE(IsWindow(bar)) << "and its bar goes with it";
 }
 
+TEST_F(MenuBarTest, AltF4InAnOpenMenuIsACloseRequest) {
+    int openAfter = -2;
+    Drive({[] { TapOn(BarItem(L"First")); },
+           [] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); },
+           [&] { openAfter = HeadlessOpenMenu(); }});
+    EXPECT_EQ(openAfter, -1);
+    HeadlessPump();
+    EXPECT_FALSE(IsWindow(owner));
+}
+
 TEST_F(MenuBarTest, ShownHiddenAndGoneWithItsParent) {
     EXPECT_TRUE(IsWindowVisible(bar));
     CommandBar_Show(bar, FALSE);

@@ -119,6 +119,7 @@ table nothing_open close
 table nothing_open SIGTERM
 table nothing_open SIGINT
 table game_menu_open close
+table game_menu_open alt+F4
 table game_menu_open SIGTERM
 dialog options_changed close
 dialog options_changed SIGTERM

@@ -1,7 +1,8 @@
 #!/bin/bash
 # The real program in a private X server, played with real clicks and keys:
 # the window as the desktop sees it, a card played onto the table, a new
-# deal from the Game menu and from Alt+N.
+# deal from the Game menu and from Alt+N, and the screen in a window made
+# larger.
 # Usage: play.sh PATH/TO/velmora
 # shellcheck disable=SC2086 # positions split into their numbers
 # shellcheck disable=SC2119 # fresh_home takes settings, not the script's arguments
@@ -57,6 +58,18 @@ tap $TABLE_SPOT
 wait_changed 5 "$table" $R_TABLE || fail "a tap on the table with a card selected played nothing"
 wait_stable
 uniform $R_TABLE && fail "the table is empty after the card was played"
+
+note "a larger window: the screen centred on a plain fill, taps offset to match"
+xdotool windowsize "$WINDOW" 340 420 || fail "xdotool could not resize the window"
+pixel_is() { [ "$("$PY" "$XWIN" pixel "$WINDOW" "$1" "$2" 2>/dev/null)" = "$3" ]; }
+wait_until 5 pixel_is 55 344 80848a || fail "the bar is not 50 pixels in and down in a 340x420 window"
+pixel_is 10 10 202020 || fail "the border of a larger window is not the plain fill"
+pixel_is 330 410 202020 || fail "the border of a larger window is not the plain fill"
+menu=$(digest 50 248 146 344)
+tap 78 357
+wait_changed 5 "$menu" 50 248 146 344 || fail "a tap on Game, offset by the border, opened no menu"
+key Escape
+wait_same 5 "$menu" 50 248 146 344 || fail "Escape did not close the Game menu"
 
 quit_game
 echo "PASS"
