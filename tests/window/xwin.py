@@ -17,16 +17,19 @@
   xwin.py close WINDOW                  WM_DELETE_WINDOW, as a window manager sends it
 
 Rectangles are left, top, right, bottom in window pixels, right and bottom
-excluded. Standard library only: libX11 through ctypes, DISPLAY from the
-environment.
+excluded. Standard library and tools/pictures/png.py only: libX11 through
+ctypes, DISPLAY from the environment.
 """
 import ctypes
 import ctypes.util
 import hashlib
-import struct
+import os
 import sys
 import time
-import zlib
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tools",
+                                "pictures"))
+import png  # noqa: E402
 
 ZPIXMAP = 2
 ALL_PLANES = 0xFFFFFFFF
@@ -128,46 +131,13 @@ def grab(x, display, window, left, top, right, bottom):
 
 def read_png(path):
     """Rows of (r, g, b) tuples of an 8-bit RGB or RGBA PNG."""
-    with open(path, "rb") as f:
-        data = f.read()
-    if data[:8] != b"\x89PNG\r\n\x1a\n":
-        fail("%s is not a PNG" % path)
-    pos, compressed, width, height, channels = 8, b"", 0, 0, 0
-    while pos < len(data):
-        length, kind = struct.unpack(">I4s", data[pos:pos + 8])
-        body = data[pos + 8:pos + 8 + length]
-        pos += 12 + length
-        if kind == b"IHDR":
-            width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
-            if depth != 8 or colour not in (2, 6) or interlace:
-                fail("%s: only 8-bit RGB or RGBA, not interlaced" % path)
-            channels = 3 if colour == 2 else 4
-        elif kind == b"IDAT":
-            compressed += body
-    raw = zlib.decompress(compressed)
-    stride = width * channels
-    rows, previous, at = [], bytearray(stride), 0
-    for _ in range(height):
-        kind, line = raw[at], bytearray(raw[at + 1:at + 1 + stride])
-        at += 1 + stride
-        for i in range(stride):
-            left = line[i - channels] if i >= channels else 0
-            up = previous[i]
-            corner = previous[i - channels] if i >= channels else 0
-            if kind == 1:
-                line[i] = (line[i] + left) & 255
-            elif kind == 2:
-                line[i] = (line[i] + up) & 255
-            elif kind == 3:
-                line[i] = (line[i] + (left + up) // 2) & 255
-            elif kind == 4:
-                p = left + up - corner
-                pa, pb, pc = abs(p - left), abs(p - up), abs(p - corner)
-                guess = left if pa <= pb and pa <= pc else up if pb <= pc else corner
-                line[i] = (line[i] + guess) & 255
-        rows.append([tuple(line[i:i + 3]) for i in range(0, stride, channels)])
-        previous = line
-    return rows
+    try:
+        width, height, rgba = png.read(path)
+    except (OSError, ValueError) as error:
+        fail(str(error))
+    stride = width * 4
+    return [[tuple(rgba[y * stride + i:y * stride + i + 3]) for i in range(0, stride, 4)]
+            for y in range(height)]
 
 
 def digest(x, display, window, left, top, right, bottom):

@@ -63,7 +63,7 @@ def _unfilter(raw, width, height, bpp):
 
 
 def read(path):
-    """Reads an 8-bit RGBA PNG. Returns (width, height, rgba bytes)."""
+    """Reads an 8-bit RGB or RGBA PNG. Returns (width, height, rgba bytes)."""
     with open(path, "rb") as f:
         data = f.read()
     if data[:8] != SIGNATURE:
@@ -81,10 +81,17 @@ def read(path):
         pos += 12 + length
         if kind == b"IHDR":
             width, height, depth, colour, _, _, interlace = struct.unpack(">IIBBBBB", body)
-            if (depth, colour, interlace) != (8, 6, 0):
-                raise ValueError("%s: not 8-bit non-interlaced RGBA" % path)
+            if depth != 8 or colour not in (2, 6) or interlace:
+                raise ValueError("%s: not 8-bit non-interlaced RGB or RGBA" % path)
+            bpp = 3 if colour == 2 else 4
         elif kind == b"IDAT":
             idat += body
         elif kind == b"IEND":
             break
-    return width, height, _unfilter(zlib.decompress(idat), width, height, 4)
+    pixels = _unfilter(zlib.decompress(idat), width, height, bpp)
+    if bpp == 3:
+        rgba = bytearray(width * height * 4)
+        rgba[0::4], rgba[1::4], rgba[2::4] = pixels[0::3], pixels[1::3], pixels[2::3]
+        rgba[3::4] = b"\xff" * (width * height)
+        pixels = bytes(rgba)
+    return width, height, pixels
