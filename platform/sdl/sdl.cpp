@@ -24,6 +24,8 @@ constexpr int kWindowIconSize = 64;
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 64;
 constexpr uint32_t kFill = 0x202020;
+constexpr const char* kNoDisplay =
+    "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)";
 
 struct SdlState {
     SDL_Window* window = nullptr;
@@ -238,15 +240,31 @@ bool SdlOpen(std::string* error) {
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_X11_NET_WM_BYPASS_COMPOSITOR, "0");
     SDL_SetHint(SDL_HINT_MOUSE_TOUCH_EVENTS, "0");
+    // Asked before SDL looks, whose probes print messages of their own.
+    auto set = [](const char* name) {
+        const char* v = std::getenv(name);
+        return v && *v;
+    };
+    if (!set("SDL_VIDEODRIVER")) {
+        if (!set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
+            *error = kNoDisplay;
+            return false;
+        }
+        // Only the display servers named in the environment are tried.
+        std::string drivers = set("DISPLAY") ? "x11" : "";
+        if (set("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
+        SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         *error = std::string("cannot open a window: ") + SDL_GetError();
+        if (set("DISPLAY")) *error += std::string(" (DISPLAY is ") + std::getenv("DISPLAY") + ")";
         return false;
     }
     // Drivers that show nothing are taken only when asked for by name.
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!std::getenv("SDL_VIDEODRIVER") && driver &&
         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        *error = "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)";
+        *error = kNoDisplay;
         SDL_Quit();
         return false;
     }
