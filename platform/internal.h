@@ -4,6 +4,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -143,6 +144,10 @@ void PlatformFocusGained();
 // Starts a program from its argument vector without a shell and without
 // waiting for it; false when it could not be started.
 bool PlatformSpawnDetached(const std::vector<std::string>& argv);
+
+// UTF-8 of wide text into *out; false, with *out unspecified, for a NUL, a
+// surrogate or a value beyond Unicode, which no file name or argument holds.
+bool PlatformToUtf8(std::wstring_view text, std::string* out);
 
 // Modal loops (message boxes, dialogs, menus) count themselves here so the
 // close request waits for the outermost one.

@@ -55,29 +55,6 @@ std::string FindPage(const std::string& folder, const std::string& name) {
     return {};
 }
 
-bool ToUtf8(const std::wstring& text, std::string* out) {
-    for (wchar_t w : text) {
-        auto c = static_cast<uint32_t>(w);
-        if (c == 0 || c >= 0x110000 || (c >= 0xD800 && c < 0xE000)) return false;
-        if (c < 0x80) {
-            out->push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        }
-    }
-    return true;
-}
-
 // Every byte but the unreserved ones and the slashes is written as %XX.
 std::string Escape(const std::string& text) {
     std::string out;
@@ -114,8 +91,8 @@ BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine, SECURI
     line.erase(0, 5);
     size_t hash = line.find(L'#');
     std::string name, anchor;
-    if (!ToUtf8(line.substr(0, hash), &name)) return FALSE;
-    if (hash != std::wstring::npos && !ToUtf8(line.substr(hash + 1), &anchor)) return FALSE;
+    if (!PlatformToUtf8(line.substr(0, hash), &name)) return FALSE;
+    if (hash != std::wstring::npos && !PlatformToUtf8(line.substr(hash + 1), &anchor)) return FALSE;
     // Only a page of the program's own, never a path.
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos)
         return FALSE;

@@ -17,7 +17,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/internal.h"
 
 namespace {
 
@@ -31,32 +31,6 @@ std::string memoryText;
 // one is simply unknown.
 std::map<HKEY, std::wstring> openKeys;
 uintptr_t lastHandle = 0;
-
-// The names as they appear in the file; false for a character no file can hold.
-bool ToUtf8(const wchar_t* s, std::string* out) {
-    out->clear();
-    for (; s && *s; ++s) {
-        auto c = static_cast<uint32_t>(*s);
-        if (c < 0x80) {
-            out->push_back(static_cast<char>(c));
-        } else if (c < 0x800) {
-            out->push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x10000) {
-            out->push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else if (c < 0x110000) {
-            out->push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out->push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out->push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out->push_back(static_cast<char>(0x80 | (c & 0x3F)));
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
 
 std::string_view Trim(std::string_view s) {
     const char* blanks = " \t\r";
@@ -275,7 +249,7 @@ LONG RegOpenKeyExW(HKEY key, const wchar_t* subKey, DWORD, DWORD, HKEY* result) 
     if (!result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     if (!Resolve(key, subKey, &path)) return ERROR_INVALID_HANDLE;
-    if (!ToUtf8(path.c_str(), &name) || !KeyExists(name)) return ERROR_FILE_NOT_FOUND;
+    if (!PlatformToUtf8(path, &name) || !KeyExists(name)) return ERROR_FILE_NOT_FOUND;
     *result = NewHandle(path);
     return ERROR_SUCCESS;
 }
@@ -287,7 +261,7 @@ LONG RegCreateKeyExW(HKEY key, const wchar_t* subKey, DWORD, wchar_t*, DWORD, DW
     if (!result) return ERROR_INVALID_PARAMETER;
     *result = nullptr;
     if (!Resolve(key, subKey, &path)) return ERROR_INVALID_HANDLE;
-    if (!ToUtf8(path.c_str(), &name) || !Storable(name, false)) return ERROR_INVALID_PARAMETER;
+    if (!PlatformToUtf8(path, &name) || !Storable(name, false)) return ERROR_INVALID_PARAMETER;
     if (disposition) *disposition = KeyExists(name) ? REG_OPENED_EXISTING_KEY : REG_CREATED_NEW_KEY;
     *result = NewHandle(path);
     return ERROR_SUCCESS;
@@ -298,7 +272,8 @@ LONG RegQueryValueExW(HKEY key, const wchar_t* name, DWORD*, DWORD* type, BYTE* 
     std::string keyName, valueName, text;
     if (!path) return ERROR_INVALID_HANDLE;
     if (data && !size) return ERROR_INVALID_PARAMETER;
-    if (!ToUtf8(path->c_str(), &keyName) || !ToUtf8(name, &valueName)) return ERROR_FILE_NOT_FOUND;
+    if (!PlatformToUtf8(*path, &keyName) || !PlatformToUtf8(name ? name : L"", &valueName))
+        return ERROR_FILE_NOT_FOUND;
     ReadStore(&text);
     std::vector<std::string> lines = SplitLines(text);
     Place place = Locate(lines, keyName, valueName);
@@ -322,8 +297,9 @@ LONG RegSetValueExW(HKEY key, const wchar_t* name, DWORD, DWORD type, const BYTE
     const std::wstring* path = KeyPath(key);
     std::string keyName, valueName, text;
     if (!path) return ERROR_INVALID_HANDLE;
-    if (type != REG_DWORD || size != 4 || !data || !ToUtf8(path->c_str(), &keyName) ||
-        !ToUtf8(name, &valueName) || !Storable(keyName, false) || !Storable(valueName, true))
+    if (type != REG_DWORD || size != 4 || !data || !PlatformToUtf8(*path, &keyName) ||
+        !PlatformToUtf8(name ? name : L"", &valueName) || !Storable(keyName, false) ||
+        !Storable(valueName, true))
         return ERROR_INVALID_PARAMETER;
     if (!ReadStore(&text)) return ERROR_READ_FAULT;
 
