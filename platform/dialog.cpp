@@ -184,7 +184,7 @@ LRESULT DialogWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_SYSKEYDOWN:
             // Alt+F4 closes the dialog as its close box does.
-            if (wParam == VK_F4 && (lParam & KF_ALTDOWN_LPARAM)) SendCommand(*d, IDCANCEL);
+            if (IsAltF4(msg, wParam, lParam)) SendCommand(*d, IDCANCEL);
             return 0;
         case WM_COMMAND:
             return d->proc(hwnd, msg, wParam, lParam);

@@ -145,6 +145,11 @@ void PlatformFocusGained();
 // waiting for it; false when it could not be started.
 bool PlatformSpawnDetached(const std::vector<std::string>& argv);
 
+// Alt+F4 pressed: the window's close box, from the keyboard.
+inline bool IsAltF4(UINT msg, WPARAM key, LPARAM flags) {
+    return msg == WM_SYSKEYDOWN && key == VK_F4 && (flags & KF_ALTDOWN_LPARAM);
+}
+
 // UTF-8 of wide text into *out; false, with *out unspecified, for a NUL, a
 // surrogate or a value beyond Unicode, which no file name or argument holds.
 bool PlatformToUtf8(std::wstring_view text, std::string* out);

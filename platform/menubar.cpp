@@ -346,8 +346,7 @@ void OnKey(Tracking& t, BarState& bar, const MSG& m) {
             return;
         case VK_F4:
             // Alt+F4 is the window's close request, which closes the menu first.
-            if (m.message == WM_SYSKEYDOWN && (m.lParam & KF_ALTDOWN_LPARAM))
-                PlatformRequestClose();
+            if (IsAltF4(m.message, m.wParam, m.lParam)) PlatformRequestClose();
             return;
         case VK_RETURN:
             if (bar.popup && bar.highlight >= 0)

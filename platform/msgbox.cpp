@@ -135,6 +135,10 @@ void PaintBox(HWND hwnd, const MessageBox& box) {
     EndPaint(hwnd, &ps);
 }
 
+int SafeAnswer(const MessageBox& box) {
+    return box.buttonCount == 2 ? IDNO : IDOK;
+}
+
 LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     MessageBox* box = BoxOf(hwnd);
     if (!box) return DefWindowProcW(hwnd, msg, wParam, lParam);
@@ -147,12 +151,10 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_KEYDOWN:
             if (wParam == VK_RETURN) box->answer = box->ids[0];
-            if (wParam == VK_ESCAPE) box->answer = box->buttonCount == 2 ? IDNO : IDOK;
+            if (wParam == VK_ESCAPE) box->answer = SafeAnswer(*box);
             return 0;
         case WM_SYSKEYDOWN:
-            // Alt+F4 closes the box with its safe answer, as Escape does.
-            if (wParam == VK_F4 && (lParam & KF_ALTDOWN_LPARAM))
-                box->answer = box->buttonCount == 2 ? IDNO : IDOK;
+            if (IsAltF4(msg, wParam, lParam)) box->answer = SafeAnswer(*box);
             return 0;
         case WM_ERASEBKGND:
             return 1;
@@ -171,10 +173,6 @@ void RegisterBoxClass() {
     wc.lpfnWndProc = BoxProc;
     wc.lpszClassName = kBoxClass;
     RegisterClassW(&wc);
-}
-
-int SafeAnswer(const MessageBox& box) {
-    return box.buttonCount == 2 ? IDNO : IDOK;
 }
 
 }  // namespace

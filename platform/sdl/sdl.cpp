@@ -24,8 +24,6 @@ constexpr int kWindowIconSize = 64;
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 64;
 constexpr uint32_t kFill = 0x202020;
-constexpr const char* kNoDisplay =
-    "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)";
 
 struct SdlState {
     SDL_Window* window = nullptr;
@@ -247,10 +245,11 @@ bool SdlOpen(std::string* error) {
     };
     if (!set("SDL_VIDEODRIVER")) {
         if (!set("DISPLAY") && !set("WAYLAND_DISPLAY")) {
-            *error = kNoDisplay;
+            *error = "cannot open a window: no display (set DISPLAY or WAYLAND_DISPLAY)";
             return false;
         }
-        // Only the display servers named in the environment are tried.
+        // Only the display servers named in the environment are tried, never
+        // SDL's drivers that show nothing.
         std::string drivers = set("DISPLAY") ? "x11" : "";
         if (set("WAYLAND_DISPLAY")) drivers += drivers.empty() ? "wayland" : ",wayland";
         SDL_SetHint(SDL_HINT_VIDEODRIVER, drivers.c_str());
@@ -258,14 +257,6 @@ bool SdlOpen(std::string* error) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         *error = std::string("cannot open a window: ") + SDL_GetError();
         if (set("DISPLAY")) *error += std::string(" (DISPLAY is ") + std::getenv("DISPLAY") + ")";
-        return false;
-    }
-    // Drivers that show nothing are taken only when asked for by name.
-    const char* driver = SDL_GetCurrentVideoDriver();
-    if (!std::getenv("SDL_VIDEODRIVER") && driver &&
-        (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
-        *error = kNoDisplay;
-        SDL_Quit();
         return false;
     }
     SDL_StopTextInput();  // no on-screen keyboard: the game takes no text
