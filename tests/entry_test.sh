@@ -51,9 +51,5 @@ check "a display nobody serves" 1 "" "velmora: cannot open a window: .*DISPLAY i
     DISPLAY=:97 --
 check "--version among others goes to the game" 1 "" "velmora: cannot open a window: .*" \
     -- --version x
-grep -q "VELMORA_DPI=N" < <(env -u DISPLAY "$velmora" --help) || {
-    echo "FAIL: --help does not mention VELMORA_DPI"
-    failed=1
-}
 [ "$failed" = 0 ] && echo PASS
 exit "$failed"

@@ -43,35 +43,8 @@ fresh_game() {
 options_changed() {
     open_options
     pick_game_type 0
-    local box
-    box=$(digest $R_WHOLE)
-    tap $OPTIONS_CARDS_LEFT
-    wait_changed 5 "$box" $R_WHOLE || fail "a tap on a check box of Options changed nothing"
+    changes "a tap on a check box of Options changed nothing" $R_WHOLE tap $OPTIONS_CARDS_LEFT
     wait_stable
-}
-
-# Each starts from the stable window start_game leaves.
-about_open() {
-    local table
-    table=$(digest $R_WHOLE)
-    help_menu $MENU_ABOUT
-    wait_changed 5 "$table" $R_ABOUT || fail "Help > About opened no box"
-    wait_stable
-}
-
-statistics_open() {
-    local table
-    table=$(digest $R_WHOLE)
-    game_menu $MENU_STATISTICS
-    wait_changed 5 "$table" $R_STATISTICS || fail "Game > Statistics opened no dialog"
-    wait_stable
-}
-
-game_menu_open() {
-    local menu
-    menu=$(digest $R_GAME_MENU)
-    tap $BAR_GAME
-    wait_changed 5 "$menu" $R_GAME_MENU || fail "a tap on Game opened no menu"
 }
 
 nothing_open() { :; }

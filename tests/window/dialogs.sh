@@ -34,14 +34,12 @@ SCRIPT
 
 start_game
 
-# Opens Statistics and waits for it; the window's look before is kept in
-# $table to see the dialog gone.
-open_statistics() {
+# Opens Statistics or About; the window's look before is kept in $table to
+# see it gone.
+open_box() {
     wait_stable
     table=$(digest $R_WHOLE)
-    game_menu $MENU_STATISTICS
-    wait_changed 5 "$table" $R_STATISTICS || fail "Game > Statistics opened no dialog"
-    wait_stable
+    "$1"
 }
 
 closed_statistics_with() {
@@ -49,41 +47,39 @@ closed_statistics_with() {
         fail "$1 did not close Statistics back to the table as it was"
 }
 
+# looks_as_replay NAME X0 Y0 X1 Y1: the rectangle is as in the replay
+# driver's screenshot NAME.png.
+looks_as_replay() {
+    "$PY" "$XWIN" compare "$WINDOW" "$WORK/$1.png" "$2" "$3" "$4" "$5" >"$WORK/compare" ||
+        fail "$1 does not look as in the replay driver ($(cat "$WORK/compare"))"
+}
+
 note "Statistics shows the stored score; Escape and Enter keep it"
-open_statistics
-"$PY" "$XWIN" compare "$WINDOW" "$WORK/statistics.png" $R_STATISTICS >"$WORK/compare" ||
-    fail "Statistics does not look as in the replay driver ($(cat "$WORK/compare"))"
+open_box statistics_open
+looks_as_replay statistics $R_STATISTICS
 key Escape
 closed_statistics_with Escape
 cmp -s "$WORK/preset.ini" "$SETTINGS" || fail "Statistics and Escape changed the settings file"
-open_statistics
+open_box statistics_open
 key Return
 closed_statistics_with Enter
 cmp -s "$WORK/preset.ini" "$SETTINGS" || fail "Statistics and Enter changed the settings file"
 
 note "Clear zeroes the score, on screen and in the file at once"
-open_statistics
-counts=$(digest $R_STATISTICS_COUNTS)
-tap $STATISTICS_CLEAR
-wait_changed 5 "$counts" $R_STATISTICS_COUNTS || fail "Clear did not change the counts shown"
+open_box statistics_open
+changes "Clear did not change the counts shown" $R_STATISTICS_COUNTS tap $STATISTICS_CLEAR
 wait_until 5 setting_is statc 0 ||
     fail "after Clear the file says statc=$(setting statc), not 0"
 setting_is statu 0 || fail "after Clear the file says statu=$(setting statu), not 0"
 wait_stable
-"$PY" "$XWIN" compare "$WINDOW" "$WORK/statistics-cleared.png" $R_STATISTICS >"$WORK/compare" ||
-    fail "Statistics after Clear does not look as in the replay driver ($(cat "$WORK/compare"))"
+looks_as_replay statistics-cleared $R_STATISTICS
 key Escape
 closed_statistics_with "Escape after Clear"
 { setting_is statc 0 && setting_is statu 0; } || fail "closing Statistics brought the score back"
 
 note "Help > About shows the About box; its OK closes it"
-wait_stable
-table=$(digest $R_WHOLE)
-help_menu $MENU_ABOUT
-wait_changed 5 "$table" $R_ABOUT || fail "Help > About opened no box"
-wait_stable
-"$PY" "$XWIN" compare "$WINDOW" "$WORK/about.png" $R_ABOUT >"$WORK/compare" ||
-    fail "the About box does not look as in the replay driver ($(cat "$WORK/compare"))"
+open_box about_open
+looks_as_replay about $R_ABOUT
 tap $ABOUT_OK
 wait_same 5 "$table" $R_WHOLE || fail "the About box's OK did not close it"
 
@@ -91,8 +87,7 @@ note "Options: a game type picked and Escape stores nothing"
 cp "$SETTINGS" "$WORK/before-options.ini"
 cards=$(digest $R_TOP_CARDS)
 open_options
-"$PY" "$XWIN" compare "$WINDOW" "$WORK/options.png" $R_WHOLE >"$WORK/compare" ||
-    fail "Options does not look as in the replay driver ($(cat "$WORK/compare"))"
+looks_as_replay options $R_WHOLE
 pick_game_type 4
 key Escape
 wait_same 5 "$bar" $R_BAR || fail "Escape did not close Options"

@@ -59,8 +59,8 @@ trap 'exit 1' INT TERM HUP
 fail() {
     echo "FAIL: $*" >&2
     FAILED=1
-    if [ -n "$WINDOW" ] && "$PY" "$XWIN" save "$WINDOW" "$WORK/failure.ppm" 2>/dev/null; then
-        echo "the window at the failure: $WORK/failure.ppm" >&2
+    if [ -n "$WINDOW" ] && "$PY" "$XWIN" save "$WINDOW" "$WORK/failure.png" 2>/dev/null; then
+        echo "the window at the failure: $WORK/failure.png" >&2
     fi
     [ -s "$WORK/game.err" ] && sed 's/^/program: /' "$WORK/game.err" >&2
     exit 1
@@ -170,9 +170,10 @@ find_window() {
 
 # The menu bar is painted last of a frame: its light top edge and the
 # bar's own colours, never the black of an unpainted window.
-frame_shown() {
-    [ "$("$PY" "$XWIN" pixel "$WINDOW" 5 294 2>/dev/null)" = 80848a ]
-}
+frame_shown() { pixel_is 5 294 80848a; }
+
+# pixel_is X Y RRGGBB: the window's pixel at X Y has that colour.
+pixel_is() { [ "$(uniform_colour "$1" "$2" $(($1 + 1)) $(($2 + 1)))" = "$3" ]; }
 
 # game_ended: the program has exited (a zombie counts: only wait reaps it).
 game_ended() {
@@ -201,16 +202,22 @@ quit_game() {
 title() { xdotool getwindowname "$WINDOW" 2>/dev/null; }
 title_is() { [ "$(title)" = "$1" ]; }
 
+# changes WHAT X0 Y0 X1 Y1 COMMAND...: runs COMMAND, then waits until the
+# rectangle looks different; fails with WHAT when it does not.
+changes() {
+    local what=$1 rect="$2 $3 $4 $5" before
+    shift 5
+    before=$(digest $rect)
+    "$@"
+    wait_changed 5 "$before" $rect || fail "$what"
+}
+
 # pick_game_type ROW: on the Options page, the drop-down list of game
 # types opened and its row ROW tapped.
 pick_game_type() {
-    local combo list
-    combo=$(digest $R_COMBO)
-    list=$(digest $R_COMBO_LIST)
-    tap $OPTIONS_GAME_TYPE
-    wait_changed 5 "$list" $R_COMBO_LIST || fail "a tap on the game type opened no list"
-    tap 60 $((OPTIONS_GAME_TYPE_ROW0 + 14 * $1))
-    wait_changed 5 "$combo" $R_COMBO || fail "row $1 of the list did not become the game type"
+    changes "a tap on the game type opened no list" $R_COMBO_LIST tap $OPTIONS_GAME_TYPE
+    changes "row $1 of the list did not become the game type" $R_COMBO \
+        tap 60 $((OPTIONS_GAME_TYPE_ROW0 + 14 * $1))
     wait_stable
 }
 
@@ -218,8 +225,7 @@ pick_game_type() {
 # $bar keeps the main bar's look, to see the page gone.
 open_options() {
     bar=$(digest $R_BAR)
-    game_menu $MENU_OPTIONS
-    wait_changed 5 "$bar" $R_BAR || fail "Game > Options opened no page with its own bar"
+    changes "Game > Options opened no page with its own bar" $R_BAR game_menu $MENU_OPTIONS
     wait_stable
 }
 
@@ -237,20 +243,28 @@ key() {
 
 # game_menu X Y / help_menu X Y: opens the menu from the bar, waits until
 # it shows, then taps the item at X Y.
+game_menu_open() { changes "a tap on Game opened no menu" $R_GAME_MENU tap $BAR_GAME; }
 game_menu() {
-    local menu
-    menu=$(digest $R_GAME_MENU)
-    tap $BAR_GAME
-    wait_changed 5 "$menu" $R_GAME_MENU || fail "a tap on Game opened no menu"
+    game_menu_open
+    tap "$@"
+}
+help_menu() {
+    changes "a tap on Help opened no menu" $R_HELP_MENU tap $BAR_HELP
     tap "$@"
 }
 
-help_menu() {
-    local menu
-    menu=$(digest $R_HELP_MENU)
-    tap $BAR_HELP
-    wait_changed 5 "$menu" $R_HELP_MENU || fail "a tap on Help opened no menu"
-    tap "$@"
+# Each waits until what it opens has been painted whole.
+statistics_open() {
+    changes "Game > Statistics opened no dialog" $R_STATISTICS game_menu $MENU_STATISTICS
+    wait_stable
+}
+about_open() {
+    changes "Help > About opened no box" $R_ABOUT help_menu $MENU_ABOUT
+    wait_stable
+}
+new_deal() {
+    changes "Alt+N dealt no new game" $R_TOP_CARDS key alt+n
+    wait_stable
 }
 
 # digest X0 Y0 X1 Y1: a hash of the pixels of a window rectangle.
@@ -269,8 +283,10 @@ same() {
 wait_changed() { "$PY" "$XWIN" wait "$WINDOW" changed "$2" "$3" "$4" "$5" "$6" "$1"; }
 wait_same() { "$PY" "$XWIN" wait "$WINDOW" same "$2" "$3" "$4" "$5" "$6" "$1"; }
 
-# uniform X0 Y0 X1 Y1: every pixel of the rectangle has one colour.
+# uniform X0 Y0 X1 Y1: every pixel of the rectangle has one colour;
+# uniform_colour prints it.
 uniform() { "$PY" "$XWIN" uniform "$WINDOW" "$@" >/dev/null; }
+uniform_colour() { "$PY" "$XWIN" uniform "$WINDOW" "$@" 2>/dev/null; }
 
 # Waits until two looks at the whole window 100 ms apart agree: whatever
 # the last input started has been painted.

@@ -21,17 +21,12 @@ size=$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/^ *Geometry: //p')
 title_is "Thrown up" || fail "the title of a first start is '$(title)', not 'Thrown up'"
 
 note "Alt+N deals a new game"
-before=$(digest $R_TOP_CARDS)
-key alt+n
-wait_changed 5 "$before" $R_TOP_CARDS || fail "Alt+N dealt no new game"
-wait_stable
+new_deal
 title_is "Thrown up" || fail "Alt+N changed the title to '$(title)'"
 
 note "Game > New deals a new game"
-before=$(digest $R_TOP_CARDS)
 bar=$(digest $R_BAR)
-game_menu $MENU_NEW
-wait_changed 5 "$before" $R_TOP_CARDS || fail "Game > New dealt no new game"
+changes "Game > New dealt no new game" $R_TOP_CARDS game_menu $MENU_NEW
 wait_stable
 same "$bar" $R_BAR || fail "the menu bar does not look as before the menu opened"
 uniform $R_BELOW_STATUS || fail "the Game menu is still on the table after New"
@@ -42,32 +37,24 @@ note "a card selected and played onto the table"
 deals=1
 while ! uniform $R_TABLE; do
     [ "$deals" -lt 40 ] || fail "the computer opened 40 deals in a row"
-    before=$(digest $R_TOP_CARDS)
-    key alt+n
-    wait_changed 5 "$before" $R_TOP_CARDS || fail "Alt+N dealt no new game"
-    wait_stable
+    new_deal
     deals=$((deals + 1))
 done
-hand=$(digest $R_HAND)
 table=$(digest $R_TABLE)
-tap $FIRST_HAND_CARD
-wait_changed 5 "$hand" $R_HAND || fail "a tap on the first card of the hand did not select it"
+changes "a tap on the first card of the hand did not select it" $R_HAND tap $FIRST_HAND_CARD
 wait_stable
 same "$table" $R_TABLE || fail "selecting a card changed the table"
-tap $TABLE_SPOT
-wait_changed 5 "$table" $R_TABLE || fail "a tap on the table with a card selected played nothing"
+changes "a tap on the table with a card selected played nothing" $R_TABLE tap $TABLE_SPOT
 wait_stable
 uniform $R_TABLE && fail "the table is empty after the card was played"
 
 note "a larger window: the screen centred on a plain fill, taps offset to match"
 xdotool windowsize "$WINDOW" 340 420 || fail "xdotool could not resize the window"
-pixel_is() { [ "$("$PY" "$XWIN" pixel "$WINDOW" "$1" "$2" 2>/dev/null)" = "$3" ]; }
 wait_until 5 pixel_is 55 344 80848a || fail "the bar is not 50 pixels in and down in a 340x420 window"
 pixel_is 10 10 202020 || fail "the border of a larger window is not the plain fill"
 pixel_is 330 410 202020 || fail "the border of a larger window is not the plain fill"
 menu=$(digest 50 248 146 344)
-tap 78 357
-wait_changed 5 "$menu" 50 248 146 344 || fail "a tap on Game, offset by the border, opened no menu"
+changes "a tap on Game, offset by the border, opened no menu" 50 248 146 344 tap 78 357
 key Escape
 wait_same 5 "$menu" 50 248 146 344 || fail "Escape did not close the Game menu"
 

@@ -7,12 +7,12 @@
                                         from DIGEST, or equals it
   xwin.py stable WINDOW SECONDS         succeeds once two looks at the whole
                                         window 100 ms apart agree
-  xwin.py pixel WINDOW X Y              one pixel as RRGGBB
-  xwin.py uniform WINDOW X0 Y0 X1 Y1    succeeds when the rectangle has one colour
+  xwin.py uniform WINDOW X0 Y0 X1 Y1    succeeds when the rectangle has one colour,
+                                        printed as RRGGBB
   xwin.py compare WINDOW FILE.png X0 Y0 X1 Y1
                                         succeeds when the rectangle equals the
                                         same one of a screenshot
-  xwin.py save WINDOW FILE.ppm          the whole client area as a PPM
+  xwin.py save WINDOW FILE.png          the whole client area as a PNG
   xwin.py class WINDOW                  the WM_CLASS instance and class
   xwin.py close WINDOW                  WM_DELETE_WINDOW, as a window manager sends it
 
@@ -174,10 +174,6 @@ def main(argv):
             if time.monotonic() > deadline:
                 sys.exit(1)
             previous = current
-    elif command == "pixel" and len(argv) == 5:
-        px, py = int(argv[3]), int(argv[4])
-        r, g, b = grab(x, display, window, px, py, px + 1, py + 1)[0][0]
-        print("%02x%02x%02x" % (r, g, b))
     elif command == "uniform" and len(argv) == 7:
         left, top, right, bottom = (int(v) for v in argv[3:7])
         rows = grab(x, display, window, left, top, right, bottom)
@@ -195,11 +191,9 @@ def main(argv):
         print("%d pixels differ" % differ)
         sys.exit(0 if differ == 0 else 1)
     elif command == "save" and len(argv) == 4:
-        geometry = window_size(x, display, window)
-        rows = grab(x, display, window, 0, 0, geometry[0], geometry[1])
-        with open(argv[3], "wb") as out:
-            out.write(b"P6\n%d %d\n255\n" % geometry)
-            out.write(bytes(c for row in rows for p in row for c in p))
+        width, height = window_size(x, display, window)
+        rows = grab(x, display, window, 0, 0, width, height)
+        png.write(argv[3], width, height, bytes(c for row in rows for p in row for c in p + (255,)))
     elif command == "class" and len(argv) == 3:
         hint = XClassHint()
         if not x.XGetClassHint(display, window, ctypes.byref(hint)):
