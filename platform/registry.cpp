@@ -2,15 +2,8 @@
 // "name=value" line per value in unsigned decimal. Lines the layer does not
 // understand are kept as they are. Names travel as UTF-8 and compare without
 // regard to ASCII case.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <charconv>
 #include <cstddef>
-#include <cstdlib>
-#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -18,12 +11,10 @@
 #include <vector>
 
 #include "platform/internal.h"
+#include "platform/store_file.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-std::optional<std::string> configHome;
 bool inMemory = false;
 std::string memoryText;
 
@@ -108,7 +99,8 @@ Place Locate(const std::vector<std::string>& lines, std::string_view key, std::s
     bool inKey = false;
     bool inFirstSection = false;
     for (size_t i = 0; i < lines.size(); ++i) {
-        if (auto section = SectionName(lines[i])) {
+        std::string_view line = lines[i];
+        if (auto section = SectionName(line)) {
             inKey = SameName(*section, key);
             inFirstSection = inKey && place.sectionEnd == std::string::npos;
             if (inFirstSection) place.sectionEnd = i + 1;
@@ -117,91 +109,46 @@ Place Locate(const std::vector<std::string>& lines, std::string_view key, std::s
             place.keyExists = place.keyExists || inKey || parent;
             continue;
         }
-        if (inFirstSection && !Trim(lines[i]).empty()) place.sectionEnd = i + 1;
+        if (inFirstSection && !Trim(line).empty()) place.sectionEnd = i + 1;
         std::string_view name;
-        if (inKey && place.valueLine == std::string::npos && ValueName(lines[i], &name) &&
+        if (inKey && place.valueLine == std::string::npos && ValueName(line, &name) &&
             SameName(name, value))
             place.valueLine = i;
     }
     return place;
 }
 
-std::optional<std::string> StorePath() {
-    std::string home;
-    const char* xdg = std::getenv("XDG_CONFIG_HOME");
-    const char* user = std::getenv("HOME");
-    if (configHome) {
-        home = *configHome;
-    } else if (xdg && xdg[0] == '/') {  // a relative one is to be ignored
-        home = xdg;
-    } else if (user && user[0]) {
-        home = std::string(user) + "/.config";
-    } else {
-        return std::nullopt;
-    }
-    return home + "/velmora/settings.ini";
-}
-
-// The whole store; a missing file is an empty store. False when there is a
-// file that cannot be read, which a writer must not overwrite.
+// The whole store; a missing file is an empty store. False when there is
+// something there that must be neither read nor written over.
 bool ReadStore(std::string* text) {
-    text->clear();
-    if (inMemory) {
-        *text = memoryText;
-        return true;
-    }
-    std::optional<std::string> path = StorePath();
-    if (!path) return false;
-    int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT || errno == ENOTDIR;
-    char buffer[4096];
-    ssize_t n;
-    while ((n = ::read(fd, buffer, sizeof buffer)) > 0)
-        text->append(buffer, static_cast<size_t>(n));
-    ::close(fd);
-    return n == 0;
-}
-
-bool WriteAll(int fd, std::string_view text) {
-    while (!text.empty()) {
-        ssize_t n = ::write(fd, text.data(), text.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        text.remove_prefix(static_cast<size_t>(n));
-    }
+    if (!inMemory) return ReadStoreFile(text) == kStoreText;
+    *text = memoryText;
     return true;
 }
 
-// A temporary file beside the store, flushed to disk, then renamed over it:
-// a reader sees the old file or the new one, never half of one.
-bool WriteStore(const std::string& text) {
-    if (inMemory) {
-        memoryText = text;
-        return true;
+// The store's text with one value set: its line replaced where it stands
+// (keeping the name's spelling), or added at the end of its key's first
+// section, or in a new section at the end.
+std::string WithValue(const std::string& text, const std::string& keyName,
+                      const std::string& valueName, uint32_t value) {
+    std::vector<std::string> lines = SplitLines(text);
+    Place place = Locate(lines, keyName, valueName);
+    std::string_view spelled = valueName;
+    if (place.valueLine != std::string::npos) ValueName(lines[place.valueLine], &spelled);
+    std::string line = std::string(spelled) + "=" + std::to_string(value);
+    if (place.valueLine != std::string::npos) {
+        lines[place.valueLine] = line;
+    } else if (place.sectionEnd != std::string::npos) {
+        lines.insert(lines.begin() + static_cast<ptrdiff_t>(place.sectionEnd), line);
+    } else {
+        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+        lines.push_back("[" + keyName + "]");
+        lines.push_back(line);
     }
-    std::optional<std::string> path = StorePath();
-    if (!path) return false;
-    fs::path folder = fs::path(*path).parent_path();
-    std::error_code ignored;
-    fs::create_directories(folder.parent_path(), ignored);
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
-
-    std::string temporary = *path + ".XXXXXX";
-    int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = WriteAll(fd, text) && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok || ::rename(temporary.c_str(), path->c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    // The rename itself reaches the disk with the folder.
-    int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return true;
+    std::string out;
+    for (const std::string& l : lines)
+        out += l + "\n";
+    return out;
 }
 
 const std::wstring* KeyPath(HKEY key) {
@@ -235,7 +182,7 @@ bool KeyExists(const std::string& key) {
 }  // namespace
 
 void PlatformSetConfigHome(const char* dir) {
-    configHome = dir && *dir ? std::optional<std::string>(dir) : std::nullopt;
+    SetStoreFileHome(dir);
 }
 
 void PlatformUseMemoryRegistry(bool on) {
@@ -295,34 +242,27 @@ LONG RegQueryValueExW(HKEY key, const wchar_t* name, DWORD*, DWORD* type, BYTE* 
 LONG RegSetValueExW(HKEY key, const wchar_t* name, DWORD, DWORD type, const BYTE* data,
                     DWORD size) {
     const std::wstring* path = KeyPath(key);
-    std::string keyName, valueName, text;
+    std::string keyName, valueName;
     if (!path) return ERROR_INVALID_HANDLE;
     if (type != REG_DWORD || size != 4 || !data || !PlatformToUtf8(*path, &keyName) ||
         !PlatformToUtf8(name ? name : L"", &valueName) || !Storable(keyName, false) ||
         !Storable(valueName, true))
         return ERROR_INVALID_PARAMETER;
-    if (!ReadStore(&text)) return ERROR_READ_FAULT;
 
     uint32_t value = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
-    std::vector<std::string> lines = SplitLines(text);
-    Place place = Locate(lines, keyName, valueName);
-    std::string_view spelled = valueName;  // an existing line keeps its spelling
-    if (place.valueLine != std::string::npos) ValueName(lines[place.valueLine], &spelled);
-    std::string line = std::string(spelled) + "=" + std::to_string(value);
-    if (place.valueLine != std::string::npos) {
-        lines[place.valueLine] = line;
-    } else if (place.sectionEnd != std::string::npos) {
-        lines.insert(lines.begin() + static_cast<ptrdiff_t>(place.sectionEnd), line);
-    } else {
-        if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
-        lines.push_back("[" + keyName + "]");
-        lines.push_back(line);
+    auto edit = [&](std::string* store) { *store = WithValue(*store, keyName, valueName, value); };
+    if (inMemory) {
+        edit(&memoryText);
+        return ERROR_SUCCESS;
     }
-
-    std::string out;
-    for (const std::string& l : lines)
-        out += l + "\n";
-    return WriteStore(out) ? ERROR_SUCCESS : ERROR_WRITE_FAULT;
+    switch (UpdateStoreFile(edit)) {
+        case kStoreWritten:
+            return ERROR_SUCCESS;
+        case kStoreNotRead:
+            return ERROR_READ_FAULT;
+        default:
+            return ERROR_WRITE_FAULT;
+    }
 }
 
 LONG RegCloseKey(HKEY key) {

@@ -14,48 +14,43 @@
 
 #include "app/settings.h"
 #include "platform/platform.h"
-
-namespace {
+#include "tests/store_fixture.h"
 
 namespace fs = std::filesystem;
 using namespace std::string_literals;
 
-const std::string kHeader = "[Software\\ornit\\vlmra]\n";
+void StoreTest::UseHome(const char* base) {
+    if (!home.empty()) fs::remove_all(home);
+    std::string dir = std::string(base) + "/velmora-store-XXXXXX";
+    ASSERT_NE(mkdtemp(dir.data()), nullptr);
+    home = dir;
+    PlatformSetConfigHome(dir.c_str());
+}
 
-class StoreTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        char dir[] = "/tmp/velmora-store-XXXXXX";
-        ASSERT_NE(mkdtemp(dir), nullptr);
-        home = dir;
-        PlatformSetConfigHome(home.c_str());
-    }
-    void TearDown() override {
-        PlatformSetConfigHome(nullptr);
-        PlatformUseMemoryRegistry(false);
-        fs::remove_all(home);
-    }
-    fs::path Folder() const { return home / "velmora"; }
-    fs::path File() const { return Folder() / "settings.ini"; }
-    void Put(const std::string& text) const {
-        fs::create_directories(Folder());
-        std::ofstream(File(), std::ios::binary) << text;
-    }
-    std::string Get() const {
-        std::ostringstream text;
-        text << std::ifstream(File(), std::ios::binary).rdbuf();
-        return text.str();
-    }
-    std::set<std::string> FolderEntries() const {
-        std::set<std::string> names;
-        for (const auto& entry : fs::directory_iterator(Folder()))
-            names.insert(entry.path().filename());
-        return names;
-    }
-    fs::path home;
-};
+void StoreTest::TearDown() {
+    PlatformSetConfigHome(nullptr);
+    PlatformUseMemoryRegistry(false);
+    fs::remove_all(home);
+}
 
-// The stored value, or nothing when the store has none readable.
+void StoreTest::Put(const std::string& text) const {
+    fs::create_directories(Folder());
+    std::ofstream(File(), std::ios::binary) << text;
+}
+
+std::string ReadWhole(const fs::path& file) {
+    std::ostringstream text;
+    text << std::ifstream(file, std::ios::binary).rdbuf();
+    return text.str();
+}
+
+std::set<std::string> StoreTest::FolderEntries() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(Folder()))
+        if (entry.path().filename() != "settings.ini.lock") names.insert(entry.path().filename());
+    return names;
+}
+
 std::optional<uint32_t> Query(const wchar_t* name) {
     HKEY key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
@@ -78,6 +73,8 @@ LONG SetRaw(const wchar_t* key, const wchar_t* name, DWORD type, DWORD size) {
     RegCloseKey(h);
     return status;
 }
+
+namespace {
 
 struct ReadCase {
     const char* what;
@@ -238,15 +235,7 @@ TEST_F(StoreTest, RefusedWriteKeepsTheOldFile) {
     }
 }
 
-TEST_F(StoreTest, UnusablePlacesFailCleanly) {
-    // A folder where the file belongs: nothing to read, nothing written.
-    fs::create_directories(File() / "inside");
-    EXPECT_EQ(Query(L"type"), std::nullopt);
-    EXPECT_EQ(SetRaw(kSettingsKey, L"type", REG_DWORD, 4), ERROR_READ_FAULT);
-    EXPECT_EQ(FolderEntries(), std::set<std::string>{"settings.ini"});
-    EXPECT_TRUE(fs::is_directory(File() / "inside"));
-
-    // A file where the folder belongs.
+TEST_F(StoreTest, AFileWhereTheFolderBelongsFailsCleanly) {
     std::ofstream(home / "plain") << "x";
     std::string below = (home / "plain").string();
     PlatformSetConfigHome(below.c_str());
