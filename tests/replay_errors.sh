@@ -43,6 +43,19 @@ check 'menu game options\ndump\ncontrol 1015 select 40\ndump\n' 2 'line 3: no su
 check 'menu game statistics\ncontrol 1012 select 0\n' 2 'line 2: the control is not a list' quiet
 check 'menu game statistics\ndialog cancel\ndialog cancel\n' 2 'line 3: no dialog is open' quiet
 check 'menu game statistics\ndialog ok\ndump\n' 0 '' ''
+# Numbers are plain decimal from 0 to 65535, never wrapped or cut short.
+check 'tap 4294967296 5\n' 2 'line 1: 4294967296 is not a number from 0 to 65535' quiet
+check 'dump\ntap -1 5\n' 2 'line 2: -1 is not a number from 0 to 65535' ''
+check 'down 5 65536\n' 2 'line 1: 65536 is not a number' quiet
+check 'up 5 5\ndbltap +5 5\n' 2 'line 2: +5 is not a number' quiet
+check 'tap 65535 65535\ndump\n' 0 '' ''
+check 'command -1\n' 2 'line 1: -1 is not a number' quiet
+check 'command 65536\n' 2 'line 1: 65536 is not a number' quiet
+# A line holds at most 4096 bytes and no NUL, not even a comment.
+pad=$(printf '%4092s' '')
+check "dump$pad\\n" 0 '' ''
+check "dump$pad \\n" 2 'line 1: the line is longer than 4096 bytes' quiet
+check '# a\0b\ndump\n' 2 'line 1: the line holds a NUL byte' quiet
 
 # A screenshot is the screen as a PNG: 240 x 320 at 96 dots per inch.
 shot=$(mktemp -d "${TMPDIR:-/tmp}/velmora-shot-XXXXXX")

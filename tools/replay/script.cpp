@@ -47,6 +47,40 @@ bool Is(const wchar_t* a, const wchar_t* b) {
     return a && std::wcscmp(a, b) == 0;
 }
 
+constexpr size_t kMaxLine = 4096;
+constexpr long kMaxNumber = 0xFFFF;
+
+// The next line without its newline, keeping at most kMaxLine + 1 bytes so
+// that an endless line cannot fill memory; false at the end of the input.
+bool ReadLine(std::istream& in, std::string* line, bool* tooLong) {
+    line->clear();
+    *tooLong = false;
+    std::streambuf* buffer = in.rdbuf();
+    bool any = false;
+    for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
+        any = true;
+        if (c == '\n') return true;
+        if (line->size() < kMaxLine)
+            line->push_back(static_cast<char>(c));
+        else
+            *tooLong = true;
+    }
+    return any;
+}
+
+// A number of a script line: decimal digits only, up to kMaxNumber; -1
+// for anything else, so nothing wraps or is cut short.
+long ParseNumber(const std::string& word) {
+    if (word.empty()) return -1;
+    long value = 0;
+    for (char c : word) {
+        if (c < '0' || c > '9') return -1;
+        value = value * 10 + (c - '0');
+        if (value > kMaxNumber) return -1;
+    }
+    return value;
+}
+
 }  // namespace
 
 void ReplayScript::Fail(const std::string& why) const {
@@ -189,19 +223,27 @@ bool ReplayScript::Next() {
         FinishSelect();
         return true;
     }
-    while (std::getline(in_, line_)) {
+    bool tooLong = false;
+    while (ReadLine(in_, &line_, &tooLong)) {
         ++lineNumber_;
+        if (tooLong) {
+            line_.resize(40);
+            line_ += "...";
+            Fail("the line is longer than " + std::to_string(kMaxLine) + " bytes");
+        }
+        if (line_.find('\0') != std::string::npos) Fail("the line holds a NUL byte");
         std::istringstream words(line_);
         std::string verb;
         if (!(words >> verb) || verb[0] == '#') continue;
         std::vector<long> numbers;
         std::string word, extra;
         auto numbersOnly = [&](size_t n) {
-            long v;
-            while (words >> v)
+            while (words >> word) {
+                long v = ParseNumber(word);
+                if (v < 0) Fail(word + " is not a number from 0 to " + std::to_string(kMaxNumber));
                 numbers.push_back(v);
-            if (!words.eof() || numbers.size() != n)
-                Fail("expected " + std::to_string(n) + " numbers");
+            }
+            if (numbers.size() != n) Fail("expected " + std::to_string(n) + " numbers");
         };
         if (verb == "tap" || verb == "down" || verb == "up" || verb == "dbltap") {
             numbersOnly(2);
