@@ -23,6 +23,9 @@ std::string memoryText;
 std::map<HKEY, std::wstring> openKeys;
 uintptr_t lastHandle = 0;
 
+// Some editors start a UTF-8 file with one; it is kept but not read.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 std::string_view Trim(std::string_view s) {
     const char* blanks = " \t\r";
     size_t first = s.find_first_not_of(blanks);
@@ -53,7 +56,7 @@ bool Storable(std::string_view name, bool isValue) {
 std::optional<std::string_view> SectionName(std::string_view line) {
     line = Trim(line);
     if (line.size() < 2 || line.front() != '[' || line.back() != ']') return std::nullopt;
-    return line.substr(1, line.size() - 2);
+    return Trim(line.substr(1, line.size() - 2));
 }
 
 // The name of a "name=value" line; false for any other line.
@@ -100,6 +103,7 @@ Place Locate(const std::vector<std::string>& lines, std::string_view key, std::s
     bool inFirstSection = false;
     for (size_t i = 0; i < lines.size(); ++i) {
         std::string_view line = lines[i];
+        if (i == 0 && line.starts_with(kByteOrderMark)) line.remove_prefix(kByteOrderMark.size());
         if (auto section = SectionName(line)) {
             inKey = SameName(*section, key);
             inFirstSection = inKey && place.sectionEnd == std::string::npos;

@@ -105,6 +105,8 @@ TEST_F(StoreTest, ReadsWhatItCanAndNothingElse) {
         {"before any key", "type=5\n" + kHeader, L"type", std::nullopt},
         {"names in any case", "[SOFTWARE\\Ornit\\VLMRA]\nTyPe=4\n", L"type", 4},
         {"the first line counts", kHeader + "type=1\n[Other]\n" + kHeader + "type=2\n", L"type", 1},
+        {"byte-order mark", "\xEF\xBB\xBF" + kHeader + "statu=5\n", L"statu", 5},
+        {"blanks inside the brackets", "[ Software\\ornit\\vlmra\t]\nstatu=6\n", L"statu", 6},
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -153,6 +155,10 @@ TEST_F(StoreTest, WriteChangesOnlyItsLine) {
          "[Other]\nx=\n\n" + kHeader + "wc=1\n"},
         {"garbled value replaced", kHeader + "back=zz\n", L"back", 4294967295u,
          kHeader + "back=4294967295\n"},
+        {"byte-order mark kept", "\xEF\xBB\xBF" + kHeader + "statu=5\n", L"statu", 7,
+         "\xEF\xBB\xBF" + kHeader + "statu=7\n"},
+        {"blanks inside the brackets", "[ Software\\ornit\\vlmra ]\ntype=1\n", L"back", 2,
+         "[ Software\\ornit\\vlmra ]\ntype=1\nback=2\n"},
     };
     for (const WriteCase& c : cases) {
         SCOPED_TRACE(c.what);
