@@ -19,7 +19,7 @@ start_display
 PRESET="type=3 cidc=1 statc=7 statu=2"
 
 # ended_cleanly HOW: status 0, no window left, the settings file as preset
-# and no temporary file of a write beside it.
+# and no temporary file of a write beside it (the writers' lock file stays).
 ended_cleanly() {
     wait_exit 10
     [ "$GAME_STATUS" = 0 ] || fail "$1: the program exited with status $GAME_STATUS"
@@ -28,7 +28,7 @@ ended_cleanly() {
     fi
     cmp -s "$WORK/preset.ini" "$SETTINGS" || fail "$1: the settings file changed"
     local left
-    left=$(find "$(dirname "$SETTINGS")" -mindepth 1 ! -name settings.ini)
+    left=$(find "$(dirname "$SETTINGS")" -mindepth 1 ! -name settings.ini ! -name settings.ini.lock)
     [ -z "$left" ] || fail "$1: left beside the settings: $left"
 }
 
