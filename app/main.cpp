@@ -1,5 +1,6 @@
-// Entry point of the game: answers --version and --help, opens the window,
-// builds the program and runs WinMain with the rest of the command line.
+// Entry point of the game: answers --version and --help, warns of unknown
+// long options, opens the window, builds the program and runs WinMain with
+// the whole command line.
 #include <SDL.h>
 
 #include <cstdio>
@@ -19,7 +20,7 @@ constexpr const char* kVersion = "1.3";
 
 void PrintUsage() {
     std::printf(
-        "Usage: velmora [--help | --version]\n"
+        "Usage: velmora [-h | --help | -v | --version]\n"
         "A two-player attack-and-defence card game against the computer.\n"
         "\n"
         "Environment:\n"
@@ -40,17 +41,32 @@ std::wstring CommandLine(int argc, char** argv) {
     return out;
 }
 
+bool Is(const char* arg, const char* shortForm, const char* longForm) {
+    return std::strcmp(arg, shortForm) == 0 || std::strcmp(arg, longForm) == 0;
+}
+
+// A long option the program does not know. The game's own switch is a
+// substring anywhere in the command line, so an argument holding it is
+// known too; the argument still goes to the game either way.
+bool UnknownOption(const char* arg) {
+    return std::strncmp(arg, "--", 2) == 0 && std::strcmp(arg, "--help") != 0 &&
+           std::strcmp(arg, "--version") != 0 && !std::strstr(arg, "q7K");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    if (argc == 2 && Is(argv[1], "-v", "--version")) {
         std::printf("Velmora %s\n", kVersion);
         return 0;
     }
-    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+    if (argc == 2 && Is(argv[1], "-h", "--help")) {
         PrintUsage();
         return 0;
     }
+    for (int i = 1; i < argc; ++i)
+        if (UnknownOption(argv[i]))
+            std::fprintf(stderr, "velmora: unknown option %s (ignored)\n", argv[i]);
     std::wstring commandLine = CommandLine(argc, argv);
 
     std::string error;
