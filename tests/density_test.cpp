@@ -8,34 +8,45 @@ struct DensityCase {
     const char* what;
     int width, height;  // usable area
     const char* override;
+    int forced;  // DensityOverride: the value, 0 unset, -1 ignored
     int dpi;
 };
 
 // Frames take 16 x 64 pixels. Worked out by hand from the screen's
 // 240 x 320 units at dpi / 96 pixels each.
 const DensityCase kDensities[] = {
-    {"1280x1024: 960 rows fit exactly at 288", 1280, 1024, nullptr, 288},
-    {"one row short of 288", 1280, 1023, nullptr, 240},
-    {"a 1440-row desktop", 2560, 1440, nullptr, 384},
-    {"a narrow phone is held by its width", 720, 1380, nullptr, 240},
-    {"just room for 96", 256, 384, nullptr, 96},
-    {"one row short of 96: the largest whole density below", 256, 383, nullptr, 95},
-    {"a small display", 300, 300, nullptr, 70},
-    {"nothing fits: the least density", 50, 50, nullptr, kMinDensity},
-    {"display not known", 0, 0, nullptr, 96},
-    {"the override wins", 1280, 1024, "144", 144},
-    {"the override wins when nothing is known", 0, 0, "192", 192},
-    {"override at the upper limit", 1280, 1024, "960", 960},
-    {"override above the limit is ignored", 1280, 1024, "961", 288},
-    {"override below the limit is ignored", 1280, 1024, "23", 288},
-    {"override with trailing text is ignored", 1280, 1024, "144dpi", 288},
-    {"empty override is ignored", 1280, 1024, "", 288},
-    {"negative override is ignored", 1280, 1024, "-96", 288},
+    {"1280x1024: 960 rows fit exactly at 288", 1280, 1024, nullptr, 0, 288},
+    {"one row short of 288", 1280, 1023, nullptr, 0, 240},
+    {"a 1440-row desktop", 2560, 1440, nullptr, 0, 384},
+    {"a narrow phone is held by its width", 720, 1380, nullptr, 0, 240},
+    {"just room for 96", 256, 384, nullptr, 0, 96},
+    {"one row short of 96: the largest whole density below", 256, 383, nullptr, 0, 95},
+    {"a small display", 300, 300, nullptr, 0, 70},
+    {"nothing fits: the least density", 50, 50, nullptr, 0, kMinDensity},
+    {"display not known", 0, 0, nullptr, 0, 96},
+    {"the override wins", 1280, 1024, "144", 144, 144},
+    {"the override wins when nothing is known", 0, 0, "192", 192, 192},
+    {"override at the upper limit", 1280, 1024, "960", 960, 960},
+    {"override at the lower limit", 1280, 1024, "24", 24, 24},
+    {"leading zeros are still decimal", 1280, 1024, "0144", 144, 144},
+    {"override above the limit is ignored", 1280, 1024, "961", -1, 288},
+    {"override below the limit is ignored", 1280, 1024, "23", -1, 288},
+    {"zero is ignored", 1280, 1024, "0", -1, 288},
+    {"override with trailing text is ignored", 1280, 1024, "144dpi", -1, 288},
+    {"letters are ignored", 1280, 1024, "abc", -1, 288},
+    {"empty override is ignored", 1280, 1024, "", -1, 288},
+    {"a leading blank is ignored", 1280, 1024, " 96", -1, 288},
+    {"a plus sign is ignored", 1280, 1024, "+96", -1, 288},
+    {"negative override is ignored", 1280, 1024, "-96", -1, 288},
+    {"overflow is ignored", 1280, 1024, "99999999999999999999", -1, 288},
+    {"a wrap to a valid density is ignored", 1280, 1024, "4294967392", -1, 288},
 };
 
 TEST(DensityTest, ChoosesTheLargestDensityThatFits) {
-    for (const DensityCase& c : kDensities)
+    for (const DensityCase& c : kDensities) {
+        EXPECT_EQ(DensityOverride(c.override), c.forced) << c.what;
         EXPECT_EQ(ChooseDensity(c.width, c.height, 16, 64, c.override), c.dpi) << c.what;
+    }
 }
 
 TEST(DensityTest, ChosenScreenFitsAndTheNextDoesNot) {

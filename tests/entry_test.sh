@@ -1,7 +1,8 @@
 #!/bin/bash
 # The program's answers before any window: --version and --help (or -v and
 # -h) as the only argument, one clear line with status 1 when no display can
-# be had, and before it a warning for each unknown long option.
+# be had, and before it a warning for each unknown long option and for a
+# VELMORA_DPI the program cannot use.
 # Usage: entry_test.sh PATH/TO/velmora VERSION
 set -u
 velmora=$1
@@ -74,5 +75,11 @@ check "only unknown long options are named; the game's switch is no warning" 1 "
     "velmora: unknown option --bar=1 \(ignored\)
 $nodisplay" -- --q7K -xq7Kz --bar=1 --help -h
 check "--q7K alone goes to the game" 1 "" "$nodisplay" -- --q7K
+dpi="is not a whole number from 24 to 960; ignored"
+for value in abc 0 961 96abc " 96" "" +96 -96 99999999999999999999; do
+    check "VELMORA_DPI='$value'" 1 "" "velmora: VELMORA_DPI=${value//+/\\+} $dpi
+$nodisplay" VELMORA_DPI="$value" --
+done
+check "a good VELMORA_DPI says nothing" 1 "" "$nodisplay" VELMORA_DPI=144 --
 [ "$failed" = 0 ] && echo PASS
 exit "$failed"

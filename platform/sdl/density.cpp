@@ -1,8 +1,5 @@
 #include "platform/sdl/density.h"
 
-#include <cerrno>
-#include <cstdlib>
-
 namespace {
 
 constexpr int kBase = 96;
@@ -12,17 +9,19 @@ bool Fits(int dpi, int width, int height) {
     return ScreenWidthAt(dpi) <= width && ScreenHeightAt(dpi) <= height;
 }
 
-// A whole number within the limits, or 0.
-int ParseOverride(const char* text) {
-    if (!text || !*text) return 0;
-    char* end = nullptr;
-    errno = 0;
-    long value = std::strtol(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value < kMinDensity || value > kMaxDensity) return 0;
-    return static_cast<int>(value);
-}
-
 }  // namespace
+
+int DensityOverride(const char* text) {
+    if (!text) return 0;
+    if (!*text) return -1;
+    int value = 0;
+    for (const char* c = text; *c; ++c) {
+        if (*c < '0' || *c > '9') return -1;
+        value = value * 10 + (*c - '0');
+        if (value > kMaxDensity) return -1;
+    }
+    return value < kMinDensity ? -1 : value;
+}
 
 int ScreenWidthAt(int dpi) {
     return (dpi * 240 + kBase / 2) / kBase;
@@ -33,7 +32,7 @@ int ScreenHeightAt(int dpi) {
 }
 
 int ChooseDensity(int width, int height, int decorW, int decorH, const char* override) {
-    if (int forced = ParseOverride(override)) return forced;
+    if (int forced = DensityOverride(override); forced > 0) return forced;
     if (width <= 0 || height <= 0) return kBase;
     int roomW = width - decorW, roomH = height - decorH;
     if (Fits(kBase, roomW, roomH)) {

@@ -225,11 +225,24 @@ void ApplyTitle() {
     }
 }
 
+// One line on standard error when VELMORA_DPI is set to something the
+// density choice ignores; control bytes are shown as '?' to keep it one line.
+void WarnOfBadDensity(const char* text) {
+    if (DensityOverride(text) >= 0) return;
+    std::string shown = text;
+    for (char& c : shown)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    std::fprintf(stderr, "velmora: VELMORA_DPI=%s is not a whole number from %d to %d; ignored\n",
+                 shown.c_str(), kMinDensity, kMaxDensity);
+}
+
 }  // namespace
 
 bool SdlOpen(std::string* error) {
     SdlState& st = State();
     st.trace = Tracing();
+    // Said before the display is looked for, so it is heard even without one.
+    WarnOfBadDensity(std::getenv("VELMORA_DPI"));
     // The desktop entry's name, unless the user set their own.
     setenv("SDL_VIDEO_X11_WMCLASS", kAppId, 0);
     setenv("SDL_VIDEO_WAYLAND_WMCLASS", kAppId, 0);
