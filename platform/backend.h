@@ -35,4 +35,5 @@ void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND* bar);
 
 // A program to start, as its argument vector (the rules page's opener).
 // The headless backend records it; a real one starts it without waiting.
-void BackendLaunch(const std::vector<std::string>& argv);
+// False when it could not be started.
+bool BackendLaunch(const std::vector<std::string>& argv);

@@ -142,7 +142,8 @@ void PlatformRequestClose();
 void PlatformFocusGained();
 
 // Starts a program from its argument vector without a shell and without
-// waiting for it; false when it could not be started.
+// waiting for it; false, with one line on standard error saying why, when
+// it could not be started.
 bool PlatformSpawnDetached(const std::vector<std::string>& argv);
 
 // Alt+F4 pressed: the window's close box, from the keyboard.

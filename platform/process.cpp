@@ -6,6 +6,8 @@
 #include <spawn.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <cwctype>
 #include <filesystem>
 #include <string>
@@ -27,7 +29,11 @@ bool PlatformSpawnDetached(const std::vector<std::string>& argv) {
         args.push_back(const_cast<char*>(a.c_str()));
     args.push_back(nullptr);
     pid_t pid = 0;
-    return posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ) == 0;
+    int failed = posix_spawnp(&pid, args[0], nullptr, nullptr, args.data(), environ);
+    if (failed == 0) return true;
+    // The screen stays silent, as the device's was; the terminal hears why.
+    std::fprintf(stderr, "velmora: cannot start %s: %s\n", args[0], std::strerror(failed));
+    return false;
 }
 
 // The help viewer: the desktop's opener on one of the program's own pages.
@@ -103,8 +109,7 @@ BOOL CreateProcessW(const wchar_t* applicationName, wchar_t* commandLine, SECURI
         address += '#';
         address += Escape(anchor);
     }
-    BackendLaunch({"xdg-open", address});
-    return TRUE;
+    return BackendLaunch({"xdg-open", address}) ? TRUE : FALSE;
 }
 
 void PlatformSetProgramFolder(const char* dir) {

@@ -1,6 +1,8 @@
 // The device's formatting, the About text and box, the Rules command's
 // launch of the rules page, and the page itself.
+#include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <filesystem>
@@ -13,6 +15,7 @@
 #include "app/help.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "platform/internal.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
 #include "tests/game_fixture.h"
@@ -218,6 +221,46 @@ TEST_F(RulesCommandTest, TheBuildPutsThePageBesideTheProgram) {
     std::vector<std::vector<std::string>> launches = Rules();
     ASSERT_EQ(launches.size(), 1u);
     EXPECT_EQ(launches[0][1].substr(launches[0][1].size() - 20), "/velmora.0409.htm#99");
+}
+
+// The real start of the opener, found on a PATH of one folder of our own.
+TEST(SpawnTest, AnOpenerThatCannotStartIsNamedOnceOnStandardError) {
+    char pattern[] = "/tmp/velmora-spawn-XXXXXX";
+    const std::string dir = mkdtemp(pattern);
+    const std::string opener = dir + "/xdg-open";
+    const char* path = std::getenv("PATH");
+    const std::string oldPath = path ? path : "";
+    setenv("PATH", dir.c_str(), 1);
+    struct sigaction oldChild {};
+    sigaction(SIGCHLD, nullptr, &oldChild);
+    const struct {
+        const char* what;
+        const char* script;  // null: no opener at all
+        mode_t mode;
+        bool started;
+        const char* said;
+    } kCases[] = {
+        {"none on PATH", nullptr, 0, false,
+         "velmora: cannot start xdg-open: No such file or directory\n"},
+        {"not executable", "#!/bin/sh\n", 0644, false,
+         "velmora: cannot start xdg-open: Permission denied\n"},
+        {"one that starts", "#!/bin/sh\nexit 0\n", 0755, true, ""},
+    };
+    for (const auto& c : kCases) {
+        std::filesystem::remove(opener);
+        if (c.script) {
+            std::ofstream(opener) << c.script;
+            chmod(opener.c_str(), c.mode);
+        }
+        testing::internal::CaptureStderr();
+        bool started = PlatformSpawnDetached({"xdg-open", "file:///velmora.0409.htm#99"});
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.what;
+        EXPECT_EQ(started, c.started) << c.what;
+    }
+    // Other tests wait for children of their own.
+    sigaction(SIGCHLD, &oldChild, nullptr);
+    setenv("PATH", oldPath.c_str(), 1);
+    std::filesystem::remove_all(dir);
 }
 
 std::string ReadPage() {

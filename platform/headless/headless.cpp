@@ -225,8 +225,9 @@ const std::vector<std::vector<std::string>>& HeadlessLaunches() {
     return State().launches;
 }
 
-void BackendLaunch(const std::vector<std::string>& argv) {
+bool BackendLaunch(const std::vector<std::string>& argv) {
     State().launches.push_back(argv);
+    return true;
 }
 
 int HeadlessOpenDialog() {

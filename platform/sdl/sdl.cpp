@@ -388,6 +388,6 @@ bool BackendTakeBoxAnswer(int*) {
 // menu bar's shell calls ask nothing more of it.
 void BackendShellCall(const char*, HWND, DWORD, HWND*) {}
 
-void BackendLaunch(const std::vector<std::string>& argv) {
-    PlatformSpawnDetached(argv);
+bool BackendLaunch(const std::vector<std::string>& argv) {
+    return PlatformSpawnDetached(argv);
 }

@@ -113,7 +113,20 @@ done
 note "the stored game type is the next start's"
 quit_game
 setting_is type 2 || fail "quitting changed the stored type to $(setting type)"
-start_game
+mkdir "$WORK/no-programs"
+start_game PATH="$WORK/no-programs"
 title_is "Bulk" || fail "a start with type=2 stored is titled '$(title)', not 'Bulk'"
+
+note "Help > Rules with no opener to start: a line on stderr each time, no box"
+nothing="velmora: cannot start xdg-open: No such file or directory"
+wait_stable
+table=$(digest $R_WHOLE)
+for times in 1 2; do
+    help_menu $MENU_RULES
+    wait_until 5 [ "$(grep -c . "$WORK/game.err")" = "$times" ] ||
+        fail "Rules said $(grep -c . "$WORK/game.err") lines on stderr, not $times"
+    wait_same 5 "$table" $R_WHOLE || fail "Rules with no opener left something on screen"
+done
+[ "$(sort -u "$WORK/game.err")" = "$nothing" ] || fail "Rules said '$(cat "$WORK/game.err")'"
 quit_game
 echo "PASS"

@@ -145,14 +145,15 @@ setting() {
 
 setting_is() { [ "$(setting "$1")" = "$2" ]; }
 
-# Starts the program in the current HOME and waits for its window to show
-# a whole frame. SIGINT and SIGTERM reach it with their default handling,
-# as from a terminal, whatever this shell ignores.
+# start_game [NAME=VALUE...]: starts the program in the current HOME, with
+# those variables set too, and waits for its window to show a whole frame.
+# SIGINT and SIGTERM reach it with their default handling, as from a
+# terminal, whatever this shell ignores.
 start_game() {
     [ -z "$GAME_PID" ] || fail "a game is still running"
     env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER --default-signal=INT,TERM \
         HOME="$GAME_HOME" XDG_CONFIG_HOME="$GAME_HOME/config" XDG_RUNTIME_DIR="$GAME_HOME/run" \
-        VELMORA_DPI=96 \
+        VELMORA_DPI=96 "$@" \
         "$VELMORA" >"$WORK/game.out" 2>"$WORK/game.err" &
     GAME_PID=$!
     wait_until 10 find_window || fail "no visible window of class $APP_CLASS within 10 s"
@@ -303,6 +304,7 @@ MENU_NEW="40 213"              # the Game menu opens upwards from the bar
 MENU_STATISTICS="40 235"
 MENU_OPTIONS="40 257"
 MENU_EXIT="40 279"
+MENU_RULES="90 257"
 MENU_ABOUT="90 279"
 OPTIONS_CARDS_LEFT="10 28"     # the first check box
 OPTIONS_GAME_TYPE="100 89"     # the drop-down box of game types
