@@ -43,6 +43,10 @@ check 'menu game options\ndump\ncontrol 1015 select 40\ndump\n' 2 'line 3: no su
 check 'menu game statistics\ncontrol 1012 select 0\n' 2 'line 2: the control is not a list' quiet
 check 'menu game statistics\ndialog cancel\ndialog cancel\n' 2 'line 3: no dialog is open' quiet
 check 'menu game statistics\ndialog ok\ndump\n' 0 '' ''
+check 'table now\n' 2 'line 1: table takes nothing' quiet
+check 'button\n' 2 'line 1: expected lower or upper' quiet
+check 'button left\n' 2 'line 1: expected lower or upper' quiet
+check 'button lower twice\n' 2 'line 1: expected lower or upper' quiet
 # Numbers are plain decimal from 0 to 65535, never wrapped or cut short.
 check 'tap 4294967296 5\n' 2 'line 1: 4294967296 is not a number from 0 to 65535' quiet
 check 'dump\ntap -1 5\n' 2 'line 2: -1 is not a number from 0 to 65535' ''

@@ -256,6 +256,14 @@ bool ReplayScript::Next() {
                 HeadlessPointer(WM_LBUTTONDBLCLK, x, y);
                 HeadlessPointer(WM_LBUTTONUP, x, y);
             }
+        } else if (verb == "table") {
+            // The same place at every density: the middle of the table area.
+            if (words >> extra) Fail("table takes nothing");
+            TapMiddle(ScaleRect(units::tableArea));
+        } else if (verb == "button") {
+            if (!(words >> word) || (words >> extra)) Fail("expected lower or upper");
+            if (word != "lower" && word != "upper") Fail("expected lower or upper");
+            TapMiddle(word == "lower" ? lowerButtonRect : upperButtonRect);
         } else if (verb == "card") {
             numbersOnly(2);
             TapCard(static_cast<int>(numbers[0]), static_cast<int>(numbers[1]));
