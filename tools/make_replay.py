@@ -69,10 +69,10 @@ class Human:
         self.transfer = transfer
 
     def tap_table(self):
-        self.d.send("tap 100 90")
+        self.d.send("table")
 
     def lower(self):
-        self.d.send("tap 220 186")
+        self.d.send("button lower")
 
     def select_only(self, cards, several):
         s = self.d.state
