@@ -5,6 +5,7 @@
 # The run's folder is a fresh temporary one, so a `screenshot` with a
 # relative file leaves nothing behind.
 # Usage: run_replay.sh VELMORA_REPLAY SCRIPT [EXPECTED]   (no EXPECTED: print)
+# REPLAY_DPI=N runs it at N dots per inch instead of 96.
 set -eu
 absolute() { case $1 in /*) printf '%s\n' "$1" ;; *) printf '%s\n' "$PWD/$1" ;; esac; }
 replay=$1
@@ -21,6 +22,7 @@ mkdir -p "$config/velmora" "$config/run"
 clock=$(sed -n 's/^# clock: //p' "$script" | head -n 1)
 set -- --config "$config"
 [ -n "$clock" ] && set -- "$@" --clock "$clock"
+[ -n "${REPLAY_DPI:-}" ] && set -- "$@" --dpi "$REPLAY_DPI"
 cd "$config/run"
 if [ -z "$expected" ]; then
     "$replay" "$@" "$script"
