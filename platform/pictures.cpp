@@ -2,6 +2,8 @@
 // LoadIconW and the shell's image loader.
 #include <algorithm>
 #include <climits>
+#include <map>
+#include <tuple>
 #include <vector>
 
 #include "platform/gdi_internal.h"
@@ -62,13 +64,41 @@ void Resample(const Surface& src, const std::vector<BYTE>& alpha, int width, int
     }
 }
 
-HICON IconFromImage(const IconImageResource& image, int width, int height) {
+// Pictures are compiled in and live as long as the process, so the address
+// of a picture's bytes names it. Each is decoded once, and each icon image
+// resampled once per size asked for; the caches live until the process
+// ends.
+struct Decoded {
+    bool ok = false;
     Surface pixels;
     std::vector<BYTE> alpha;
-    if (!PlatformDecodePng(image.png, image.size, &pixels, &alpha)) return nullptr;
-    Surface color, mask;
-    Resample(pixels, alpha, width, height, &color, &mask);
-    return AddIcon(std::move(color), std::move(mask));
+};
+
+const Decoded& Decode(const BYTE* data, size_t size) {
+    static std::map<std::pair<const BYTE*, size_t>, Decoded> decoded;
+    auto [it, fresh] = decoded.try_emplace({data, size});
+    if (fresh) it->second.ok = PlatformDecodePng(data, size, &it->second.pixels, &it->second.alpha);
+    return it->second;
+}
+
+struct Resampled {
+    Surface color;
+    Surface mask;
+};
+
+HICON IconFromImage(const IconImageResource& image, int width, int height) {
+    using Key = std::tuple<const BYTE*, size_t, int, int>;
+    static std::map<Key, Resampled> resampled;
+    Key key{image.png, image.size, width, height};
+    auto it = resampled.find(key);
+    if (it == resampled.end()) {
+        const Decoded& source = Decode(image.png, image.size);
+        if (!source.ok) return nullptr;
+        Resampled r;
+        Resample(source.pixels, source.alpha, width, height, &r.color, &r.mask);
+        it = resampled.emplace(key, std::move(r)).first;
+    }
+    return AddIcon(it->second.color, it->second.mask);
 }
 
 }  // namespace
@@ -98,9 +128,11 @@ HICON LoadIconW(HINSTANCE module, const wchar_t* name) {
 
 HBITMAP SHLoadImageResource(HINSTANCE module, UINT id) {
     const ImageResource* res = FindImageResource(module, id, L"GIF");
-    Surface pixels;
-    std::vector<BYTE> alpha;
-    if (!res || !PlatformDecodePng(res->data, res->size, &pixels, &alpha)) return nullptr;
+    if (!res) return nullptr;
+    const Decoded& picture = Decode(res->data, res->size);
+    if (!picture.ok) return nullptr;
+    const Surface& pixels = picture.pixels;
+    const std::vector<BYTE>& alpha = picture.alpha;
     HBITMAP bmp = CreateBitmap(pixels.width, pixels.height, 1, 32, nullptr);
     if (!bmp) return nullptr;
     // A bitmap has no alpha: whatever is see-through shows white.
