@@ -3,6 +3,7 @@
 #include <iterator>
 
 #include "platform/platform.h"
+#include "res/ids.h"
 
 // The pictures of res/pictures, compiled in by the build (res/Pictures.cmake).
 extern const PictureResources programPictures;
@@ -10,56 +11,58 @@ extern const PictureResources programPictures;
 namespace {
 
 const StringResource kStrings[] = {
-    {1, L"Velmora"},
-    {2, L"file:velmora.0409.htm#%d"},
-    {3, L"#VELMORA"},
-    {4, L"About"},
-    {300, L"Thrown up"},
-    {301, L"Thrown up. Transfer"},
-    {302, L"Bulk"},
-    {303, L"Bulk. Transfer"},
-    {304, L"Japanese"},
-    {305, L"Japanese. Transfer"},
-    {306, L"You win!"},
-    {307, L"Transfer!"},
-    {308, L"You can give me %d extra card(s)."},
-    {309, L"Your move!"},
-    {310, L"Ok (6 cards). My move."},
-    {311, L"Ok (0 cards). My move."},
-    {312, L"Transfer?"},
-    {313, L"Select %d cards"},
-    {314, L"Bad cards selected"},
-    {315, L"   Please select a card!"},
-    {316, L"You have taken %d card(s),\r\n including %d extra one(s)."},
-    {317, L"You have taken %d card(s)"},
-    {318, L"Ok. Your move!"},
-    {319, L"Plaiting"},
-    {320, L"Fish"},
-    {321, L"Joconda"},
-    {322, L"Gradient"},
-    {323, L"Pattern"},
-    {324, L"Green"},
-    {325, L"Black"},
-    {326, L"DarkRed"},
-    {327, L"Blue"},
-    {328, L"Gray"},
+    {IDS_TITLE, L"Velmora"},
+    {IDS_RULES_LINK, L"file:velmora.0409.htm#%d"},
+    {IDS_CLASS, L"#VELMORA"},
+    {IDS_ABOUT, L"About"},
+    {IDS_THROWN_UP, L"Thrown up"},
+    {IDS_THROWN_UP_TRANSFER, L"Thrown up. Transfer"},
+    {IDS_BULK, L"Bulk"},
+    {IDS_BULK_TRANSFER, L"Bulk. Transfer"},
+    {IDS_JAPANESE, L"Japanese"},
+    {IDS_JAPANESE_TRANSFER, L"Japanese. Transfer"},
+    {IDS_YOU_WIN, L"You win!"},
+    {IDS_TRANSFERRED, L"Transfer!"},
+    {IDS_EXTRA_CARDS, L"You can give me %d extra card(s)."},
+    {IDS_YOUR_MOVE, L"Your move!"},
+    {IDS_TABLE_FULL, L"Ok (6 cards). My move."},
+    {IDS_COMPUTER_OUT, L"Ok (0 cards). My move."},
+    {IDS_ASK_TRANSFER, L"Transfer?"},
+    {IDS_SELECT_COUNT, L"Select %d cards"},
+    {IDS_BAD_SELECTION, L"Bad cards selected"},
+    {IDS_SELECT_A_CARD, L"   Please select a card!"},
+    {IDS_TAKEN_WITH_EXTRAS, L"You have taken %d card(s),\r\n including %d extra one(s)."},
+    {IDS_TAKEN, L"You have taken %d card(s)"},
+    {IDS_OK_YOUR_MOVE, L"Ok. Your move!"},
+    {IDS_BACK_PLAITING, L"Plaiting"},
+    {IDS_BACK_FISH, L"Fish"},
+    {IDS_BACK_JOCONDA, L"Joconda"},
+    {IDS_BACK_GRADIENT, L"Gradient"},
+    {IDS_BACK_PATTERN, L"Pattern"},
+    {IDS_COLOUR_GREEN, L"Green"},
+    {IDS_COLOUR_BLACK, L"Black"},
+    {IDS_COLOUR_DARK_RED, L"DarkRed"},
+    {IDS_COLOUR_BLUE, L"Blue"},
+    {IDS_COLOUR_GRAY, L"Gray"},
 };
 
-// Table 3: Alt+N is New, Alt+F4 is Exit.
+// Alt+N is New, Alt+F4 is Exit.
 const ACCEL kMainAccelerators[] = {
-    {FVIRTKEY | FNOINVERT | FALT, 0x4E, 40012},
-    {FVIRTKEY | FNOINVERT | FALT, 0x73, 40002},
+    {FVIRTKEY | FNOINVERT | FALT, 0x4E, IDM_NEW},
+    {FVIRTKEY | FNOINVERT | FALT, 0x73, IDM_EXIT},
 };
 
-const AcceleratorResource kAccelerators[] = {{3, kMainAccelerators, 2}};
+const AcceleratorResource kAccelerators[] = {{IDR_ACCELERATORS, kMainAccelerators, 2}};
 
-// Menu 102, the main window's bar; menu 145, the Options page's "OK".
-const MenuItemResource kGameMenu[] = {
-    {40012, L"New"}, {40015, L"Statistics"}, {40014, L"Options"}, {40002, L"Exit"}};
-const MenuItemResource kHelpMenu[] = {{40013, L"Rules"}, {40003, L"About"}};
+// The main window's bar; the Options page's, a lone "OK".
+const MenuItemResource kGameMenu[] = {{IDM_NEW, L"New"},
+                                      {IDM_STATISTICS, L"Statistics"},
+                                      {IDM_OPTIONS, L"Options"},
+                                      {IDM_EXIT, L"Exit"}};
+const MenuItemResource kHelpMenu[] = {{IDM_RULES, L"Rules"}, {IDM_ABOUT, L"About"}};
 const MenuBarItemResource kMainBar[] = {{L"Game", 0, kGameMenu, 4}, {L"Help", 0, kHelpMenu, 2}};
 const MenuBarItemResource kOptionsBar[] = {{L"OK", 1, nullptr, 0}};
-const MenuResource kMenus[] = {{102, kMainBar, 2}, {145, kOptionsBar, 1}};
+const MenuResource kMenus[] = {{IDR_MAIN_MENU, kMainBar, 2}, {IDR_OPTIONS_MENU, kOptionsBar, 1}};
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kListStyle =
@@ -67,33 +70,34 @@ constexpr DWORD kListStyle =
 constexpr DWORD kCheckStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
 constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_LEFT;
 
-// Dialog 130: Options.
+// Options.
 const DialogItemTemplate kOptionsItems[] = {
-    {L"LISTBOX", L"", 1003, kListStyle, 2, 74, 59, 42},
+    {L"LISTBOX", L"", IDC_CARD_BACKS, kListStyle, 2, 74, 59, 42},
     {L"STATIC", L"Card back              Background", IDC_STATIC, kLabelStyle, 2, 65, 120, 8},
-    {L"LISTBOX", L"", 1006, kListStyle, 63, 74, 59, 42},
-    {L"BUTTON", L"Double tap for play", 1008, kCheckStyle, 2, 12, 98, 11},
-    {L"BUTTON", L"Show the number of cards left", 1011, kCheckStyle, 2, 0, 120, 11},
-    {L"COMBOBOX", L"", 1015, WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 2,
-     34, 120, 74},
+    {L"LISTBOX", L"", IDC_BACKGROUNDS, kListStyle, 63, 74, 59, 42},
+    {L"BUTTON", L"Double tap for play", IDC_DOUBLE_TAP, kCheckStyle, 2, 12, 98, 11},
+    {L"BUTTON", L"Show the number of cards left", IDC_CARDS_LEFT, kCheckStyle, 2, 0, 120, 11},
+    {L"COMBOBOX", L"", IDC_GAME_TYPES,
+     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST, 2, 34, 120, 74},
     {L"STATIC", L"Game type", IDC_STATIC, kLabelStyle, 2, 23, 63, 10},
-    {L"BUTTON", L"Hide the number of the opponent's cards", 1014, kCheckStyle | BS_MULTILINE, 2, 47,
-     120, 18},
+    {L"BUTTON", L"Hide the number of the opponent's cards", IDC_HIDE_COUNT,
+     kCheckStyle | BS_MULTILINE, 2, 47, 120, 18},
 };
 const DLGTEMPLATE kOptions = {kDialogStyle, 0,         0, 124,           120,
                               L"Options",   L"System", 8, kOptionsItems, 8};
 
-// Dialog 131: Statistics.
+// Statistics.
 const DialogItemTemplate kStatisticsItems[] = {
     {L"STATIC", L"Computer\nHuman ", IDC_STATIC, kLabelStyle, 41, 7, 32, 18},
-    {L"STATIC", L"", 1005, kLabelStyle, 79, 7, 25, 18},
+    {L"STATIC", L"", IDC_COUNTS, kLabelStyle, 79, 7, 25, 18},
     {L"STATIC", L":\n:", IDC_STATIC, kLabelStyle, 73, 7, 10, 18},
-    {L"BUTTON", L"Clear", 1012, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 7, 7, 22, 18},
+    {L"BUTTON", L"Clear", IDC_CLEAR, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 7, 7, 22,
+     18},
 };
 const DLGTEMPLATE kStatistics = {kDialogStyle,     0, 0, 111, 30, L"Statistics", L"System", 8,
                                  kStatisticsItems, 4};
 
-const DialogResource kDialogs[] = {{130, &kOptions}, {131, &kStatistics}};
+const DialogResource kDialogs[] = {{IDD_OPTIONS, &kOptions}, {IDD_STATISTICS, &kStatistics}};
 
 const ProgramResources kResources = {kStrings,
                                      static_cast<int>(std::size(kStrings)),

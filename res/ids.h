@@ -1,0 +1,101 @@
+// Every id the resources and the code share, and the names of the stored
+// values. The picture files of res/pictures carry the icon and picture ids
+// in their names (icon-<id>-<size>.png, back-<id>.png).
+#pragma once
+
+#include "platform/platform.h"
+
+// Strings.
+constexpr UINT IDS_TITLE = 1;       // the program's name, the main window's title
+constexpr UINT IDS_RULES_LINK = 2;  // the help viewer's argument, given the topic
+constexpr UINT IDS_CLASS = 3;       // the main window's class name
+constexpr UINT IDS_ABOUT = 4;       // the About box's caption
+// The game-type names, in the order of the types (game/types.h).
+constexpr UINT IDS_THROWN_UP = 300;
+constexpr UINT IDS_THROWN_UP_TRANSFER = 301;
+constexpr UINT IDS_BULK = 302;
+constexpr UINT IDS_BULK_TRANSFER = 303;
+constexpr UINT IDS_JAPANESE = 304;
+constexpr UINT IDS_JAPANESE_TRANSFER = 305;
+// Status lines and boxes.
+constexpr UINT IDS_YOU_WIN = 306;
+constexpr UINT IDS_TRANSFERRED = 307;  // the computer passed the attack on
+constexpr UINT IDS_EXTRA_CARDS = 308;  // how many extra cards the human may give
+constexpr UINT IDS_YOUR_MOVE = 309;
+constexpr UINT IDS_TABLE_FULL = 310;    // six cards thrown in: no more
+constexpr UINT IDS_COMPUTER_OUT = 311;  // the defending computer holds no card: no more
+constexpr UINT IDS_ASK_TRANSFER = 312;
+constexpr UINT IDS_SELECT_COUNT = 313;
+constexpr UINT IDS_BAD_SELECTION = 314;
+constexpr UINT IDS_SELECT_A_CARD = 315;
+constexpr UINT IDS_TAKEN_WITH_EXTRAS = 316;
+constexpr UINT IDS_TAKEN = 317;
+constexpr UINT IDS_OK_YOUR_MOVE = 318;
+// The card-back names, by back index; then the table colours, by background.
+constexpr UINT IDS_BACK_PLAITING = 319;
+constexpr UINT IDS_BACK_FISH = 320;
+constexpr UINT IDS_BACK_JOCONDA = 321;
+constexpr UINT IDS_BACK_GRADIENT = 322;
+constexpr UINT IDS_BACK_PATTERN = 323;
+constexpr UINT IDS_COLOUR_GREEN = 324;
+constexpr UINT IDS_COLOUR_BLACK = 325;
+constexpr UINT IDS_COLOUR_DARK_RED = 326;
+constexpr UINT IDS_COLOUR_BLUE = 327;
+constexpr UINT IDS_COLOUR_GRAY = 328;
+
+// The topic of the rules page the Rules command opens (its anchor).
+constexpr int IDH_RULES = 99;
+
+// Menu commands.
+constexpr UINT IDM_EXIT = 40002;
+constexpr UINT IDM_ABOUT = 40003;
+constexpr UINT IDM_NEW = 40012;
+constexpr UINT IDM_RULES = 40013;
+constexpr UINT IDM_OPTIONS = 40014;
+constexpr UINT IDM_STATISTICS = 40015;
+
+// Menus: the main window's bar and the Options page's.
+constexpr UINT IDR_MAIN_MENU = 102;
+constexpr UINT IDR_OPTIONS_MENU = 145;
+// The main window's accelerator table.
+constexpr UINT IDR_ACCELERATORS = 3;
+
+// Dialogs and their controls.
+constexpr UINT IDD_OPTIONS = 130;
+constexpr UINT IDD_STATISTICS = 131;
+constexpr WORD IDC_CARD_BACKS = 1003;
+constexpr WORD IDC_COUNTS = 1005;  // Statistics: the two scores
+constexpr WORD IDC_BACKGROUNDS = 1006;
+constexpr WORD IDC_DOUBLE_TAP = 1008;
+constexpr WORD IDC_CARDS_LEFT = 1011;
+constexpr WORD IDC_CLEAR = 1012;  // Statistics: clear the scores
+constexpr WORD IDC_HIDE_COUNT = 1014;
+constexpr WORD IDC_GAME_TYPES = 1015;
+
+// Icons.
+constexpr UINT IDI_PROGRAM = 101;
+constexpr UINT IDI_DIAMONDS = 105;
+constexpr UINT IDI_HEARTS = 106;
+constexpr UINT IDI_SPADES = 107;
+constexpr UINT IDI_CLUBS = 108;
+constexpr UINT IDI_TAKE = 117;  // the lower button while the computer attacks
+constexpr UINT IDI_OK = 119;    // the lower button otherwise
+constexpr UINT IDI_SORT = 124;  // the upper button
+constexpr UINT IDI_BLANK = 142;
+
+// Pictures: the card backs, of resource type "GIF".
+constexpr UINT IDB_BACK_PLAITING = 116;
+constexpr UINT IDB_BACK_FISH = 127;
+constexpr UINT IDB_BACK_JOCONDA = 128;
+constexpr UINT IDB_BACK_GRADIENT = 129;
+constexpr UINT IDB_BACK_PATTERN = 135;
+
+// Names of the values in the store.
+inline constexpr wchar_t kValueGameType[] = L"type";
+inline constexpr wchar_t kValueHideCount[] = L"hidev";  // 5 hides the opponent's cards
+inline constexpr wchar_t kValueCardsLeft[] = L"cidc";
+inline constexpr wchar_t kValueDoubleTap[] = L"wc";
+inline constexpr wchar_t kValueBackground[] = L"blackbg";
+inline constexpr wchar_t kValueCardBack[] = L"back";
+inline constexpr wchar_t kValueComputerWins[] = L"statc";
+inline constexpr wchar_t kValueHumanWins[] = L"statu";
