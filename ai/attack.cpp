@@ -7,12 +7,9 @@
 #include "app/shell.h"
 #include "game/rules.h"
 #include "game/state.h"
+#include "game/types.h"
 
 namespace {
-
-bool JapaneseType() {
-    return gameType == 4 || gameType == 5;
-}
 
 bool RankOnTable(int32_t rank) {
     return FindRank(humanTable, rank) != 0 || FindRank(computerTable, rank) != 0;
@@ -66,7 +63,7 @@ int32_t MaySpendTrump(const Card& card) {
 }
 
 int32_t MaySpendSpade(const Card& card) {
-    if (!JapaneseType() || card.suit != Spades) return 1;
+    if (!TypeTraits(gameType).japanese || card.suit != Spades) return 1;
     int32_t k = card.rank;
     int32_t s = Remaining(deck);
     bool keep = (k > 10 && s > 20) || (k > 11 && s > 18) || (k == Queen && s > 10) ||
@@ -90,7 +87,7 @@ int32_t ComputerLead() {
     boutLedByComputer = 1;
     bool endGame = Remaining(deck) == 0 && (computerHand.count <= 2 || humanHand.count <= 2);
     if (endGame && LeadUnbeatable() == 1) return 1;
-    if (JapaneseType() && LeadSpade() == 1) return 1;
+    if (TypeTraits(gameType).japanese && LeadSpade() == 1) return 1;
     return LeadLowest();
 }
 
@@ -129,7 +126,7 @@ int32_t LeadSpade() {
 
 int32_t BestGroupRank() {
     int32_t highest;
-    if (gameType == 2 || gameType == 3) {
+    if (TypeTraits(gameType).bulk) {
         highest = humanHand.count <= 8 ? Ace : Jack;
     } else {
         int32_t s = Remaining(deck);

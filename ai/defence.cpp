@@ -6,12 +6,9 @@
 #include "game/rules.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "game/types.h"
 
 namespace {
-
-bool JapaneseType() {
-    return gameType == 4 || gameType == 5;
-}
 
 // Moves the whole attack over to the computer's side with the card of its
 // rank on top; the human now defends against all of it.
@@ -64,7 +61,7 @@ int32_t CoverInSuit(const Card& attack) {
 }
 
 int32_t CoverWithTrump(const Card& attack) {
-    if (JapaneseType() && attack.suit == Spades) return 0;
+    if (TypeTraits(gameType).japanese && attack.suit == Spades) return 0;
     if (attack.suit == TrumpSuit()) return 0;
     if (FindSuit(computerHand, TrumpSuit()) == 0) return 0;
     // A trump of the attack's rank first: it adds no new rank to the table.

@@ -5,7 +5,7 @@
 #include "app/clpa.h"
 #include "platform/platform.h"
 
-// The six game-type names, strings 300 to 305; entry n names game type n.
+// The game-type names; entry n names game type n (game/types.h).
 extern CLPA gameTypeNames;
 
 // The off-screen painting objects, made at the first paint and kept until

@@ -6,6 +6,7 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "game/state.h"
+#include "game/types.h"
 #include "ui/graphics.h"
 #include "ui/scale.h"
 
@@ -33,10 +34,10 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     gameType = static_cast<int32_t>(LoadSetting(L"type"));
     // Out-of-range values index no table: they count as the first entry,
     // and the store keeps what it holds.
-    if (gameType < 0 || gameType > 5) gameType = 0;
+    if (!IsGameType(gameType)) gameType = ThrownUp;
     if (background > 4) background = 0;
     if (cardBack > 4) cardBack = 0;
-    transferRule = gameType == 1 || gameType == 3 || gameType == 5 ? 1 : 0;
+    transferRule = TypeTraits(gameType).transfer ? 1 : 0;
     computerHandLayout = LoadSetting(L"hidev") == 5 ? 5 : 4;
 
     if (!CreateMainWindow(instance, showState)) return 0;

@@ -10,6 +10,7 @@
 #include "game/random.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "game/types.h"
 #include "ui/graphics.h"
 #include "ui/options.h"
 #include "ui/statistics.h"
@@ -30,8 +31,8 @@ constexpr UINT kCommandAbout = 40003;
 
 void OnCreate(HWND hwnd) {
     ClpaRemoveAll(gameTypeNames);
-    for (UINT id = 300; id <= 305; ++id)
-        ClpaAddString(gameTypeNames, LoadText(id));
+    for (const GameTypeTraits& type : kGameTypes)
+        ClpaAddString(gameTypeNames, LoadText(type.name));
 
     SHMENUBARINFO bar{};
     bar.cbSize = 36;

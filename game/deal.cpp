@@ -3,6 +3,7 @@
 #include "game/flow.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "game/types.h"
 #include "ui/scale.h"
 #include "ui/table.h"
 
@@ -14,13 +15,6 @@ struct PileSetup {
     int32_t sortMode;
     int32_t perRow;
 };
-
-bool IsBulk() {
-    return gameType == 2 || gameType == 3;
-}
-bool IsJapanese() {
-    return gameType == 4 || gameType == 5;
-}
 
 void PlaceCard(Card& card, POINT origin) {
     card.window = mainWindow;
@@ -62,8 +56,9 @@ void NewGame() {
     computerHand.faceDown = computerHandFaceDown;
     transferOpen = 1;
 
+    const bool hiddenTrump = TypeTraits(gameType).hiddenTrump;
     int32_t trumpRank = 2, trumpSuit = Diamonds;
-    if (!IsJapanese()) DrawCard(deck, &trumpRank, &trumpSuit);
+    if (!hiddenTrump) DrawCard(deck, &trumpRank, &trumpSuit);
 
     stockCard.suit = 1;
     stockCard.rank = 1;
@@ -72,10 +67,10 @@ void NewGame() {
     stockCard.hidden = 0;
     InvalidateCard(stockCard);
 
-    // The "Japanese" types have no trump card: diamonds are always trumps.
+    // Without a trump card diamonds are always trumps.
     trumpCard.suit = trumpSuit;
     trumpCard.rank = trumpRank;
-    trumpCard.hidden = IsJapanese() ? 1 : 0;
+    trumpCard.hidden = hiddenTrump ? 1 : 0;
     PlaceCard(trumpCard, units::trumpCard);
     InvalidateCard(trumpCard);
 
@@ -100,7 +95,7 @@ void NewGame() {
 }
 
 void RefillHand(CardPile& pile) {
-    const int32_t target = IsBulk() ? 18 : 6;
+    const int32_t target = TypeTraits(gameType).bulk ? 18 : 6;
     while (pile.count < target && Remaining(deck) > 0) {
         int32_t rank, suit;
         if (DrawCard(deck, &rank, &suit) < 0) break;  // an inconsistent deck deals nothing more

@@ -1,18 +1,11 @@
 #include "game/rules.h"
 
 #include "game/state.h"
-
-namespace {
-
-bool JapaneseType() {
-    return gameType == 4 || gameType == 5;
-}
-
-}  // namespace
+#include "game/types.h"
 
 int32_t CanCover(const Card& cover, const Card& attack) {
     // Only a spade covers a spade there: diamonds, the trumps, included.
-    if (JapaneseType() && attack.suit == Spades && cover.suit != Spades) return -1;
+    if (TypeTraits(gameType).japanese && attack.suit == Spades && cover.suit != Spades) return -1;
     if (cover.isTrump == 1 && attack.isTrump != 1) return 1;
     if (cover.suit != attack.suit) return -1;
     return cover.rank > attack.rank ? 1 : 0;

@@ -8,6 +8,7 @@
 #include "game/flow.h"
 #include "game/pile.h"
 #include "game/state.h"
+#include "game/types.h"
 
 namespace {
 
@@ -60,7 +61,7 @@ void OnOk(HWND dialog) {
     if (chosen != CB_ERR && chosen != gameType) {
         gameType = chosen;
         SendGameMessage(NEW_GAME);
-        transferRule = gameType == 1 || gameType == 3 || gameType == 5 ? 1 : 0;
+        transferRule = TypeTraits(gameType).transfer ? 1 : 0;
         SetWindowTextW(mainWindow, GameTypeName(gameType));
     }
     SaveSetting(static_cast<uint32_t>(gameType), L"type");

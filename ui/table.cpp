@@ -6,6 +6,7 @@
 #include "app/stylus.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "game/types.h"
 #include "ui/graphics.h"
 #include "ui/scale.h"
 
@@ -56,9 +57,10 @@ void PaintButton(HDC dc, HICON icon, const RECT& place, bool pressed) {
     DrawIconEx(dc, place.left, place.top, icon, 0, 0, 0, nullptr, pressed ? DI_MASK : DI_NORMAL);
 }
 
-// The number drawn beside the stock, or -1 when none is drawn.
+// The number drawn beside the stock, or -1 when none is drawn. A turned-up
+// trump card is counted while it lies out.
 int32_t CardsLeft() {
-    if (gameType >= 4) return Remaining(deck);
+    if (TypeTraits(gameType).hiddenTrump) return Remaining(deck);
     return trumpCard.hidden == 0 ? Remaining(deck) + 1 : -1;
 }
 

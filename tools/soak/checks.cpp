@@ -4,6 +4,7 @@
 
 #include "game/rules.h"
 #include "game/state.h"
+#include "game/types.h"
 
 namespace soak {
 
@@ -106,7 +107,7 @@ void CheckCards(const TableState& s, Findings& out) {
             s.stockHidden
                 ? "the stock card is hidden over a stock of " + std::to_string(s.deckRemaining)
                 : "the stock card shows over an empty stock");
-    if (s.gameType >= 4 && (s.trump != -1 || s.trumpSuit != Diamonds))
+    if (TypeTraits(s.gameType).hiddenTrump && (s.trump != -1 || s.trumpSuit != Diamonds))
         Add(out, "trump", "a Japanese game shows a trump card or has no diamond trumps");
     for (const PileView* p : {&s.humanHand, &s.humanTable, &s.computerHand, &s.computerTable})
         if (p->staleTrumpFlags > 0)

@@ -10,6 +10,7 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "game/state.h"
+#include "game/types.h"
 #include "platform/headless/headless.h"
 #include "res/resources.h"
 #include "tools/soak/player.h"
@@ -337,7 +338,7 @@ void Print(std::FILE* out, const Options& options, const Summary& summary) {
     TypeCount all;
     for (int32_t t : options.types) {
         const TypeCount& c = summary.types[static_cast<size_t>(t)];
-        std::string name = std::to_string(t) + " " + Narrow(LoadText(300 + static_cast<UINT>(t)));
+        std::string name = std::to_string(t) + " " + Narrow(LoadText(TypeTraits(t).name));
         std::fprintf(out, "  %-24s %9lld %9lld %9lld %7lld\n", name.c_str(),
                      static_cast<long long>(c.finished), static_cast<long long>(c.humanWins),
                      static_cast<long long>(c.computerWins), static_cast<long long>(c.capped));
@@ -374,8 +375,9 @@ bool ParseTypes(const char* text, std::vector<int32_t>* types) {
     types->clear();
     const char* p = text;
     for (;;) {
-        if (*p < '0' || *p > '5') return false;
+        if (*p < '0' || *p > '9') return false;
         int32_t t = *p - '0';
+        if (!IsGameType(t)) return false;
         for (int32_t seen : *types)
             if (seen == t) return false;
         types->push_back(t);

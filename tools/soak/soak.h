@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "game/types.h"
 #include "tools/soak/checks.h"
 
 namespace soak {
@@ -44,7 +45,7 @@ struct TypeCount {
 };
 
 struct Summary {
-    std::array<TypeCount, 6> types{};
+    std::array<TypeCount, GameTypeCount> types{};
     int64_t moves = 0;
     int64_t refusedMoves = 0;
     int64_t transferYes = 0;  // answers to "Transfer?"
