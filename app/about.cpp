@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "app/shell.h"
+#include "res/ids.h"
 
 wchar_t aboutText[256];
 
@@ -39,11 +40,11 @@ void FormAboutText() {
     Scramble(text, length);
     text[length] = L'\0';
     wchar_t formatted[kWsprintfMax];
-    wsprintfW(formatted, text, LoadText(1), kAboutMajor, kAboutMinor);
+    wsprintfW(formatted, text, LoadText(IDS_TITLE), kAboutMajor, kAboutMinor);
     std::wcsncpy(aboutText, formatted, 255);
     aboutText[255] = L'\0';
 }
 
 void ShowAbout(HWND owner) {
-    MessageBoxW(owner, aboutText, LoadText(4), MB_OK);
+    MessageBoxW(owner, aboutText, LoadText(IDS_ABOUT), MB_OK);
 }

@@ -9,6 +9,7 @@
 #include "game/random.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "res/ids.h"
 #include "ui/scale.h"
 
 namespace {
@@ -48,7 +49,7 @@ void ConstructProgram() {
     InitDeck(deck, 36);
     // The module handles are still null here: LoadText then reads the
     // program's own table.
-    extraCardsFormat = LoadText(308);
+    extraCardsFormat = LoadText(IDS_EXTRA_CARDS);
 }
 
 void ReleaseProgram() {

@@ -1,12 +1,13 @@
 #include "app/help.h"
 
 #include "app/shell.h"
+#include "res/ids.h"
 
 void ShowRules() {
-    const wchar_t* format = LoadText(2);
+    const wchar_t* format = LoadText(IDS_RULES_LINK);
     if (!format) return;
     wchar_t commandLine[kWsprintfMax];
-    wsprintfW(commandLine, format, 99);
+    wsprintfW(commandLine, format, IDH_RULES);
     CreateProcessW(L"peghelp.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                    nullptr, nullptr);
 }

@@ -7,6 +7,7 @@
 #include "app/window.h"
 #include "game/state.h"
 #include "game/types.h"
+#include "res/ids.h"
 #include "ui/graphics.h"
 #include "ui/scale.h"
 
@@ -20,28 +21,28 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     instance = programModule = resourceModule = hInstance;
     FormAboutText();
     CreateGraphics();
-    okButtonIcon = LoadButtonIcon(119, ScaleX(units::buttonIconSize), nullptr);
-    takeButtonIcon = LoadButtonIcon(117, ScaleX(units::buttonIconSize), nullptr);
-    sortButtonIcon = LoadButtonIcon(124, ScaleX(units::buttonIconSize), nullptr);
+    okButtonIcon = LoadButtonIcon(IDI_OK, ScaleX(units::buttonIconSize), nullptr);
+    takeButtonIcon = LoadButtonIcon(IDI_TAKE, ScaleX(units::buttonIconSize), nullptr);
+    sortButtonIcon = LoadButtonIcon(IDI_SORT, ScaleX(units::buttonIconSize), nullptr);
 
-    background = LoadSetting(L"blackbg");
-    cardBack = LoadSetting(L"back");
-    computerWins = LoadSetting(L"statc");
-    humanWins = LoadSetting(L"statu");
-    doubleTapPlay = LoadSetting(L"wc");
-    showCardsLeft = LoadSetting(L"cidc");
+    background = LoadSetting(kValueBackground);
+    cardBack = LoadSetting(kValueCardBack);
+    computerWins = LoadSetting(kValueComputerWins);
+    humanWins = LoadSetting(kValueHumanWins);
+    doubleTapPlay = LoadSetting(kValueDoubleTap);
+    showCardsLeft = LoadSetting(kValueCardsLeft);
     if (commandLine && std::wcsstr(commandLine, L"q7K")) computerHandFaceDown = 0;
-    gameType = static_cast<int32_t>(LoadSetting(L"type"));
+    gameType = static_cast<int32_t>(LoadSetting(kValueGameType));
     // Out-of-range values index no table: they count as the first entry,
     // and the store keeps what it holds.
     if (!IsGameType(gameType)) gameType = ThrownUp;
     if (background > 4) background = 0;
     if (cardBack > 4) cardBack = 0;
     transferRule = TypeTraits(gameType).transfer ? 1 : 0;
-    computerHandLayout = LoadSetting(L"hidev") == 5 ? 5 : 4;
+    computerHandLayout = LoadSetting(kValueHideCount) == 5 ? 5 : 4;
 
     if (!CreateMainWindow(instance, showState)) return 0;
-    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(3));
+    HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0)) {
         if (!TranslateAcceleratorW(msg.hwnd, accelerators, &msg)) {
@@ -59,10 +60,10 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
 
 bool CreateMainWindow(HINSTANCE hInstance, int showState) {
     wchar_t className[kTitleLength];
-    LoadStringW(hInstance, 3, className, kTitleLength);
+    LoadStringW(hInstance, IDS_CLASS, className, kTitleLength);
     RegisterMainClass(hInstance, className);
     wchar_t title[kTitleLength];
-    LoadStringW(hInstance, 1, title, kTitleLength);
+    LoadStringW(hInstance, IDS_TITLE, title, kTitleLength);
     HWND hwnd = CreateWindowExW(0, className, title, WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, hInstance, nullptr);
     if (!hwnd) return false;
@@ -78,7 +79,7 @@ ATOM RegisterMainClass(HINSTANCE hInstance, const wchar_t* className) {
     wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
     wc.lpfnWndProc = MainWindowProc;
     wc.hInstance = hInstance;
-    wc.hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(101));
+    wc.hIcon = LoadIconW(hInstance, MAKEINTRESOURCEW(IDI_PROGRAM));
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = className;
     return RegisterClassW(&wc);

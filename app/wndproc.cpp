@@ -11,6 +11,7 @@
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
+#include "res/ids.h"
 #include "ui/graphics.h"
 #include "ui/options.h"
 #include "ui/statistics.h"
@@ -22,13 +23,6 @@ HBITMAP offscreenBitmap = nullptr;
 
 namespace {
 
-constexpr UINT kCommandNew = 40012;
-constexpr UINT kCommandExit = 40002;
-constexpr UINT kCommandOptions = 40014;
-constexpr UINT kCommandStatistics = 40015;
-constexpr UINT kCommandRules = 40013;
-constexpr UINT kCommandAbout = 40003;
-
 void OnCreate(HWND hwnd) {
     ClpaRemoveAll(gameTypeNames);
     for (const GameTypeTraits& type : kGameTypes)
@@ -38,7 +32,7 @@ void OnCreate(HWND hwnd) {
     bar.cbSize = 36;
     bar.hwndParent = hwnd;
     bar.dwFlags = SHCMBF_HMENU | SHCMBF_HIDESIPBUTTON;
-    bar.nToolBarId = 102;
+    bar.nToolBarId = IDR_MAIN_MENU;
     bar.hInstRes = instance;
     SHCreateMenuBar(&bar);
     menuBar = bar.hwndMB;
@@ -86,7 +80,7 @@ void OnComputerAttack() {
     const uint32_t serial = gameSerial;
     InvalidateLowerButton();
     if (ComputerAttack() != 1) {
-        ShowStatus(LoadText(318));
+        ShowStatus(LoadText(IDS_OK_YOUR_MOVE));
         EndBout(0);
     }
     if (gameSerial == serial) CheckGameOver();
@@ -140,22 +134,22 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case kCommandNew:
+                case IDM_NEW:
                     SendGameMessage(NEW_GAME);
                     return 0;
-                case kCommandStatistics:
-                    RunDialog(hwnd, 131, StatisticsDialogProc);
+                case IDM_STATISTICS:
+                    RunDialog(hwnd, IDD_STATISTICS, StatisticsDialogProc);
                     return 0;
-                case kCommandOptions:
-                    RunDialog(hwnd, 130, OptionsDialogProc);
+                case IDM_OPTIONS:
+                    RunDialog(hwnd, IDD_OPTIONS, OptionsDialogProc);
                     return 0;
-                case kCommandExit:
+                case IDM_EXIT:
                     DestroyWindow(hwnd);
                     return 0;
-                case kCommandRules:
+                case IDM_RULES:
                     ShowRules();
                     return 0;
-                case kCommandAbout:
+                case IDM_ABOUT:
                     ShowAbout(hwnd);
                     return 0;
                 default:

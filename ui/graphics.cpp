@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "game/card.h"
+#include "res/ids.h"
 #include "ui/scale.h"
 
 HFONT cardFont = nullptr;
@@ -11,13 +12,12 @@ HBRUSH greyBrush = nullptr;
 HICON suitIconImages[4] = {};
 HBITMAP cardBackBitmaps[5] = {};
 
-const int cardBackIds[5] = {116, 127, 128, 129, 135};
+const int cardBackIds[5] = {IDB_BACK_PLAITING, IDB_BACK_FISH, IDB_BACK_JOCONDA, IDB_BACK_GRADIENT,
+                            IDB_BACK_PATTERN};
 const COLORREF backgroundColours[5] = {RGB(0, 150, 0), RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 0, 153),
                                        RGB(128, 128, 128)};
 
 namespace {
-
-constexpr int kBlankIcon = 142;
 
 HICON LoadAt(int id, int32_t size, HINSTANCE module) {
     return static_cast<HICON>(LoadImageW(module ? module : programModule,
@@ -109,7 +109,7 @@ bool PadIcon(HICON source, HICON* result, int32_t sw, int32_t sh, int32_t dw, in
     HDC memory = CreateCompatibleDC(nullptr);
     if (!memory) return false;
     HICON blank = static_cast<HICON>(
-        LoadImageW(programModule, MAKEINTRESOURCEW(kBlankIcon), IMAGE_ICON, 16, 16, 0));
+        LoadImageW(programModule, MAKEINTRESOURCEW(IDI_BLANK), IMAGE_ICON, 16, 16, 0));
     const int x = dw / 2 - sw / 2, y = dh / 2 - sh / 2;
     bool done = false;
     // A fresh memory context makes the mask monochrome.

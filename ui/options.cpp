@@ -9,15 +9,9 @@
 #include "game/pile.h"
 #include "game/state.h"
 #include "game/types.h"
+#include "res/ids.h"
 
 namespace {
-
-constexpr int kCardBackList = 1003;
-constexpr int kBackgroundList = 1006;
-constexpr int kDoubleTap = 1008;
-constexpr int kCardsLeft = 1011;
-constexpr int kHideCount = 1014;
-constexpr int kGameTypes = 1015;
 
 bool Checked(HWND dialog, int id) {
     return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -41,49 +35,50 @@ void OnInit(HWND dialog) {
     bar.cbSize = 36;
     bar.hwndParent = dialog;
     bar.dwFlags = SHCMBF_HMENU | SHCMBF_HIDESIPBUTTON;
-    bar.nToolBarId = 145;
+    bar.nToolBarId = IDR_OPTIONS_MENU;
     bar.hInstRes = instance;
     SHCreateMenuBar(&bar);
 
     for (uint32_t n = 0; n < gameTypeNames.count; ++n)
-        SendDlgItemMessageW(dialog, kGameTypes, CB_ADDSTRING, 0,
+        SendDlgItemMessageW(dialog, IDC_GAME_TYPES, CB_ADDSTRING, 0,
                             reinterpret_cast<LPARAM>(ClpaString(gameTypeNames, n)));
-    SendDlgItemMessageW(dialog, kGameTypes, CB_SETCURSEL, static_cast<WPARAM>(gameType), 0);
-    AddTexts(dialog, kCardBackList, 319, 323);
-    AddTexts(dialog, kBackgroundList, 324, 328);
-    Check(dialog, kCardsLeft, showCardsLeft == 1);
-    Check(dialog, kDoubleTap, doubleTapPlay == 1);
-    Check(dialog, kHideCount, computerHandLayout == 5);
+    SendDlgItemMessageW(dialog, IDC_GAME_TYPES, CB_SETCURSEL, static_cast<WPARAM>(gameType), 0);
+    AddTexts(dialog, IDC_CARD_BACKS, IDS_BACK_PLAITING, IDS_BACK_PATTERN);
+    AddTexts(dialog, IDC_BACKGROUNDS, IDS_COLOUR_GREEN, IDS_COLOUR_GRAY);
+    Check(dialog, IDC_CARDS_LEFT, showCardsLeft == 1);
+    Check(dialog, IDC_DOUBLE_TAP, doubleTapPlay == 1);
+    Check(dialog, IDC_HIDE_COUNT, computerHandLayout == 5);
 }
 
 void OnOk(HWND dialog) {
-    auto chosen = static_cast<int32_t>(SendDlgItemMessageW(dialog, kGameTypes, CB_GETCURSEL, 0, 0));
+    auto chosen =
+        static_cast<int32_t>(SendDlgItemMessageW(dialog, IDC_GAME_TYPES, CB_GETCURSEL, 0, 0));
     if (chosen != CB_ERR && chosen != gameType) {
         gameType = chosen;
         SendGameMessage(NEW_GAME);
         transferRule = TypeTraits(gameType).transfer ? 1 : 0;
         SetWindowTextW(mainWindow, GameTypeName(gameType));
     }
-    SaveSetting(static_cast<uint32_t>(gameType), L"type");
-    computerHandLayout = Checked(dialog, kHideCount) ? 5 : 4;
-    SaveSetting(static_cast<uint32_t>(computerHandLayout), L"hidev");
-    showCardsLeft = Checked(dialog, kCardsLeft) ? 1 : 0;
-    SaveSetting(showCardsLeft, L"cidc");
-    doubleTapPlay = Checked(dialog, kDoubleTap) ? 1 : 0;
-    SaveSetting(doubleTapPlay, L"wc");
-    LRESULT colour = SendDlgItemMessageW(dialog, kBackgroundList, LB_GETCURSEL, 0, 0);
+    SaveSetting(static_cast<uint32_t>(gameType), kValueGameType);
+    computerHandLayout = Checked(dialog, IDC_HIDE_COUNT) ? 5 : 4;
+    SaveSetting(static_cast<uint32_t>(computerHandLayout), kValueHideCount);
+    showCardsLeft = Checked(dialog, IDC_CARDS_LEFT) ? 1 : 0;
+    SaveSetting(showCardsLeft, kValueCardsLeft);
+    doubleTapPlay = Checked(dialog, IDC_DOUBLE_TAP) ? 1 : 0;
+    SaveSetting(doubleTapPlay, kValueDoubleTap);
+    LRESULT colour = SendDlgItemMessageW(dialog, IDC_BACKGROUNDS, LB_GETCURSEL, 0, 0);
     if (colour != LB_ERR) {
         background = static_cast<uint32_t>(colour);
-        SaveSetting(background, L"blackbg");
+        SaveSetting(background, kValueBackground);
     }
-    LRESULT back = SendDlgItemMessageW(dialog, kCardBackList, LB_GETCURSEL, 0, 0);
+    LRESULT back = SendDlgItemMessageW(dialog, IDC_CARD_BACKS, LB_GETCURSEL, 0, 0);
     if (back != LB_ERR) {
         cardBack = static_cast<uint32_t>(back);
         SetBack(humanHand, static_cast<int32_t>(back));
         SetBack(computerHand, static_cast<int32_t>(back));
         stockCard.backIndex = static_cast<int32_t>(back);
         InvalidateCard(stockCard);
-        SaveSetting(cardBack, L"back");
+        SaveSetting(cardBack, kValueCardBack);
     }
     InvalidateRect(mainWindow, nullptr, FALSE);
     EndDialog(dialog, IDOK);

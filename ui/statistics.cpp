@@ -5,17 +5,15 @@
 
 #include "app/settings.h"
 #include "game/state.h"
+#include "res/ids.h"
 
 namespace {
-
-constexpr int kCounts = 1005;
-constexpr int kClear = 1012;
 
 void ShowCounts(HWND dialog) {
     wchar_t text[256];
     std::swprintf(text, 256, L"%d\n%d", static_cast<int>(computerWins),
                   static_cast<int>(humanWins));
-    SetDlgItemTextW(dialog, kCounts, text);
+    SetDlgItemTextW(dialog, IDC_COUNTS, text);
 }
 
 // Centred over the owner's client area, never above or left of it.
@@ -39,17 +37,15 @@ INT_PTR StatisticsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
             return TRUE;
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
-                case 0:
-                    return FALSE;
                 case IDOK:
                 case IDCANCEL:
                     EndDialog(dialog, LOWORD(wParam));
                     return TRUE;
-                case kClear:
+                case IDC_CLEAR:
                     humanWins = 0;
                     computerWins = 0;
-                    SaveSetting(0, L"statc");
-                    SaveSetting(0, L"statu");
+                    SaveSetting(0, kValueComputerWins);
+                    SaveSetting(0, kValueHumanWins);
                     ShowCounts(dialog);
                     return FALSE;
                 default:
