@@ -7,6 +7,7 @@
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ void Transfer(int32_t position) {
     MoveSelected(humanTable, computerTable);
     PlayComputerCard(position);
     transferOpen = 1;
-    ShowStatus(LoadText(307));
+    ShowStatus(LoadText(IDS_TRANSFERRED));
     computerAttacks = 1;
 }
 

@@ -1,11 +1,12 @@
 #include "game/card.h"
 
+#include "res/ids.h"
 #include "ui/scale.h"
 
 const wchar_t* const rankLabels[15] = {nullptr, L"A", L"2",  L"3", L"4", L"5", L"6", L"7",
                                        L"8",    L"9", L"10", L"J", L"Q", L"K", L"A"};
 
-const int suitIcons[4] = {105, 106, 108, 107};
+const int suitIcons[4] = {IDI_DIAMONDS, IDI_HEARTS, IDI_CLUBS, IDI_SPADES};
 
 void InitCard(Card& card) {
     card.suit = NoCard;

@@ -5,6 +5,7 @@
 #include "game/rules.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -31,12 +32,12 @@ void HumanAttacks(int32_t chosen) {
     }
     transferOpen = 0;  // stays closed even when the card is refused
     if (humanTable.count >= kTableLimit) {
-        ShowStatus(LoadText(310));
+        ShowStatus(LoadText(IDS_TABLE_FULL));
         CheckGameOver();
         return;
     }
     if (computerHand.count == 0) {
-        ShowStatus(LoadText(311));
+        ShowStatus(LoadText(IDS_COMPUTER_OUT));
         CheckGameOver();
         return;
     }
@@ -72,7 +73,7 @@ void CoverOrEnd() {
 void CoverSeveral() {
     const int32_t attackCards = computerTable.count;
     if (CountSelected(humanHand) != attackCards) {
-        ShowStatus(LoadText(313), attackCards);
+        ShowStatus(LoadText(IDS_SELECT_COUNT), attackCards);
         return;
     }
     CardPile chosen;
@@ -82,7 +83,7 @@ void CoverSeveral() {
     int32_t result = CoverAll(computerTable, chosen);
     ClearPile(chosen);
     if (result != 0) {
-        ShowStatus(LoadText(314));
+        ShowStatus(LoadText(IDS_BAD_SELECTION));
         return;
     }
     MoveSelected(humanHand, humanTable);
@@ -99,7 +100,7 @@ void HumanDefends(int32_t chosen, uint32_t serial) {
     bool anyTrump = false;
     if (TransferPossible(attackRank, &anyTrump)) {
         // A trump of the attack rank could also cover: ask.
-        bool transfer = !anyTrump || MessageBoxW(mainWindow, LoadText(312), L"",
+        bool transfer = !anyTrump || MessageBoxW(mainWindow, LoadText(IDS_ASK_TRANSFER), L"",
                                                  MB_YESNO | MB_ICONQUESTION) == IDYES;
         if (gameSerial != serial) return;
         if (transfer) {
@@ -136,7 +137,7 @@ void ConfirmPlay() {
     CheckGameOver();
     if (gameSerial != serial) return;
     if (chosen == 0) {
-        ShowStatus(LoadText(315));
+        ShowStatus(LoadText(IDS_SELECT_A_CARD));
         return;
     }
     if (computerAttacks == 0) {

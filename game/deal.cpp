@@ -4,6 +4,7 @@
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
+#include "res/ids.h"
 #include "ui/scale.h"
 #include "ui/table.h"
 
@@ -153,7 +154,7 @@ void ChooseFirstAttacker() {
     }
     if (humanOpens) {
         computerAttacks = 0;
-        ShowStatus(LoadText(309));
+        ShowStatus(LoadText(IDS_YOUR_MOVE));
     } else {
         computerAttacks = 1;
         SendGameMessage(COMPUTER_ATTACK);

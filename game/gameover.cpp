@@ -5,6 +5,7 @@
 #include "app/stylus.h"
 #include "game/flow.h"
 #include "game/state.h"
+#include "res/ids.h"
 #include "ui/scale.h"
 
 namespace {
@@ -29,7 +30,7 @@ void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, 
 void CheckGameOver() {
     // The computer is tested first: when both hands are out, it wins.
     if (computerHand.count == 0 && NothingLeftToDraw())
-        AnnounceWin(computerWins, L"statc", L"I win!", 1);
+        AnnounceWin(computerWins, kValueComputerWins, L"I win!", 1);
     if (humanHand.count == 0 && NothingLeftToDraw())
-        AnnounceWin(humanWins, L"statu", LoadText(306), 0);
+        AnnounceWin(humanWins, kValueHumanWins, LoadText(IDS_YOU_WIN), 0);
 }

@@ -6,6 +6,7 @@
 #include "game/flow.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "res/ids.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ void ComputerPicksUp() {
     Refresh(computerHand);
     RefillHand(humanHand);
     extraCardsAllowed = -1;
-    ShowStatus(LoadText(309));
+    ShowStatus(LoadText(IDS_YOUR_MOVE));
 }
 
 void HumanTakes() {
@@ -77,9 +78,9 @@ void HumanTakes() {
     int32_t allowance = std::min(humanHandAtBoutStart, 6) - computerTable.count;
     int32_t given = allowance > 0 ? ComputerAddsExtras(allowance) : 0;
     if (given > 0) {
-        ShowStatus(LoadText(316), computerTable.count, given);
+        ShowStatus(LoadText(IDS_TAKEN_WITH_EXTRAS), computerTable.count, given);
     } else {
-        ShowStatus(LoadText(317), computerTable.count);
+        ShowStatus(LoadText(IDS_TAKEN), computerTable.count);
     }
     MoveInto(computerTable, humanHand);
     MoveInto(humanTable, humanHand);

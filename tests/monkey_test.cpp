@@ -135,7 +135,7 @@ bool Monkey::OnInput() {
     started_ = true;
     if (done_ >= run_.inputs) {
         exiting_ = true;
-        PostMessageW(mainWindow, WM_COMMAND, soak::kMenuExit, 0);
+        PostMessageW(mainWindow, WM_COMMAND, 40002, 0);  // Exit
         return true;
     }
     Gesture();

@@ -6,6 +6,7 @@
 #include "game/flow.h"
 #include "game/state.h"
 #include "game/status.h"
+#include "res/ids.h"
 
 namespace soak {
 
@@ -262,7 +263,7 @@ void Player::Perform(const Step& step) {
             ToggleHandSort();
             break;
         case Action::MenuNew:
-            SendMessageW(mainWindow, WM_COMMAND, kMenuNew, 0);
+            SendMessageW(mainWindow, WM_COMMAND, IDM_NEW, 0);
             break;
     }
 }

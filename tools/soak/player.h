@@ -9,10 +9,6 @@
 
 namespace soak {
 
-// The menu's command ids.
-constexpr unsigned kMenuNew = 40012;
-constexpr unsigned kMenuExit = 40002;
-
 class Player {
   public:
     explicit Player(std::mt19937& rng) : rng_(rng) {}

@@ -12,6 +12,7 @@
 #include "game/state.h"
 #include "game/types.h"
 #include "platform/headless/headless.h"
+#include "res/ids.h"
 #include "res/resources.h"
 #include "tools/soak/player.h"
 #include "ui/scale.h"
@@ -125,7 +126,7 @@ void Driver::PlayRun(int32_t type, int64_t games) {
     ForgetDensities();
     auto pick = [this](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); };
     HeadlessSetClock(pick(0, 23), pick(0, 59), pick(0, 59), pick(0, 999));
-    SaveSetting(static_cast<uint32_t>(type), L"type");
+    SaveSetting(static_cast<uint32_t>(type), kValueGameType);
     RegisterResources();
     ConstructProgram();
     HeadlessSetInputSource([this] { return OnInput(); });
@@ -148,7 +149,7 @@ bool Driver::OnInput() {
     Observe();
     if (runDone_ >= runGames_) {
         exiting_ = true;
-        PostMessageW(mainWindow, WM_COMMAND, kMenuExit, 0);
+        PostMessageW(mainWindow, WM_COMMAND, IDM_EXIT, 0);
         return true;
     }
     NextMove();
@@ -224,9 +225,10 @@ void Driver::CountGames() {
         t.humanWins += std::max<int64_t>(0, int64_t{h} - humanWins_);
         runDone_ += won;
         game_ += won;
-        if (options_.checks && (LoadSetting(L"statc") != c || LoadSetting(L"statu") != h))
-            Fail("store", "the store holds " + std::to_string(LoadSetting(L"statu")) + ":" +
-                              std::to_string(LoadSetting(L"statc")) + " for a score of " +
+        if (options_.checks &&
+            (LoadSetting(kValueComputerWins) != c || LoadSetting(kValueHumanWins) != h))
+            Fail("store", "the store holds " + std::to_string(LoadSetting(kValueHumanWins)) + ":" +
+                              std::to_string(LoadSetting(kValueComputerWins)) + " for a score of " +
                               std::to_string(h) + ":" + std::to_string(c));
     }
     if (gameSerial != serial_) {
