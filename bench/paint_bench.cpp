@@ -19,8 +19,8 @@
 #include "game/status.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
+#include "res/ids.h"
 #include "res/resources.h"
-#include "tools/soak/player.h"
 #include "ui/scale.h"
 
 namespace {
@@ -42,7 +42,7 @@ void InProgram(int dpi, const std::function<void()>& body) {
         if (ran || HeadlessOpenBoxes() > 0) return false;
         ran = true;
         body();
-        PostMessageW(mainWindow, WM_COMMAND, soak::kMenuExit, 0);
+        PostMessageW(mainWindow, WM_COMMAND, IDM_EXIT, 0);
         return true;
     });
     WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
