@@ -11,12 +11,25 @@ int32_t SortKey(const Card& c, int32_t mode) {
     return c.rank * 100 + c.suit + (c.isTrump == 1 ? 5 : 0);
 }
 
-std::unique_ptr<Card[]> NewCards(int32_t n) {
-    std::unique_ptr<Card[]> cards(new (std::nothrow) Card[static_cast<size_t>(n)]());
-    if (cards)
-        for (int32_t i = 0; i < n; ++i)
-            InitCard(cards[i]);
-    return cards;
+constexpr int32_t kFirstCapacity = 8;
+
+// Room for one more card: the slots double, so adding a card is not a copy
+// of the pile. False, with the pile as it was, when there is no memory.
+bool MakeRoom(CardPile& pile) {
+    if (pile.count < pile.capacity) return true;
+    int32_t capacity = std::max(kFirstCapacity, pile.capacity * 2);
+    std::unique_ptr<Card[]> grown(new (std::nothrow) Card[static_cast<size_t>(capacity)]());
+    if (!grown) return false;
+    if (pile.count > 0) std::copy(pile.cards.get(), pile.cards.get() + pile.count, grown.get());
+    pile.cards = std::move(grown);
+    pile.capacity = capacity;
+    return true;
+}
+
+void FreeCards(CardPile& pile) {
+    pile.cards.reset();
+    pile.count = 0;
+    pile.capacity = 0;
 }
 
 struct Steps {
@@ -42,8 +55,7 @@ Steps LayoutSteps(const CardPile& p) {
 }  // namespace
 
 void InitPile(CardPile& pile) {
-    pile.cards.reset();
-    pile.count = 0;
+    FreeCards(pile);
     pile.sortMode = SortNone;
     pile.perRow = 16;
     pile.backIndex = 0;
@@ -60,21 +72,20 @@ void InitPile(CardPile& pile) {
 
 void DestroyPile(CardPile& pile) {
     Refresh(pile);
-    pile.cards.reset();
-    pile.count = 0;
+    FreeCards(pile);
 }
 
 void AddCard(CardPile& pile, int32_t suit, int32_t rank) {
     // A failed allocation leaves the pile as it was.
-    std::unique_ptr<Card[]> grown = NewCards(pile.count + 1);
-    if (!grown) return;
-    if (pile.cards && pile.count > 0) {
-        std::copy(pile.cards.get(), pile.cards.get() + pile.count, grown.get());
-    } else {
-        pile.cardWidth = grown[0].width;
-        pile.cardHeight = grown[0].height;
+    if (!MakeRoom(pile)) return;
+    // A slot may hold a card compacted away: the new card starts afresh.
+    Card& card = pile.cards[pile.count];
+    card = Card{};
+    InitCard(card);
+    if (pile.count == 0) {
+        pile.cardWidth = card.width;
+        pile.cardHeight = card.height;
     }
-    Card& card = grown[pile.count];
     card.suit = suit;
     card.rank = rank;
     card.live = 1;
@@ -82,7 +93,6 @@ void AddCard(CardPile& pile, int32_t suit, int32_t rank) {
     card.faceDown = pile.faceDown;
     card.backIndex = pile.backIndex;
     card.isTrump = suit == pile.trumpSuit ? 1 : 0;
-    pile.cards = std::move(grown);
     pile.count += 1;
     SortPile(pile);
 }
@@ -223,23 +233,15 @@ void MarkSelectedGone(CardPile& pile) {
 void Compact(CardPile& pile) {
     if (pile.count == 0) return;
     Refresh(pile);  // the old places
-    int32_t live = 0;
-    for (int32_t i = 0; i < pile.count; ++i)
-        live += pile.cards[i].live != 0;
-    std::unique_ptr<Card[]> kept;
-    if (live > 0) {
-        kept = NewCards(live);
-        if (!kept) return;
-        std::copy_if(pile.cards.get(), pile.cards.get() + pile.count, kept.get(),
-                     [](const Card& c) { return c.live != 0; });
-    }
-    pile.cards = std::move(kept);
-    pile.count = live;
+    Card* first = pile.cards.get();
+    Card* kept =
+        std::remove_if(first, first + pile.count, [](const Card& c) { return c.live == 0; });
+    pile.count = static_cast<int32_t>(kept - first);
+    if (pile.count == 0) FreeCards(pile);
     Refresh(pile);  // the new places
 }
 
 void ClearPile(CardPile& pile) {
     Refresh(pile);
-    pile.cards.reset();
-    pile.count = 0;
+    FreeCards(pile);
 }

@@ -21,6 +21,7 @@ enum LayoutMode : int32_t {
 struct CardPile {
     std::unique_ptr<Card[]> cards;  // display order; none while empty
     int32_t count;
+    int32_t capacity;  // slots in cards, grown by doubling
     int32_t sortMode;
     int32_t perRow;
     int32_t backIndex;

@@ -255,7 +255,9 @@ TEST_F(PileTest, CompactionKeepsOrderAndSelection) {
     EXPECT_EQ(Contents(a), (std::vector<C>{{1, 6}, {3, 8}, {1, 10}}));
     EXPECT_EQ(CardAt(a, 2).selected, 1);
     EXPECT_EQ(FirstSelected(a), 2);
-    for (int32_t i = 1; i <= 3; ++i)
+    AddCard(a, 2, 9);  // into the slot a compacted card left: unplaced, as any new card
+    EXPECT_EQ(CardAt(a, 4).rect, (RECT{}));
+    for (int32_t i = 1; i <= 4; ++i)
         CardAt(a, i).live = 0;
     Compact(a);
     EXPECT_EQ(a.count, 0);
