@@ -1,5 +1,6 @@
 #include "tools/replay/dump.h"
 
+#include <cwchar>
 #include <filesystem>
 
 #include "app/settings.h"
@@ -8,6 +9,7 @@
 #include "game/state.h"
 #include "game/status.h"
 #include "platform/headless/headless.h"
+#include "res/ids.h"
 #include "tools/replay/json.h"
 
 namespace {
@@ -79,7 +81,7 @@ void HelpLaunches(JsonLine& j) {
     static size_t dumped = 0;
     const auto& launches = HeadlessLaunches();
     wchar_t help[kWsprintfMax] = L"";
-    if (const wchar_t* format = LoadText(2)) wsprintfW(help, format, 99);
+    if (const wchar_t* format = LoadText(IDS_RULES_LINK)) wsprintfW(help, format, IDH_RULES);
     j.Key("helpLaunches");
     j.BeginArray();
     for (; dumped < launches.size(); ++dumped) {
@@ -104,14 +106,13 @@ void Store(JsonLine& j) {
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         key = nullptr;
-    for (const char* name : {"type", "hidev", "cidc", "wc", "blackbg", "back", "statc", "statu"}) {
-        const std::string narrow = name;
-        const std::wstring wide(narrow.begin(), narrow.end());
+    for (const wchar_t* name :
+         {kValueGameType, kValueHideCount, kValueCardsLeft, kValueDoubleTap, kValueBackground,
+          kValueCardBack, kValueComputerWins, kValueHumanWins}) {
         DWORD type = REG_DWORD, size = 4;
         BYTE data[4] = {};
-        j.Key(name);
-        if (key &&
-            RegQueryValueExW(key, wide.c_str(), nullptr, &type, data, &size) == ERROR_SUCCESS)
+        j.Key(std::string(name, name + std::wcslen(name)).c_str());
+        if (key && RegQueryValueExW(key, name, nullptr, &type, data, &size) == ERROR_SUCCESS)
             j.Int(data[0] | data[1] << 8 | data[2] << 16 | static_cast<int64_t>(data[3]) << 24);
         else
             j.Null();
