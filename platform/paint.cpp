@@ -54,10 +54,13 @@ void FreeDc(HDC hdc) {
 }
 
 void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase) {
-    RECT client = ClientRectOf(w);
-    RECT area = clientRect ? *clientRect : client;
-    RECT clipped;
-    if (!IntersectRect(&clipped, &area, &client)) return;
+    // Clipped to the client area, whose corner is (0, 0); an empty
+    // rectangle adds nothing and leaves the erase flag alone.
+    RECT area = clientRect ? *clientRect : ClientRectOf(w);
+    RECT clipped{std::max(area.left, 0), std::max(area.top, 0),
+                 std::min(area.right, w->rect.right - w->rect.left),
+                 std::min(area.bottom, w->rect.bottom - w->rect.top)};
+    if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return;
     w->update.Add(clipped);
     w->erasePending = w->erasePending || erase;
 }

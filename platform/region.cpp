@@ -55,15 +55,10 @@ void Region::Settle() const {
     slots_.fill(0);
 }
 
-void Region::Add(const RECT& r) {
-    if (EmptyRect(r)) return;
+void Region::AddNew(const RECT& r, size_t slot) {
     // A window that is never painted must not gather rectangles for ever.
+    // Settling empties every slot, so the one found stays free.
     if (pending_.size() >= kMostPending) Settle();
-    const size_t mask = slots_.size() - 1;
-    auto edge = [](LONG v) { return static_cast<size_t>(static_cast<uint32_t>(v)); };
-    size_t slot = edge(r.left) * 7919 + edge(r.top) * 104729 + edge(r.right) * 31 + edge(r.bottom);
-    for (slot &= mask; slots_[slot] != 0; slot = (slot + 1) & mask)
-        if (pending_[slots_[slot] - 1u] == r) return;
     if (std::any_of(rects_.begin(), rects_.end(),
                     [&](const RECT& have) { return Inside(r, have); }))
         return;

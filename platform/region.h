@@ -13,7 +13,14 @@ class Region {
     Region() = default;
     explicit Region(const RECT& r) { Add(r); }
 
-    void Add(const RECT& r);
+    // Inline, for the common case: a repeat of a rectangle already waiting.
+    void Add(const RECT& r) {
+        if (r.right <= r.left || r.bottom <= r.top) return;
+        size_t slot = SlotOf(r);
+        for (uint8_t at; (at = slots_[slot]) != 0; slot = (slot + 1) & kSlotMask)
+            if (pending_[at - 1u] == r) return;
+        AddNew(r, slot);
+    }
     void Add(const Region& other);
     void Subtract(const RECT& r);
     void Subtract(const Region& other);
@@ -37,6 +44,14 @@ class Region {
     }
 
   private:
+    static constexpr size_t kSlotMask = 127;
+    static size_t SlotOf(const RECT& r) {
+        auto edge = [](LONG v) { return static_cast<uint32_t>(v); };
+        uint32_t h = edge(r.left) ^ edge(r.top) << 8 ^ edge(r.right) << 16 ^ edge(r.bottom) << 24;
+        return (h * 0x9E3779B1u) >> 25;  // the top 7 bits: one of 128 slots
+    }
+    // r is new to the pending list; slot is the empty one its probe ended on.
+    void AddNew(const RECT& r, size_t slot);
     // Cuts the pending rectangles into the disjoint set, in the order added.
     void Settle() const;
 
@@ -44,7 +59,7 @@ class Region {
     // between two paints, most of them repeats: they wait, uncut, until the
     // disjoint set is asked for, and a repeat is found by a hash of its
     // edges and dropped.
-    mutable std::vector<RECT> rects_;           // pairwise disjoint, none empty
-    mutable std::vector<RECT> pending_;         // none empty, no two alike
-    mutable std::array<uint8_t, 128> slots_{};  // 1 + the place in pending_, 0 for none
+    mutable std::vector<RECT> rects_;                     // pairwise disjoint, none empty
+    mutable std::vector<RECT> pending_;                   // none empty, no two alike
+    mutable std::array<uint8_t, kSlotMask + 1> slots_{};  // 1 + the place in pending_, 0 for none
 };
