@@ -53,16 +53,24 @@ void FreeDc(HDC hdc) {
     std::erase_if(Layer().dcs, [&](const auto& dc) { return dc.get() == hdc; });
 }
 
-void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase) {
-    // Clipped to the client area, whose corner is (0, 0); an empty
-    // rectangle adds nothing and leaves the erase flag alone.
-    RECT area = clientRect ? *clientRect : ClientRectOf(w);
+namespace {
+
+// Clipped to the client area, whose corner is (0, 0); an empty rectangle
+// adds nothing and leaves the erase flag alone. Inline: every repaint
+// request of the game comes this way.
+inline void AddClipped(HWND__* w, const RECT& area, bool erase) {
     RECT clipped{std::max(area.left, 0), std::max(area.top, 0),
                  std::min(area.right, w->rect.right - w->rect.left),
                  std::min(area.bottom, w->rect.bottom - w->rect.top)};
     if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return;
     w->update.Add(clipped);
     w->erasePending = w->erasePending || erase;
+}
+
+}  // namespace
+
+void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase) {
+    AddClipped(w, clientRect ? *clientRect : ClientRectOf(w), erase);
 }
 
 BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
@@ -78,7 +86,7 @@ BOOL InvalidateRect(HWND hwnd, const RECT* rect, BOOL erase) {
     if (!w) return FALSE;
     RECT area = rect ? *rect : ClientRectOf(w);
     BackendNoteInvalidate(hwnd, area);
-    AddToUpdate(w, &area, erase != 0);
+    AddClipped(w, area, erase != 0);
     return TRUE;
 }
 

@@ -53,7 +53,10 @@ HWND TopVisibleWindow() {
 
 HWND__* FindWindowRecord(HWND hwnd) {
     if (!hwnd) return nullptr;
-    for (const auto& w : Layer().windows)
+    // The layer is one object for the whole process; asked for once here,
+    // since every repaint request comes this way.
+    static PlatformState& layer = Layer();
+    for (const auto& w : layer.windows)
         if (w.get() == hwnd) return w.get();
     return nullptr;
 }

@@ -12,7 +12,6 @@ namespace {
 struct HeadlessState {
     SYSTEMTIME clock{};
     std::function<bool()> source;
-    std::vector<Invalidation> invalidations;
     std::vector<BoxRecord> boxes;
     std::vector<ShellCall> shellCalls;
     std::function<void(const ShellCall&)> shellHook;
@@ -26,6 +25,10 @@ HeadlessState& State() {
     return state;
 }
 
+// Apart from the rest, so the record taken at every repaint request needs
+// no first-use check.
+constinit std::vector<Invalidation> invalidations;
+
 SYSTEMTIME Noon() {
     return SYSTEMTIME{2026, 1, 4, 1, 12, 0, 0, 0};
 }
@@ -35,6 +38,7 @@ SYSTEMTIME Noon() {
 void HeadlessStart(int dpiX, int dpiY, int width, int height) {
     PlatformReset(width, height, dpiX, dpiY);
     State() = HeadlessState{};
+    invalidations.clear();
     State().clock = Noon();
 }
 
@@ -105,10 +109,10 @@ int HeadlessPump() {
 }
 
 const std::vector<Invalidation>& HeadlessInvalidations() {
-    return State().invalidations;
+    return invalidations;
 }
 void HeadlessClearInvalidations() {
-    State().invalidations.clear();
+    invalidations.clear();
 }
 int HeadlessPresentCount() {
     return State().presents;
@@ -138,7 +142,7 @@ bool BackendFetchInput(bool block) {
 }
 
 void BackendNoteInvalidate(HWND hwnd, const RECT& rect) {
-    State().invalidations.push_back({hwnd, rect});
+    invalidations.push_back({hwnd, rect});
 }
 
 void BackendTitleChanged(HWND) {}  // titles are read from the windows
