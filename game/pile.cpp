@@ -186,9 +186,32 @@ void SetBack(CardPile& pile, int32_t backIndex) {
     if (pile.faceDown == 1) Refresh(pile);
 }
 
+// With every key distinct there is one sorted order, whatever the sort; so a
+// pile in order is left as it is, and a card added to the end of one is
+// moved into its place. A tie goes to the unstable sort as ever, so equal
+// keys land where they always did.
 static void SortCards(CardPile& pile) {
-    int32_t mode = pile.sortMode;
-    std::sort(pile.cards.get(), pile.cards.get() + pile.count,
+    const int32_t mode = pile.sortMode;
+    Card* first = pile.cards.get();
+    const int32_t n = pile.count;
+    int32_t rising = 1;  // the cards from the first whose keys strictly rise
+    for (int32_t key = n > 0 ? SortKey(first[0], mode) : 0; rising < n; ++rising) {
+        const int32_t next = SortKey(first[rising], mode);
+        if (next <= key) break;
+        key = next;
+    }
+    if (rising >= n) return;
+    if (rising == n - 1) {
+        Card* last = first + rising;
+        const int32_t key = SortKey(*last, mode);
+        Card* place = std::partition_point(first, last,
+                                           [&](const Card& c) { return SortKey(c, mode) < key; });
+        if (SortKey(*place, mode) != key) {
+            std::rotate(place, last, last + 1);
+            return;
+        }
+    }
+    std::sort(first, first + n,
               [mode](const Card& a, const Card& b) { return SortKey(a, mode) < SortKey(b, mode); });
 }
 
