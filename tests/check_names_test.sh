@@ -10,8 +10,9 @@ fail=0
 
 tree=$(mktemp -d)
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree/app" "$tree/res"
+mkdir -p "$tree/app" "$tree/res" "$tree/game"
 cp "$src/res/ids.h" "$tree/res/"
+cp "$src/game/types.h" "$tree/game/"
 cat >"$tree/app/plant.cpp" <<'EOF'
 void Plant(HWND hwnd, UINT msg, WPARAM wParam) {
     ShowStatus(LoadText(301));
@@ -32,6 +33,7 @@ void Plant(HWND hwnd, UINT msg, WPARAM wParam) {
     bar.nToolBarId = 102;
     background = LoadSetting(L"blackbg");
     PostMessageW(hwnd, WM_COMMAND, 40014, 0);
+    if (s.gameType != JapaneseTransfer || gameType == chosen) return;
     // LoadText(302) in a comment is no call.
     RECT r{ScaleX(204), ScaleY(170), ScaleX(236), 202};
     SaveSetting(0, kValueHumanWins);
@@ -43,6 +45,6 @@ status=$?
 [ "$status" -eq 1 ] || { echo "FAIL: exited $status on planted names, not 1"; fail=1; }
 lines=$(echo "$out" | cut -d: -f1,2 | tr '\n' ' ')
 expected="app/plant.cpp:2 app/plant.cpp:3 app/plant.cpp:4 app/plant.cpp:10 app/plant.cpp:12 \
-app/plant.cpp:16 app/plant.cpp:17 app/plant.cpp:18 app/plant.cpp:19 "
+app/plant.cpp:16 app/plant.cpp:17 app/plant.cpp:18 app/plant.cpp:19 app/plant.cpp:20 "
 [ "$lines" = "$expected" ] || { echo "FAIL: reported '$lines', not '$expected'"; fail=1; }
 exit $fail
