@@ -72,9 +72,10 @@ struct Decoded {
     bool ok = false;
     Surface pixels;
     std::vector<BYTE> alpha;
+    Surface overWhite;  // as a bitmap shows it, made when first asked for
 };
 
-const Decoded& Decode(const BYTE* data, size_t size) {
+Decoded& Decode(const BYTE* data, size_t size) {
     static std::map<std::pair<const BYTE*, size_t>, Decoded> decoded;
     auto [it, fresh] = decoded.try_emplace({data, size});
     if (fresh) it->second.ok = PlatformDecodePng(data, size, &it->second.pixels, &it->second.alpha);
@@ -129,18 +130,18 @@ HICON LoadIconW(HINSTANCE module, const wchar_t* name) {
 HBITMAP SHLoadImageResource(HINSTANCE module, UINT id) {
     const ImageResource* res = FindImageResource(module, id, L"GIF");
     if (!res) return nullptr;
-    const Decoded& picture = Decode(res->data, res->size);
+    Decoded& picture = Decode(res->data, res->size);
     if (!picture.ok) return nullptr;
-    const Surface& pixels = picture.pixels;
-    const std::vector<BYTE>& alpha = picture.alpha;
-    HBITMAP bmp = CreateBitmap(pixels.width, pixels.height, 1, 32, nullptr);
-    if (!bmp) return nullptr;
-    // A bitmap has no alpha: whatever is see-through shows white.
-    for (size_t i = 0; i < pixels.pixels.size(); ++i) {
-        uint32_t p = pixels.pixels[i], a = alpha[i], out = 0;
-        for (int shift = 0; shift < 24; shift += 8)
-            out |= (((p >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255 << shift;
-        bmp->surface.pixels[i] = out;
+    Surface& over = picture.overWhite;
+    if (over.pixels.empty()) {
+        // A bitmap has no alpha: whatever is see-through shows white.
+        over = MakeSurface(picture.pixels.width, picture.pixels.height, false, kWhite);
+        for (size_t i = 0; i < over.pixels.size(); ++i) {
+            uint32_t p = picture.pixels.pixels[i], a = picture.alpha[i], out = 0;
+            for (int shift = 0; shift < 24; shift += 8)
+                out |= (((p >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255 << shift;
+            over.pixels[i] = out;
+        }
     }
-    return bmp;
+    return CreateBitmap(over.width, over.height, 1, 32, over.pixels.data());
 }
