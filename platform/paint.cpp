@@ -58,7 +58,7 @@ namespace {
 // Clipped to the client area, whose corner is (0, 0); an empty rectangle
 // adds nothing and leaves the erase flag alone. Inline: every repaint
 // request of the game comes this way.
-inline void AddClipped(HWND__* w, const RECT& area, bool erase) {
+[[gnu::always_inline]] inline void AddClipped(HWND__* w, const RECT& area, bool erase) {
     RECT clipped{std::max(area.left, 0), std::max(area.top, 0),
                  std::min(area.right, w->rect.right - w->rect.left),
                  std::min(area.bottom, w->rect.bottom - w->rect.top)};
