@@ -19,12 +19,13 @@ struct DealCase {
     int32_t stockHidden;
     int32_t humanLayout;
     int32_t perRow;
+    int32_t turnedUp;  // the trump card is a card of the deck
 };
 
 const DealCase kDeals[] = {
-    {0, 6, 6, 23, 0, 0, LayoutSideBySide, 7},    {1, 6, 6, 23, 0, 0, LayoutSideBySide, 7},
-    {2, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12}, {3, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12},
-    {4, 6, 6, 24, 1, 0, LayoutSideBySide, 7},    {5, 6, 6, 24, 1, 0, LayoutSideBySide, 7},
+    {0, 6, 6, 23, 0, 0, LayoutSideBySide, 7, 1},    {1, 6, 6, 23, 0, 0, LayoutSideBySide, 7, 1},
+    {2, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12, 1}, {3, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12, 1},
+    {4, 6, 6, 24, 1, 0, LayoutSideBySide, 7, 0},    {5, 6, 6, 24, 1, 0, LayoutSideBySide, 7, 0},
 };
 
 TEST_F(DealTest, EachGameTypeDealsItsHands) {
@@ -57,6 +58,7 @@ TEST_F(DealTest, EachGameTypeDealsItsHands) {
         if (!trumpCard.hidden) see(trumpCard.suit, trumpCard.rank);
         EXPECT_EQ(counted, 36);
         EXPECT_EQ(seen.size(), 36u);
+        EXPECT_EQ(seen.count({trumpCard.suit, trumpCard.rank}), static_cast<size_t>(c.turnedUp));
     }
 }
 

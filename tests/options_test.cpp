@@ -104,6 +104,10 @@ TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
         {0, 3, 1, L"Bulk. Transfer", 1},
         {3, 4, 1, L"Japanese", 0},
         {4, 4, 0, L"Japanese", 0},
+        {4, 5, 1, L"Japanese. Transfer", 1},
+        {5, 1, 1, L"Thrown up. Transfer", 1},
+        {1, 2, 1, L"Bulk", 0},
+        {2, 0, 1, L"Thrown up", 0},
     };
     for (const TypeCase& c : cases) {
         SCOPED_TRACE(c.pick);

@@ -160,6 +160,7 @@ const CountCase kCounts[] = {
     {"stock and the trump card still to draw", 0, 0, true},
     {"the trump card gone: no count", 0, 1, false},
     {"no trump card in the Japanese types: the stock", 4, 1, true},
+    {"nor with transfer", 5, 1, true},
 };
 
 TEST_F(PaintTest, CountOfCardsLeft) {
