@@ -232,20 +232,22 @@ void Refresh(CardPile& pile) {
 }
 
 void LayOut(CardPile& pile) {
-    Steps step = LayoutSteps(pile);
-    pile.rowFill = 0;
+    // The pile's fields are read once: the compiler cannot know that
+    // SetPosition leaves the piles alone.
+    const Steps step = LayoutSteps(pile);
+    Card* cards = pile.cards.get();
+    const int32_t count = pile.count, perRow = pile.perRow, left = pile.originX;
     int32_t column = 0;
     int32_t rowTop = pile.originY;
-    for (int32_t i = 0; i < pile.count; ++i) {
-        if (pile.rowFill == pile.perRow) {
-            pile.rowFill = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        if (column == perRow) {
             column = 0;
             rowTop += step.down;
         }
-        SetPosition(pile.cards[i], pile.originX + step.across * column, rowTop);
-        pile.rowFill += 1;
+        SetPosition(cards[i], left + step.across * column, rowTop);
         column += 1;
     }
+    pile.rowFill = column;
 }
 
 void MarkSelectedGone(CardPile& pile) {
