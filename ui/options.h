@@ -1,4 +1,4 @@
-// The Options dialog (template 130): game type, card back, table colour and
+// The Options dialog (IDD_OPTIONS): game type, card back, table colour and
 // three display options, applied and saved on OK.
 #pragma once
 

@@ -1,4 +1,4 @@
-// The Statistics dialog (template 131): the games each side has won, and
+// The Statistics dialog (IDD_STATISTICS): the games each side has won, and
 // Clear.
 #pragma once
 
