@@ -1,7 +1,7 @@
 #include "app/stylus.h"
 
+#include "app/actions.h"
 #include "app/shell.h"
-#include "game/flow.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "ui/hittest.h"
@@ -16,14 +16,6 @@ bool HitRect(const RECT& r, int32_t x, int32_t y) {
     return r.left <= x && x <= r.right && r.top <= y && y <= r.bottom;
 }
 
-void Play() {
-    if (extraCardsAllowed == -1) {
-        ConfirmPlay();
-    } else {
-        GiveExtraCard();
-    }
-}
-
 }  // namespace
 
 void StylusDown(LPARAM point) {
@@ -31,27 +23,18 @@ void StylusDown(LPARAM point) {
     const int32_t x = LOWORD(static_cast<uintptr_t>(point));
     const int32_t y = HIWORD(static_cast<uintptr_t>(point));
     if (statusText) ShowStatus(nullptr);
-    if (HitRect(ScaleRect(units::tableArea), x, y)) Play();
+    if (HitRect(ScaleRect(units::tableArea), x, y)) PlaySelection();
     if (HitRect(lowerButtonRect, x, y)) {
         pressedButton = 1;
         InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
-        if (computerAttacks == 0) {
-            EndBout(0);
-        } else if (computerAttacks == 1) {
-            HumanTakes();
-        }
+        PressLowerButton();
     }
     if (HitRect(upperButtonRect, x, y)) {
         pressedButton = 2;
         InvalidateRect(mainWindow, &upperButtonRect, FALSE);
-        ToggleHandSort();
+        PressUpperButton();
     }
-    // Several uncovered cards before the human: a selection of several.
-    if (computerTable.count > 1 && humanTable.count == 0) {
-        ToggleAt(humanHand, x, y);
-    } else {
-        ToggleOnlyAt(humanHand, x, y);
-    }
+    TapHandCard(CardUnder(humanHand, x, y));
 }
 
 void StylusUp() {
@@ -66,5 +49,5 @@ void StylusDoubleTap(LPARAM point) {
     const int32_t x = LOWORD(static_cast<uintptr_t>(point));
     const int32_t y = HIWORD(static_cast<uintptr_t>(point));
     if (SelectOnlyAt(humanHand, x, y) == 0) return;
-    Play();
+    PlaySelection();
 }

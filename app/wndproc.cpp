@@ -2,6 +2,7 @@
 // stylus, and the game messages that carry the turn-taking.
 #include "ai/ai.h"
 #include "app/about.h"
+#include "app/actions.h"
 #include "app/help.h"
 #include "app/shell.h"
 #include "app/stylus.h"
@@ -135,7 +136,7 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDM_NEW:
-                    SendGameMessage(NEW_GAME);
+                    StartNewGame();
                     return 0;
                 case IDM_STATISTICS:
                     RunDialog(hwnd, IDD_STATISTICS, StatisticsDialogProc);

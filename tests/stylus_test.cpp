@@ -72,6 +72,13 @@ TEST_F(StylusTest, ATapOverTableAndCardPlaysThenToggles) {
     EXPECT_EQ(Cards(humanTable), "6S");
     EXPECT_EQ(Cards(humanHand), "7D 8D");
     EXPECT_EQ(SelectedCards(humanHand), "8D") << "the card now at that place";
+
+    // A refusal outlives the toggle of the same tap.
+    Deal(humanTable, "");
+    DeselectAll(humanHand);
+    Press(WM_LBUTTONDOWN, x, y);
+    EXPECT_EQ(StatusLine(), LoadText(315));
+    EXPECT_EQ(SelectedCards(humanHand), "8D");
 }
 
 TEST_F(StylusTest, SeveralComputerCardsLetTheHumanSelectSeveral) {

@@ -14,8 +14,7 @@ int32_t CardUnder(const CardPile& pile, int32_t px, int32_t py) {
     return 0;
 }
 
-int32_t ToggleAt(CardPile& pile, int32_t px, int32_t py) {
-    int32_t p = CardUnder(pile, px, py);
+int32_t ToggleCard(CardPile& pile, int32_t p) {
     if (p == 0) return 0;
     Card& card = CardAt(pile, p);
     card.selected = card.selected == 0 ? 1 : 0;
@@ -23,8 +22,7 @@ int32_t ToggleAt(CardPile& pile, int32_t px, int32_t py) {
     return p;
 }
 
-int32_t ToggleOnlyAt(CardPile& pile, int32_t px, int32_t py) {
-    int32_t p = CardUnder(pile, px, py);
+int32_t ToggleOnlyCard(CardPile& pile, int32_t p) {
     if (p == 0) return 0;
     if (FirstSelected(pile) != p) {
         int32_t mark = CardAt(pile, p).selected;
@@ -36,6 +34,14 @@ int32_t ToggleOnlyAt(CardPile& pile, int32_t px, int32_t py) {
     }
     InvalidateCard(CardAt(pile, p));
     return p;
+}
+
+int32_t ToggleAt(CardPile& pile, int32_t px, int32_t py) {
+    return ToggleCard(pile, CardUnder(pile, px, py));
+}
+
+int32_t ToggleOnlyAt(CardPile& pile, int32_t px, int32_t py) {
+    return ToggleOnlyCard(pile, CardUnder(pile, px, py));
 }
 
 int32_t SelectOnlyAt(CardPile& pile, int32_t px, int32_t py) {

@@ -14,4 +14,7 @@ int32_t CardUnder(const CardPile& pile, int32_t px, int32_t py);
 
 int32_t ToggleAt(CardPile& pile, int32_t px, int32_t py);
 int32_t ToggleOnlyAt(CardPile& pile, int32_t px, int32_t py);
+// The same for the card at position p (0: none).
+int32_t ToggleCard(CardPile& pile, int32_t p);
+int32_t ToggleOnlyCard(CardPile& pile, int32_t p);
 int32_t SelectOnlyAt(CardPile& pile, int32_t px, int32_t py);

@@ -1,0 +1,35 @@
+#include "app/actions.h"
+
+#include "game/flow.h"
+#include "game/state.h"
+#include "ui/hittest.h"
+
+void PlaySelection() {
+    if (extraCardsAllowed == -1) {
+        ConfirmPlay();
+    } else {
+        GiveExtraCard();
+    }
+}
+
+void PressLowerButton() {
+    if (computerAttacks == 0) {
+        EndBout(0);
+    } else if (computerAttacks == 1) {
+        HumanTakes();
+    }
+}
+
+void PressUpperButton() {
+    ToggleHandSort();
+}
+
+int32_t TapHandCard(int32_t position) {
+    // Several uncovered cards before the human: a selection of several.
+    if (computerTable.count > 1 && humanTable.count == 0) return ToggleCard(humanHand, position);
+    return ToggleOnlyCard(humanHand, position);
+}
+
+void StartNewGame() {
+    SendGameMessage(NEW_GAME);
+}
