@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/actions.h"
 #include "app/shell.h"
 #include "game/flow.h"
 #include "game/state.h"
@@ -38,16 +39,16 @@ CardSet Selected(const CardPile& pile) {
     return cards;
 }
 
-// Changed cards are repainted, as a tap on them would have them.
+// The hand's selection made as taps on its cards would make it: the
+// unwanted cards first, since a tap of one selecting alone drops the others.
 void Select(CardSet cards) {
-    for (int32_t i = 1; i <= humanHand.count; ++i) {
-        Card& c = CardAt(humanHand, i);
-        int id = CardId(c.suit, c.rank);
-        int32_t want = id >= 0 && ((cards >> id) & 1) != 0 ? 1 : 0;
-        if (c.selected == want) continue;
-        c.selected = want;
-        InvalidateCard(c);
-    }
+    for (int32_t want : {0, 1})
+        for (int32_t i = 1; i <= humanHand.count; ++i) {
+            const Card& c = CardAt(humanHand, i);
+            int id = CardId(c.suit, c.rank);
+            bool wanted = id >= 0 && ((cards >> id) & 1) != 0;
+            if (wanted == (want == 1) && c.selected != want) TapHandCard(i);
+        }
 }
 
 Step MakeStep(Action action, CardSet selection, Expect expect, const char* what) {
@@ -245,22 +246,15 @@ void Player::Perform(const Step& step) {
     if (statusText) ShowStatus(nullptr);
     switch (step.action) {
         case Action::Confirm:
-            Select(step.selection);
-            ConfirmPlay();
-            break;
         case Action::Give:
             Select(step.selection);
-            GiveExtraCard();
+            PlaySelection();
             break;
         case Action::LowerButton:
-            if (computerAttacks == 0) {
-                EndBout(0);
-            } else if (computerAttacks == 1) {
-                HumanTakes();
-            }
+            PressLowerButton();
             break;
         case Action::UpperButton:
-            ToggleHandSort();
+            PressUpperButton();
             break;
         case Action::MenuNew:
             SendMessageW(mainWindow, WM_COMMAND, IDM_NEW, 0);
