@@ -17,27 +17,49 @@ extern Card stockCard;          // the face-down picture of the stock
 extern Card trumpCard;          // the face-up trump under it; its suit is the trump suit
 extern Deck deck;
 
-// Game types: 0 "Thrown up", 1 the same with transfer, 2 "Bulk", 3 with
-// transfer, 4 "Japanese", 5 with transfer.
-extern int32_t gameType;
-extern int32_t transferRule;       // 1 in types 1, 3 and 5
-extern int32_t lastWinner;         // -1 none yet this run, 0 the human, 1 the computer
-extern int32_t computerAttacks;    // 1 while the computer attacks and the human defends
-extern int32_t boutLedByComputer;  // who laid the bout's first card: decides the refill order
-extern int32_t transferOpen;       // 1 while the bout may still be transferred
-extern int32_t extraCardsAllowed;  // -1, or the cards the human may still give a taking computer
-extern int32_t computerHandAtBoutStart;
-extern int32_t humanHandAtBoutStart;
-extern int32_t computerHandFaceDown;  // 0 with the open view switched on at start-up
-extern int32_t computerHandLayout;    // 4 spread, 5 stacked
+// The state words and the stored options and score, each with its value
+// before start-up. One record, so that a new run starts afresh from this
+// list alone: a word added here is reset with the rest.
+struct GameWords {
+    int32_t gameType = 0;            // game/types.h
+    int32_t transferRule = 0;        // 1 in the types that allow a transfer
+    int32_t lastWinner = -1;         // -1 none yet this run, 0 the human, 1 the computer
+    int32_t computerAttacks = 0;     // 1 while the computer attacks and the human defends
+    int32_t boutLedByComputer = 0;   // who laid the bout's first card: decides the refill order
+    int32_t transferOpen = 0;        // 1 while the bout may still be transferred
+    int32_t extraCardsAllowed = -1;  // -1, or the cards the human may still give a taking computer
+    int32_t computerHandAtBoutStart = 0;
+    int32_t humanHandAtBoutStart = 0;
+    int32_t computerHandFaceDown = 1;  // 0 with the open view switched on at start-up
+    int32_t computerHandLayout = 4;    // 4 spread, 5 stacked
+    // The stored options and score (settings store), read at start-up.
+    uint32_t showCardsLeft = 0;
+    uint32_t doubleTapPlay = 0;
+    uint32_t background = 0;  // table colour 0 to 4
+    uint32_t cardBack = 0;    // card-back picture 0 to 4
+    uint32_t computerWins = 0;
+    uint32_t humanWins = 0;
+};
+extern GameWords gameWords;
 
-// The stored options and score (settings store), read at start-up.
-extern uint32_t showCardsLeft;
-extern uint32_t doubleTapPlay;
-extern uint32_t background;  // table colour 0 to 4
-extern uint32_t cardBack;    // card-back picture 0 to 4
-extern uint32_t computerWins;
-extern uint32_t humanWins;
+// The names the game knows them by.
+inline int32_t& gameType = gameWords.gameType;
+inline int32_t& transferRule = gameWords.transferRule;
+inline int32_t& lastWinner = gameWords.lastWinner;
+inline int32_t& computerAttacks = gameWords.computerAttacks;
+inline int32_t& boutLedByComputer = gameWords.boutLedByComputer;
+inline int32_t& transferOpen = gameWords.transferOpen;
+inline int32_t& extraCardsAllowed = gameWords.extraCardsAllowed;
+inline int32_t& computerHandAtBoutStart = gameWords.computerHandAtBoutStart;
+inline int32_t& humanHandAtBoutStart = gameWords.humanHandAtBoutStart;
+inline int32_t& computerHandFaceDown = gameWords.computerHandFaceDown;
+inline int32_t& computerHandLayout = gameWords.computerHandLayout;
+inline uint32_t& showCardsLeft = gameWords.showCardsLeft;
+inline uint32_t& doubleTapPlay = gameWords.doubleTapPlay;
+inline uint32_t& background = gameWords.background;
+inline uint32_t& cardBack = gameWords.cardBack;
+inline uint32_t& computerWins = gameWords.computerWins;
+inline uint32_t& humanWins = gameWords.humanWins;
 
 // Raised by every new deal. A play sequence notes it when it starts and
 // stops as soon as it changes: no step of a finished game may touch the
@@ -45,7 +67,9 @@ extern uint32_t humanWins;
 extern uint32_t gameSerial;
 
 // Every state word and setting back to its value before start-up.
-void ResetGameState();
+inline void ResetGameState() {
+    gameWords = GameWords{};
+}
 
 inline int32_t TrumpSuit() {
     return trumpCard.suit;

@@ -12,17 +12,6 @@ const char kSuits[] = "DHCS";
 
 CardPile* const kPiles[] = {&humanHand, &humanTable, &computerHand, &computerTable};
 
-void ResetWords() {
-    gameType = 0;
-    transferRule = 0;
-    computerAttacks = 0;
-    boutLedByComputer = 0;
-    transferOpen = 0;
-    extraCardsAllowed = -1;
-    computerHandAtBoutStart = 0;
-    humanHandAtBoutStart = 0;
-}
-
 std::string Write(const CardPile& pile, bool selectedOnly) {
     std::string out;
     for (int32_t i = 1; i <= pile.count; ++i) {
@@ -41,7 +30,7 @@ void Reset() {
         InitPile(*pile);
     InitCard(trumpCard);
     InitDeck(deck, 36);
-    ResetWords();
+    ResetGameState();
     statusText = nullptr;
 }
 
