@@ -14,88 +14,50 @@ struct TrumpCase {
     int32_t attacking;
     int32_t n;  // cards in the computer's hand of the rank under the stock
     int32_t k;  // the trump's rank
-    int32_t s;  // cards in the stock
-    int32_t spend;
+    int32_t spentAt;
 };
 
 const TrumpCase kTrumps[] = {
-    // attacking
-    {1, 1, 6, 5, 0},
-    {1, 1, 6, 4, 1},
-    {1, 0, 6, 24, 0},
-    {1, 2, 6, 24, 1},
-    {1, 2, 8, 21, 0},
-    {1, 2, 8, 20, 1},
-    {1, 2, 11, 19, 0},
-    {1, 2, 11, 18, 1},
-    {1, 2, 12, 17, 0},
-    {1, 2, 12, 5, 0},
-    {1, 2, 12, 4, 1},
-    {1, 2, 13, 1, 0},
-    {1, 2, 13, 0, 1},
-    {1, 2, 14, 1, 0},
-    {1, 0, 14, 0, 1},
-    // defending
-    {0, 1, 6, 17, 0},
-    {0, 1, 6, 16, 1},
-    {0, 2, 8, 21, 0},
-    {0, 2, 8, 20, 1},
-    {0, 2, 11, 19, 0},
-    {0, 2, 11, 18, 1},
-    {0, 2, 12, 17, 0},
-    {0, 2, 12, 11, 0},
-    {0, 2, 12, 10, 1},
-    {0, 2, 13, 6, 0},
-    {0, 2, 13, 5, 1},
-    {0, 2, 14, 3, 0},
-    {0, 2, 14, 2, 1},
-    {0, 2, 14, 20, 0},
-    {0, 0, 14, 0, 1},
-    // eight in the stock, one card of the rank under it
-    {1, 1, 6, 8, 0},
-    {1, 1, 12, 8, 0},
-    {0, 1, 6, 8, 1},
-    {0, 1, 12, 8, 1},
-    {0, 1, 13, 8, 0},
-    {0, 1, 14, 8, 0},
+    {1, 0, 6, 4},  {1, 1, 6, 4},   {1, 2, 6, 36},  {1, 2, 7, 36}, {1, 2, 8, 20}, {1, 2, 11, 18},
+    {1, 2, 12, 4}, {1, 2, 13, 0},  {1, 2, 14, 0},  {1, 0, 14, 0}, {0, 1, 6, 16}, {0, 2, 7, 36},
+    {0, 2, 8, 20}, {0, 2, 11, 18}, {0, 2, 12, 10}, {0, 2, 13, 5}, {0, 2, 14, 2}, {0, 0, 14, 2},
 };
-
-TEST_F(AttackTest, KeepTrumpByRoleRankAndStock) {
-    const char* const tensOtherThanHearts[] = {"", "TD", "TD TC"};
-    for (const TrumpCase& c : kTrumps) {
-        SetGame(0, "TH");
-        computerAttacks = c.attacking;
-        SetStock(c.s);
-        Deal(computerHand, tensOtherThanHearts[c.n]);
-        Card trump = ParseCard("6H");
-        trump.rank = c.k;
-        EXPECT_EQ(MaySpendTrump(trump), c.spend)
-            << "attacking " << c.attacking << " n " << c.n << " k " << c.k << " s " << c.s;
-    }
-    computerAttacks = 1;
-    SetStock(30);
-    EXPECT_EQ(MaySpendTrump(ParseCard("AS")), 1) << "a plain card is never kept";
-}
 
 struct SpadeCase {
     int32_t type;
     const char* card;
-    int32_t s;
-    int32_t spend;
+    int32_t spentAt;
 };
 
-const SpadeCase kSpades[] = {
-    {0, "AS", 24, 1}, {4, "AH", 24, 1}, {4, "TS", 24, 1}, {4, "JS", 21, 0},
-    {4, "JS", 20, 1}, {5, "QS", 19, 0}, {5, "QS", 11, 0}, {5, "QS", 10, 1},
-    {4, "KS", 9, 0},  {4, "KS", 8, 1},  {5, "AS", 9, 0},  {5, "AS", 8, 1},
-};
+const SpadeCase kSpades[] = {{0, "AS", 36}, {4, "AH", 36}, {4, "TS", 36}, {4, "JS", 20},
+                             {5, "QS", 10}, {4, "KS", 8},  {5, "AS", 8}};
 
-TEST_F(AttackTest, KeepHighSpadeInJapaneseTypes) {
+// A card is spent with spentAt cards in the stock and kept with one more;
+// 36 means it is never kept.
+TEST_F(AttackTest, KeepTrumpsAndHighSpadesWhileTheStockIsBig) {
+    auto spentUpTo = [](int32_t spentAt, int32_t (*spend)(const Card&), const Card& card) {
+        for (int32_t s : {spentAt, spentAt + 1}) {
+            if (s > 36) continue;
+            SetStock(s);
+            EXPECT_EQ(spend(card), s == spentAt ? 1 : 0) << s << " in the stock";
+        }
+    };
+    const char* const tensOtherThanHearts[] = {"", "TD", "TD TC"};
+    for (const TrumpCase& c : kTrumps) {
+        SCOPED_TRACE(testing::Message()
+                     << "attacking " << c.attacking << " n " << c.n << " k " << c.k);
+        SetGame(0, "TH");
+        computerAttacks = c.attacking;
+        Deal(computerHand, tensOtherThanHearts[c.n]);
+        Card trump = ParseCard("6H");
+        trump.rank = c.k;
+        spentUpTo(c.spentAt, MaySpendTrump, trump);
+    }
+    spentUpTo(36, MaySpendTrump, ParseCard("AS"));  // a plain card is never kept
     for (const SpadeCase& c : kSpades) {
+        SCOPED_TRACE(testing::Message() << "type " << c.type << " " << c.card);
         SetGame(c.type, "TH");
-        SetStock(c.s);
-        EXPECT_EQ(MaySpendSpade(ParseCard(c.card)), c.spend)
-            << "type " << c.type << " " << c.card << " s " << c.s;
+        spentUpTo(c.spentAt, MaySpendSpade, ParseCard(c.card));
     }
 }
 
@@ -140,7 +102,7 @@ struct LeadCase {
     int32_t stock;
     const char* human;
     const char* hand;  // in the order it is held
-    const char* led;
+    const char* led;   // "" when nothing is led
     const char* rest;
 };
 
@@ -155,11 +117,15 @@ const LeadCase kLeads[] = {
     {"no group against two cards", 0, 15, "6D 8D", "9D 9H 7S", "7S", "9D 9H"},
     {"the first of equal lowest", 0, 15, "6D 7D", "8S 8D TH", "8S", "8D TH"},
     {"only trumps: the lowest", 0, 15, kSixCards, "QC 7C 9C", "7C", "QC 9C"},
+    {"an empty hand leads nothing", 0, 15, kSixCards, "", "", ""},
     {"end game: a card the human cannot beat", 0, 0, "TH 7S", "6H AS", "AS", "6H"},
     {"end game: not one the human could transfer", 1, 0, "TH KD", "6H KS AS", "AS", "6H KS"},
     {"end game, two cards left: transfer no matter", 1, 0, "TH KD", "6H KS", "KS", "6H"},
     {"end game without transfer", 0, 0, "TH KD", "6H KS AS", "KS", "6H AS"},
-    {"end game, all beaten: the lowest", 0, 0, "AH AC", "9S 6H", "6H", "9S"},
+    {"end game, all beaten: the lowest, the rest in suit order", 0, 0, "AH AC", "9S 6D 7H", "6D",
+     "7H 9S"},
+    {"end game against an empty hand: the first in suit order", 0, 0, "", "KC 9H 6S", "9H",
+     "6S KC"},
     {"one card in the stock is no end game", 0, 1, "TH 7S", "6H AS", "6H", "AS"},
     {"Japanese, three in the stock: the first eight", 4, 3, kSixCards, "8H 8S TC JH", "8H",
      "8S TC JH"},
@@ -174,6 +140,7 @@ const LeadCase kLeads[] = {
 
 TEST_F(AttackTest, Lead) {
     for (const LeadCase& c : kLeads) {
+        SCOPED_TRACE(c.what);
         SetGame(c.type, "TC");
         SetStock(c.stock);
         Deal(humanHand, c.human);
@@ -181,33 +148,14 @@ TEST_F(AttackTest, Lead) {
         Deal(computerTable, "");
         transferOpen = 0;
         boutLedByComputer = 0;
-        EXPECT_EQ(ComputerAttack(), 1) << c.what;
-        EXPECT_EQ(Cards(computerTable), c.led) << c.what;
-        EXPECT_EQ(Cards(computerHand), c.rest) << c.what;
-        EXPECT_EQ(computerAttacks, 1) << c.what;
-        EXPECT_EQ(transferOpen, 1) << c.what;
-        EXPECT_EQ(boutLedByComputer, 1) << c.what;
-        EXPECT_EQ(humanHandAtBoutStart, humanHand.count) << c.what;
+        EXPECT_EQ(ComputerAttack(), c.led[0] ? 1 : 0);
+        EXPECT_EQ(Cards(computerTable), c.led);
+        EXPECT_EQ(Cards(computerHand), c.rest);
+        EXPECT_EQ(computerAttacks, 1);
+        EXPECT_EQ(transferOpen, 1);
+        EXPECT_EQ(boutLedByComputer, 1);
+        EXPECT_EQ(humanHandAtBoutStart, humanHand.count);
     }
-}
-
-TEST_F(AttackTest, LeadWithEmptyHandPlaysNothing) {
-    Deal(humanHand, kSixCards);
-    SetStock(10);
-    EXPECT_EQ(ComputerLead(), 0);
-    EXPECT_EQ(computerTable.count, 0);
-}
-
-TEST_F(AttackTest, LeadUnbeatableLeavesSuitOrder) {
-    SetStock(0);
-    Deal(humanHand, "AC");
-    Deal(computerHand, "KC 9S 6H");
-    EXPECT_EQ(LeadUnbeatable(), 0);
-    EXPECT_EQ(Cards(computerHand), "6H 9S KC");
-    EXPECT_EQ(computerHand.sortMode, SortBySuit);
-    Deal(humanHand, "");
-    EXPECT_EQ(LeadUnbeatable(), 1) << "against an empty hand the first card goes";
-    EXPECT_EQ(Cards(computerTable), "6H");
 }
 
 TEST_F(AttackTest, AttackWithHumanCardsAloneIsAnError) {
@@ -222,65 +170,67 @@ TEST_F(AttackTest, AttackWithHumanCardsAloneIsAnError) {
 
 struct ThrowInCase {
     const char* what;
-    int32_t type;
-    int32_t stock;
-    int32_t mode;
+    int32_t type = 0;
+    int32_t stock = 0;
+    // 1: the computer's own throw-in (ComputerAttack); 0: an extra card.
+    int32_t mode = 1;
+    const char* human = "6H 7H";
     const char* hand;
-    const char* thrown;  // "" when nothing fits
-    const char* rest;    // left in rank order
+    const char* thrown = "";  // "" when nothing fits
+    const char* rest;         // left in rank order
 };
 
 // Each starts from the computer's 9H covered by the human's JH.
 const ThrowInCase kThrowIns[] = {
-    {"mode 0 never adds a trump", 0, 0, 0, "9C JC 6D", "", "6D 9C JC"},
-    {"mode 1 adds a trump when nothing else fits", 0, 0, 1, "9C JC 6D", "9C", "6D JC"},
-    {"a plain card before an earlier trump", 0, 0, 1, "JD 9C", "JD", "9C"},
-    {"the lowest card of a rank on the table", 0, 0, 1, "JS 9S 9D", "9D", "9S JS"},
-    {"a trump kept while the stock is big", 0, 20, 1, "9C", "", "9C"},
-    {"no card of a rank on the table", 0, 0, 1, "6D 7S", "", "6D 7S"},
-    {"Japanese: a high spade kept by mode 0", 4, 21, 0, "JS", "", "JS"},
-    {"Japanese: but thrown in by mode 1", 4, 21, 1, "JS", "JS", ""},
+    {.what = "mode 0 never adds a trump", .mode = 0, .hand = "9C JC 6D", .rest = "6D 9C JC"},
+    {.what = "mode 1 adds a trump when nothing else fits",
+     .hand = "9C JC 6D",
+     .thrown = "9C",
+     .rest = "6D JC"},
+    {.what = "a plain card before an earlier trump", .hand = "JD 9C", .thrown = "JD", .rest = "9C"},
+    {.what = "the lowest card of a rank on the table",
+     .hand = "JS 9S 9D",
+     .thrown = "9D",
+     .rest = "9S JS"},
+    {.what = "a trump kept while the stock is big", .stock = 20, .hand = "9C", .rest = "9C"},
+    {.what = "no card of a rank on the table", .hand = "6D 7S", .rest = "6D 7S"},
+    {.what = "nothing against an empty hand", .human = "", .hand = "JD 9S", .rest = "9S JD"},
+    {.what = "a card against the last one",
+     .human = "6H",
+     .hand = "JD",
+     .thrown = "JD",
+     .rest = ""},
+    {.what = "Japanese: a high spade kept by mode 0",
+     .type = 4,
+     .stock = 21,
+     .mode = 0,
+     .hand = "JS",
+     .rest = "JS"},
+    {.what = "Japanese: but thrown in by mode 1",
+     .type = 4,
+     .stock = 21,
+     .hand = "JS",
+     .thrown = "JS",
+     .rest = ""},
 };
 
 TEST_F(AttackTest, ThrowIn) {
     for (const ThrowInCase& c : kThrowIns) {
+        SCOPED_TRACE(c.what);
         SetGame(c.type, "AC");
         SetStock(c.stock);
         computerAttacks = 1;
         transferOpen = 1;
-        Deal(humanHand, "6H 7H");
+        Deal(humanHand, c.human);
         Deal(humanTable, "JH");
         Deal(computerTable, "9H");
         Deal(computerHand, c.hand, SortBySuit);
-        int32_t played = ThrowIn(c.mode);
-        EXPECT_EQ(played, c.thrown[0] != '\0' ? 1 : 0) << c.what;
-        EXPECT_EQ(Cards(computerTable), "9H" + std::string(c.thrown[0] ? " " : "") + c.thrown)
-            << c.what;
-        EXPECT_EQ(Cards(computerHand), c.rest) << c.what;
-        EXPECT_EQ(computerHand.sortMode, SortByRank) << c.what;
-        EXPECT_EQ(transferOpen, 0) << c.what;
+        EXPECT_EQ(c.mode == 1 ? ComputerAttack() : ThrowIn(0), c.thrown[0] ? 1 : 0);
+        EXPECT_EQ(Cards(computerTable), "9H" + std::string(c.thrown[0] ? " " : "") + c.thrown);
+        EXPECT_EQ(Cards(computerHand), c.rest);
+        EXPECT_EQ(computerHand.sortMode, SortByRank);
+        EXPECT_EQ(transferOpen, 0);
     }
-}
-
-TEST_F(AttackTest, ThrowInAgainstEmptyHandEndsTheBout) {
-    SetStock(0);
-    transferOpen = 1;
-    Deal(humanTable, "JH");
-    Deal(computerTable, "9H");
-    Deal(computerHand, "JD 9S");
-    EXPECT_EQ(ComputerAttack(), 0);
-    EXPECT_EQ(Cards(computerTable), "9H");
-    EXPECT_EQ(transferOpen, 0);
-}
-
-TEST_F(AttackTest, AttackOnATableThrowsInTrumpsToo) {
-    SetStock(0);
-    Deal(humanHand, "6H");
-    Deal(humanTable, "JH");
-    Deal(computerTable, "9H");
-    Deal(computerHand, "9C 7D");
-    EXPECT_EQ(ComputerAttack(), 1);
-    EXPECT_EQ(Cards(computerTable), "9H 9C");
 }
 
 }  // namespace
