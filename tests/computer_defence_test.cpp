@@ -10,30 +10,29 @@ using DefenceTest = TableTest;
 
 struct TransferCase {
     const char* what;
-    int32_t type;
-    int32_t open;
-    int32_t stock;
-    const char* human;
-    const char* hand;
+    int32_t type = 1;
+    int32_t open = 1;
+    int32_t stock = 15;
+    const char* human = "6H 8H 9H JS QS";
+    const char* hand = "7H 9D QC 8S KH JS";
     const char* table;  // the computer's side afterwards
 };
 
 // The human leads the seven of clubs; diamonds are trumps.
 const TransferCase kTransfers[] = {
-    {"transfer type with a stock", 1, 1, 15, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "7C 7H"},
-    {"Bulk with transfer", 3, 1, 15, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "7C 7H"},
-    {"Japanese with transfer", 5, 1, 15, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "7C 7H"},
-    {"Thrown up has no transfer", 0, 1, 15, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "QC"},
-    {"Bulk has no transfer", 2, 1, 15, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "QC"},
-    {"Japanese has no transfer", 4, 1, 15, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "QC"},
-    {"the human holding just enough", 1, 1, 15, "6H 8H", "7H 9D QC 8S KH JS", "7C 7H"},
-    {"the human short of cards", 1, 1, 15, "6H", "7H 9D QC 8S KH JS", "QC"},
-    {"the bout no longer open", 1, 0, 15, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "QC"},
-    {"a trump seven it may spend", 1, 1, 15, "6H 8H 9H JS QS", "7D 9D QC 8S KH JS", "7C 7D"},
-    {"a trump seven it keeps", 1, 1, 18, "6H 8H 9H JS QS", "7D 9D QC 8S KH JS", "QC"},
-    {"end game, the human lacks the rank", 1, 1, 0, "6H 8H 9H JS QS", "7H 9D QC 8S KH JS", "7C 7H"},
-    {"end game, the human could pass it back", 1, 1, 0, "6H 7S 9H JS QS", "7H 9D QC 8S KH JS",
-     "QC"},
+    {.what = "transfer type with a stock", .table = "7C 7H"},
+    {.what = "Bulk with transfer", .type = 3, .table = "7C 7H"},
+    {.what = "Japanese with transfer", .type = 5, .table = "7C 7H"},
+    {.what = "Thrown up has no transfer", .type = 0, .table = "QC"},
+    {.what = "Bulk has no transfer", .type = 2, .table = "QC"},
+    {.what = "Japanese has no transfer", .type = 4, .table = "QC"},
+    {.what = "the human holding just enough", .human = "6H 8H", .table = "7C 7H"},
+    {.what = "the human short of cards", .human = "6H", .table = "QC"},
+    {.what = "the bout no longer open", .open = 0, .table = "QC"},
+    {.what = "a trump seven it may spend", .hand = "7D 9D QC 8S KH JS", .table = "7C 7D"},
+    {.what = "a trump seven it keeps", .stock = 18, .hand = "7D 9D QC 8S KH JS", .table = "QC"},
+    {.what = "end game, the human lacks the rank", .stock = 0, .table = "7C 7H"},
+    {.what = "end game, the human could pass it back", .stock = 0, .human = "7S 8H", .table = "QC"},
 };
 
 TEST_F(DefenceTest, Transfer) {
@@ -115,13 +114,18 @@ const CoverCase kCovers[] = {
     {"Japanese: a kept king of spades, trumps no help", 4, "", 10, "9S", "KS 6D AD", ""},
     {"Japanese: eight in the stock, the king may go", 4, "", 8, "9S", "KS 6D AD", "KS"},
     {"Japanese: no higher spade, trumps no help", 4, "", 10, "9S", "8S 6D AD", ""},
+    {"end game: a rank the human lacks over a lower one it holds", 0, "TC", 0, "7H", "8H 9H QH",
+     "QH"},
+    {"end game: even the ace of trumps to shut the human out", 0, "TC", 0, "7H", "8H AC", "AC"},
+    {"end game, every cover's rank held: the lowest heart", 0, "TC", 0, "7H", "8H 9H", "8H"},
+    {"no shutting out while cards are left in the stock", 0, "TC", 1, "7H", "8H 9H QH", "8H"},
 };
 
 TEST_F(DefenceTest, Cover) {
     for (const CoverCase& c : kCovers) {
         SetGame(c.type, c.trump);
         SetStock(c.stock);
-        Deal(humanHand, "6D 7D 8D");
+        Deal(humanHand, "8S 9D");
         Deal(humanTable, c.attack);
         Deal(computerTable, "");
         Deal(computerHand, c.hand);
@@ -133,38 +137,12 @@ TEST_F(DefenceTest, Cover) {
     }
 }
 
-struct ShutOutCase {
-    const char* what;
-    int32_t stock;
-    const char* human;
-    const char* hand;
-    const char* cover;
-};
-
-// The human leads the seven of hearts; clubs are trumps.
-const ShutOutCase kShutOuts[] = {
-    {"a rank the human lacks over a lower one it holds", 0, "8S KD", "8H 9H QH", "9H"},
-    {"even the ace of trumps", 0, "8S 9D", "8H AC", "AC"},
-    {"every cover's rank held: the lowest heart", 0, "8S 9D", "8H 9H", "8H"},
-    {"not while cards are left in the stock", 1, "8S KD", "8H 9H QH", "8H"},
-};
-
-TEST_F(DefenceTest, CoverToShutOut) {
-    for (const ShutOutCase& c : kShutOuts) {
-        SetStock(c.stock);
-        Deal(humanHand, c.human);
-        Deal(humanTable, "7H");
-        Deal(computerTable, "");
-        Deal(computerHand, c.hand);
-        EXPECT_EQ(ComputerDefend(), 1) << c.what;
-        EXPECT_EQ(Cards(computerTable), c.cover) << c.what;
-    }
-}
-
 TEST_F(DefenceTest, CoverToShutOutOnlyAgainstOneUncoveredCard) {
     SetStock(0);
     Deal(humanHand, "8S");
     Deal(computerHand, "9H JH");
+    EXPECT_EQ(ComputerDefend(), -1) << "no attack card: nothing to answer";
+    EXPECT_EQ(computerTable.count, 0);
     Deal(humanTable, "7S 7H");
     EXPECT_EQ(CoverToShutOut(), 0) << "two uncovered attack cards";
     Deal(humanTable, "7H 8H 6H");
@@ -212,12 +190,6 @@ TEST_F(DefenceTest, CoverAfterTransfer) {
         // A cover or a take leaves the suit order unsorted for cards to come.
         EXPECT_EQ(computerHand.sortMode, c.attacks == 1 ? SortBySuit : SortNone) << c.what;
     }
-}
-
-TEST_F(DefenceTest, NothingToAnswerWithoutAnAttackCard) {
-    Deal(computerHand, "TH 9S");
-    EXPECT_EQ(ComputerDefend(), -1);
-    EXPECT_EQ(computerTable.count, 0);
 }
 
 }  // namespace
