@@ -1,6 +1,8 @@
 // The painted table: card faces and backs, the order of the piles, the
 // buttons, the marker, the count of cards left and the status text; and
 // the drawing objects made for it.
+#include <algorithm>
+
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "game/status.h"
@@ -44,19 +46,17 @@ class PaintTest : public GameTest {
         PaintTable(dc);
     }
     COLORREF At(int x, int y) { return GetPixel(dc, x, y); }
-    // Whether any pixel of the rectangle has the colour.
-    bool Shows(const RECT& r, COLORREF colour) {
+    std::vector<COLORREF> Pixels(const RECT& r) {
+        std::vector<COLORREF> out;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                if (At(x, y) == colour) return true;
-        return false;
+                out.push_back(At(x, y));
+        return out;
     }
+    bool Shows(const RECT& r, COLORREF colour) { return std::ranges::count(Pixels(r), colour) > 0; }
     // White text on the green table: anti-aliased, so any pixel with red in it.
     bool HasText(const RECT& r) {
-        for (int y = r.top; y < r.bottom; ++y)
-            for (int x = r.left; x < r.right; ++x)
-                if (GetRValue(At(x, y)) > 100) return true;
-        return false;
+        return std::ranges::any_of(Pixels(r), [](COLORREF c) { return GetRValue(c) > 100; });
     }
     HDC screen = nullptr, dc = nullptr;
     HBITMAP bitmap = nullptr;
@@ -153,63 +153,36 @@ struct CountCase {
     const char* what;
     int32_t type;
     int32_t trumpHidden;
-    bool drawn;
+    const wchar_t* count;  // "" for none
 };
 
 const CountCase kCounts[] = {
-    {"stock and the trump card still to draw", 0, 0, true},
-    {"the trump card gone: no count", 0, 1, false},
-    {"no trump card in the Japanese types: the stock", 4, 1, true},
-    {"nor with transfer", 5, 1, true},
+    {"stock and the trump card still to draw", 0, 0, L"13"},
+    {"the trump card gone: no count", 0, 1, L""},
+    {"no trump card in the Japanese types: the stock", 4, 1, L"12"},
+    {"nor with transfer", 5, 1, L"12"},
 };
 
+// Against the table painted without it and the number drawn there by hand,
+// white on the table colour.
 TEST_F(PaintTest, CountOfCardsLeft) {
+    const RECT box = ScaleRect(units::cardsLeftRect);
     for (const CountCase& c : kCounts) {
+        SCOPED_TRACE(c.what);
         SetGame(c.type, "TC");
         trumpCard.hidden = c.trumpHidden;
         SetFreshStock(12);
         showCardsLeft = 0;
         Paint();
-        std::vector<COLORREF> without;
-        const RECT top{ScaleX(202), ScaleY(67), ScaleX(236),
-                       ScaleY(80)};  // the count sits at the top of its box
-        for (int y = top.top; y < top.bottom; ++y)
-            for (int x = top.left; x < top.right; ++x)
-                without.push_back(At(x, y));
+        SetTextColor(dc, kWhite);
+        SetBkColor(dc, kGreen);
+        RECT place = box;
+        DrawTextW(dc, c.count, -1, &place, DT_CENTER | DT_VCENTER);
+        const std::vector<COLORREF> expected = Pixels(box);
         showCardsLeft = 1;
         Paint();
-        std::vector<COLORREF> with;
-        for (int y = top.top; y < top.bottom; ++y)
-            for (int x = top.left; x < top.right; ++x)
-                with.push_back(At(x, y));
-        EXPECT_EQ(with != without, c.drawn) << c.what;
+        EXPECT_EQ(Pixels(box), expected);
     }
-    showCardsLeft = 0;
-}
-
-TEST_F(PaintTest, CountReadsTheStockAndTheTrumpCardStillToDraw) {
-    SetGame(0, "TC");
-    SetFreshStock(12);
-    showCardsLeft = 1;
-    Paint();
-    const RECT box = ScaleRect(units::cardsLeftRect);
-    std::vector<COLORREF> drawn;
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x)
-            drawn.push_back(At(x, y));
-    // The same number drawn by hand where the count goes: white on the table.
-    HBRUSH table = CreateSolidBrush(kGreen);
-    FillRect(dc, &box, table);
-    DeleteObject(table);
-    SetTextColor(dc, kWhite);
-    SetBkColor(dc, kGreen);
-    RECT place = box;
-    DrawTextW(dc, L"13", -1, &place, DT_CENTER | DT_VCENTER);
-    std::vector<COLORREF> expected;
-    for (int y = box.top; y < box.bottom; ++y)
-        for (int x = box.left; x < box.right; ++x)
-            expected.push_back(At(x, y));
-    EXPECT_EQ(drawn, expected);
     showCardsLeft = 0;
 }
 
@@ -237,23 +210,24 @@ TEST_F(PaintTest, StatusTextTakesASecondLineOnlyAtItsLineBreak) {
     EXPECT_TRUE(HasText(secondLine));
 }
 
-struct IconCase {
+struct DensityCase {
     int dpi;
     int suitSize, suitOffset;
     int buttonSize, buttonOffset;
+    int cardFontHeight;  // ten points
 };
 
 // The drawings are 9 and 18 (suits), 32 and 64 (buttons) wide; a size
 // between or above them is the drawing centred in a clear border.
-const IconCase kIcons[] = {
-    {96, 9, 0, 32, 0},
-    {128, 12, 1, 43, 5},
-    {192, 18, 0, 64, 0},
-    {240, 23, 2, 80, 8},
+const DensityCase kDensities[] = {
+    {96, 9, 0, 32, 0, 13},
+    {128, 12, 1, 43, 5, 17},
+    {192, 18, 0, 64, 0, 26},
+    {240, 23, 2, 80, 8, 33},
 };
 
-TEST_F(PaintTest, IconsAreNeverStretchedBeyondTheirDrawings) {
-    for (const IconCase& c : kIcons) {
+TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
+    for (const DensityCase& c : kDensities) {
         SCOPED_TRACE(c.dpi);
         StartScreen(c.dpi);
         RegisterResources();
@@ -279,18 +253,12 @@ TEST_F(PaintTest, IconsAreNeverStretchedBeyondTheirDrawings) {
             DeleteObject(info.hbmMask);
             DestroyIcon(icon);
         }
-    }
-}
-
-TEST_F(PaintTest, CardFontHeightFollowsTheDensity) {
-    for (auto [dpi, height] : {std::pair{96, 13}, {128, 17}, {192, 26}}) {
-        StartScreen(dpi);
         HFONT font = CreateCardFont(10);
         HDC probe = CreateCompatibleDC(nullptr);
         HGDIOBJ k = SelectObject(probe, font);
         TEXTMETRICW tm{};
         GetTextMetricsW(probe, &tm);
-        EXPECT_EQ(tm.tmHeight, height) << dpi << " dpi";
+        EXPECT_EQ(tm.tmHeight, c.cardFontHeight);
         EXPECT_EQ(tm.tmWeight, 700);
         SelectObject(probe, k);
         DeleteDC(probe);
