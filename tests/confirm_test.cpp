@@ -6,67 +6,95 @@ namespace {
 
 using ConfirmTest = GameTest;
 
-constexpr int32_t kAny = -99;
-
 struct ConfirmCase {
     const char* what;
-    int32_t type;
-    int32_t computerAttacks;
-    int32_t transferOpen;
+    int32_t type = 0;
+    int32_t computerAttacks = 0;
+    int32_t transferOpen = 1;
     const char* humanHand;
-    const char* humanTable;
-    const char* computerTable;
+    const char* humanTable = "";
+    const char* computerTable = "";
     const char* computerHand;
     const char* select;
-    int answer;  // queued for a question box, 0 for none
-    // What must follow:
-    const char* humanTableAfter;
-    const char* computerTableAfter;
-    const char* computerHandAfter;  // null: not checked
-    const wchar_t* status;
-    int32_t transferOpenAfter;
-    int32_t computerAttacksAfter;
-    int32_t extraAfter;
-    bool asked;  // "Transfer?" was asked
+    int answer = 0;  // queued for a question box
+    // What must follow. A refused move leaves the cards and the selection.
+    bool refused = false;
+    const char* humanTableAfter = "";
+    const char* computerTableAfter = "";
+    const char* computerHandAfter = nullptr;  // null: not checked
+    const char* selectedAfter = "";
+    const wchar_t* status = L"";
+    int32_t transferOpenAfter = 0;
+    int32_t computerAttacksAfter = 0;
+    int32_t extraAfter = -1;
+    const char* box = nullptr;  // "text|caption|flags" of the box shown, if any
 };
 
-// Clubs are trumps; the stock holds 20 cards.
+// Clubs are trumps; the stock holds 20 cards. Each row: what, the table
+// before, what must follow.
+// clang-format off
 const ConfirmCase kConfirms[] = {
-    {"nothing selected, opening", 0, 0, 1, "6S 7H", "", "", "8S 9S", "", 0, "", "", "8S 9S",
-     L"   Please select a card!", 1, 0, -1, false},
-    {"nothing selected, defending", 0, 1, 1, "6S", "", "7H", "8S", "", 0, "", "7H", "8S",
-     L"   Please select a card!", 1, 1, -1, false},
-    {"any card opens; a computer that cannot cover lets the human add one", 0, 0, 1, "AS 6H", "",
-     "", "7S 8D", "AS", 0, "AS", "", "8D 7S", L"You can give me 1 extra card(s).", 0, 0, 1, false},
-    {"a throw-in of a rank only among the computer's covers", 0, 0, 0, "7D 9H", "6S", "7S", "8D KH",
-     "7D", 0, "6S 7D", "7S 8D", "KH", L"", 0, 0, -1, false},
-    {"a rank not on the table is refused silently and closes the transfer", 0, 0, 1, "9H", "6S",
-     "7S", "8D", "9H", 0, "6S", "7S", "8D", L"", 0, 0, -1, false},
-    {"a seventh card: the six-card limit wins over an empty computer hand", 0, 0, 0, "6C",
-     "6S 6H 6D 7S 7H 7D", "8S 8H 8D 9S 9H 9D", "", "6C", 0, "6S 6H 6D 7S 7H 7D",
-     "8S 8H 8D 9S 9H 9D", "", L"Ok (6 cards). My move.", 0, 0, -1, false},
-    {"a throw-in when the computer holds nothing", 0, 0, 0, "6H", "6S", "7S", "", "6H", 0, "6S",
-     "7S", "", L"Ok (0 cards). My move.", 0, 0, -1, false},
-    {"a plain card of the attack rank transfers without a question", 1, 1, 1, "8D 9S", "", "8H",
-     "6S 7S KS", "8D", 0, "", "", "6S 7S KS 8D 8H", L"", 0, 0, -1, false},
-    {"a trump of the attack rank asks; No covers with it", 1, 1, 1, "8C 9S", "", "8H", "6S 7S KS",
-     "8C", IDNO, "", "", nullptr, L"Ok. Your move!", 1, 0, -1, true},
-    {"a trump of the attack rank asks; Yes transfers", 1, 1, 1, "8C 9S", "", "8H", "6S 7S KS", "8C",
-     IDYES, "", "", "6S 7S KS 8H 8C", L"", 0, 0, -1, true},
-    {"a computer too short for a transfer makes it a cover, which fails", 1, 1, 1, "8D", "", "8H",
-     "6S", "8D", 0, "", "8H", "6S", L"", 0, 1, -1, false},
-    {"several cards before the human: one selected", 0, 1, 1, "TH TS", "", "9S 9H", "7D", "TH", 0,
-     "", "9S 9H", "7D", L"Select 2 cards", 0, 1, -1, false},
-    {"several cards before the human: two that do not beat both", 0, 1, 1, "TH 6S", "", "9S 9H",
-     "7D", "TH 6S", 0, "", "9H 9S", "7D", L"Bad cards selected", 0, 1, -1, false},
-    {"several cards before the human: two that beat both, and the computer adds nothing", 0, 1, 1,
-     "TH TS 6D", "", "9S 9H", "7D", "TH TS", 0, "", "", nullptr, L"Ok. Your move!", 1, 0, -1,
-     false},
-    {"the sixth cover ends the bout at once", 0, 1, 0, "TH 8D", "7S 7H 7D 7C TS",
-     "6S 6H 6D 6C 9S 9H", "AS", "TH", 0, "", "", nullptr, L"", 1, 0, -1, false},
+    {.what = "nothing selected, opening", .humanHand = "6S 7H", .computerHand = "8S 9S",
+     .select = "", .refused = true, .status = L"   Please select a card!", .transferOpenAfter = 1},
+    {.what = "nothing selected, defending", .computerAttacks = 1, .humanHand = "6S",
+     .computerTable = "7H", .computerHand = "8S", .select = "", .refused = true,
+     .status = L"   Please select a card!", .transferOpenAfter = 1, .computerAttacksAfter = 1},
+    {.what = "any card opens; a computer that cannot cover lets the human add one",
+     .humanHand = "AS 6H", .computerHand = "7S 8D", .select = "AS", .humanTableAfter = "AS",
+     .computerHandAfter = "8D 7S", .status = L"You can give me 1 extra card(s).", .extraAfter = 1},
+    {.what = "a throw-in of a rank only among the computer's covers", .transferOpen = 0,
+     .humanHand = "7D 9H", .humanTable = "6S", .computerTable = "7S", .computerHand = "8D KH",
+     .select = "7D", .humanTableAfter = "6S 7D", .computerTableAfter = "7S 8D",
+     .computerHandAfter = "KH"},
+    {.what = "a rank not on the table is refused silently and closes the transfer",
+     .humanHand = "9H", .humanTable = "6S", .computerTable = "7S", .computerHand = "8D",
+     .select = "9H", .refused = true},
+    {.what = "a seventh card: the six-card limit wins over an empty computer hand",
+     .transferOpen = 0, .humanHand = "6C", .humanTable = "6S 6H 6D 7S 7H 7D",
+     .computerTable = "8S 8H 8D 9S 9H 9D", .computerHand = "", .select = "6C", .refused = true,
+     .status = L"Ok (6 cards). My move."},
+    {.what = "a throw-in when the computer holds nothing", .transferOpen = 0, .humanHand = "6H",
+     .humanTable = "6S", .computerTable = "7S", .computerHand = "", .select = "6H", .refused = true,
+     .status = L"Ok (0 cards). My move."},
+    {.what = "a plain card of the attack rank transfers without a question", .type = 1,
+     .computerAttacks = 1, .humanHand = "8D 9S", .computerTable = "8H", .computerHand = "6S 7S KS",
+     .select = "8D", .computerHandAfter = "6S 7S KS 8D 8H"},
+    {.what = "a trump of the attack rank asks; No covers with it", .type = 1, .computerAttacks = 1,
+     .humanHand = "8C 9S", .computerTable = "8H", .computerHand = "6S 7S KS", .select = "8C",
+     .answer = IDNO, .status = L"Ok. Your move!", .transferOpenAfter = 1, .box = "Transfer?||36"},
+    {.what = "a trump of the attack rank asks; Yes transfers", .type = 1, .computerAttacks = 1,
+     .humanHand = "8C 9S", .computerTable = "8H", .computerHand = "6S 7S KS", .select = "8C",
+     .answer = IDYES, .computerHandAfter = "6S 7S KS 8H 8C", .box = "Transfer?||36"},
+    {.what = "a computer too short for a transfer makes it a cover, which fails", .type = 1,
+     .computerAttacks = 1, .humanHand = "8D", .computerTable = "8H", .computerHand = "6S",
+     .select = "8D", .refused = true, .computerAttacksAfter = 1},
+    {.what = "a lower card of the attack's suit is refused", .computerAttacks = 1,
+     .humanHand = "6H 9S", .computerTable = "7H", .computerHand = "8S", .select = "6H",
+     .refused = true, .computerAttacksAfter = 1},
+    {.what = "several cards before the human: one selected", .computerAttacks = 1,
+     .humanHand = "TH TS", .computerTable = "9S 9H", .computerHand = "7D", .select = "TH",
+     .refused = true, .status = L"Select 2 cards", .computerAttacksAfter = 1},
+    {.what = "several cards before the human: two that do not beat both", .computerAttacks = 1,
+     .humanHand = "TH 6S", .computerTable = "9S 9H", .computerHand = "7D", .select = "TH 6S",
+     .computerTableAfter = "9H 9S", .computerHandAfter = "7D", .selectedAfter = "6S TH",
+     .status = L"Bad cards selected", .computerAttacksAfter = 1},
+    {.what = "several cards before the human: two that beat both, and the computer adds nothing",
+     .computerAttacks = 1, .humanHand = "TH TS 6D", .computerTable = "9S 9H", .computerHand = "7D",
+     .select = "TH TS", .status = L"Ok. Your move!", .transferOpenAfter = 1},
+    {.what = "the sixth cover ends the bout at once", .computerAttacks = 1, .transferOpen = 0,
+     .humanHand = "TH 8D", .humanTable = "7S 7H 7D 7C TS", .computerTable = "6S 6H 6D 6C 9S 9H",
+     .computerHand = "AS", .select = "TH", .transferOpenAfter = 1},
+    {.what = "defending an empty table is reported", .computerAttacks = 1, .humanHand = "6H",
+     .computerHand = "", .select = "6H", .refused = true, .transferOpenAfter = 1,
+     .computerAttacksAfter = 1, .box = "ERROR: computer will go!||0"},
 };
+// clang-format on
 
 TEST_F(ConfirmTest, EachSituation) {
+    auto cards = [] {
+        return std::vector<std::string>{Cards(humanTable), Cards(computerTable),
+                                        Cards(computerHand), SelectedCards(humanHand)};
+    };
     for (const ConfirmCase& c : kConfirms) {
         SCOPED_TRACE(c.what);
         SetGame(c.type, "TC");
@@ -84,46 +112,28 @@ TEST_F(ConfirmTest, EachSituation) {
         Select(c.select);
         if (c.answer) HeadlessQueueBoxAnswer(c.answer);
         TakeBoxes();
+        const std::vector<std::string> before = cards();
 
         TapTable();
 
-        EXPECT_EQ(Cards(humanTable), c.humanTableAfter);
-        EXPECT_EQ(Cards(computerTable), c.computerTableAfter);
-        if (c.computerHandAfter) {
-            EXPECT_EQ(Cards(computerHand), c.computerHandAfter);
+        const std::vector<std::string> after = cards();
+        if (c.refused) {
+            EXPECT_EQ(after, before);
+        } else {
+            EXPECT_EQ(after[0], c.humanTableAfter);
+            EXPECT_EQ(after[1], c.computerTableAfter);
+            if (c.computerHandAfter) {
+                EXPECT_EQ(after[2], c.computerHandAfter);
+            }
+            EXPECT_EQ(after[3], c.selectedAfter);
         }
         EXPECT_EQ(StatusLine(), c.status);
-        if (c.transferOpenAfter != kAny) {
-            EXPECT_EQ(transferOpen, c.transferOpenAfter);
-        }
+        EXPECT_EQ(transferOpen, c.transferOpenAfter);
         EXPECT_EQ(computerAttacks, c.computerAttacksAfter);
         EXPECT_EQ(extraCardsAllowed, c.extraAfter);
-        std::vector<std::string> asked;
-        if (c.asked) asked.push_back("Transfer?||36");
-        EXPECT_EQ(TakeBoxes(), asked);
+        EXPECT_EQ(TakeBoxes(),
+                  c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
     }
-}
-
-TEST_F(ConfirmTest, ARefusedMoveKeepsTheSelection) {
-    SetGame(0, "TC");
-    computerAttacks = 1;
-    Deal(humanHand, "6H 9S", SortByRank);
-    Deal(computerTable, "7H");
-    Deal(computerHand, "8S");
-    Select("6H");
-    TapTable();
-    EXPECT_EQ(SelectedCards(humanHand), "6H");
-    EXPECT_EQ(Cards(computerTable), "7H");
-    EXPECT_EQ(transferOpen, 0);
-}
-
-TEST_F(ConfirmTest, DefendingAnEmptyTableIsReported) {
-    computerAttacks = 1;
-    Deal(humanHand, "6H", SortByRank);
-    Select("6H");
-    TapTable();
-    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"ERROR: computer will go!||0"}));
-    EXPECT_EQ(Cards(humanHand), "6H");
 }
 
 }  // namespace
