@@ -31,75 +31,64 @@ class StatisticsTest : public GameTest {
     std::map<std::string, std::string> Stored() const { return StoredValues(configDir); }
 };
 
-TEST_F(StatisticsTest, ComputerOnTheFirstLineHumanOnTheSecond) {
-    std::wstring shown;
-    RunCommand(mainWindow, kStatistics, {[&] {
-                   shown = Counts();
-                   PressKey(VK_ESCAPE);
-               }});
-    EXPECT_EQ(shown, L"3\n5");
-}
-
-struct ClearCase {
+struct PressCase {
     const char* what;
     std::vector<std::function<void()>> presses;
+    bool clears;  // else it closes the dialog
 };
 
-TEST_F(StatisticsTest, ClearZeroesScreenAndStoreAndTheDialogStays) {
-    const ClearCase cases[] = {
-        {"a tap on Clear", {[] { TapControl(1012); }}},
-        {"Space with the focus on Clear", {[] { PressKey(VK_SPACE); }}},
-        {"Tab round to Clear, then Space", {[] { PressKey(VK_TAB); }, [] { PressKey(VK_SPACE); }}},
-    };
-    for (const ClearCase& c : cases) {
-        SCOPED_TRACE(c.what);
-        SetScore();
-        std::wstring shown;
-        int open = 0;
-        std::map<std::string, std::string> stored;
-        std::vector<std::function<void()>> steps = c.presses;
-        steps.push_back([&] {
-            shown = Counts();
-            open = HeadlessOpenDialog();
-            stored = Stored();
-            PressKey(VK_ESCAPE);
-        });
-        RunCommand(mainWindow, kStatistics, steps);
-        EXPECT_EQ(shown, L"0\n0");
-        EXPECT_EQ(open, 131);
-        EXPECT_EQ(stored["statc"], "0");
-        EXPECT_EQ(stored["statu"], "0");
-        // Cancel afterwards brings nothing back.
-        EXPECT_EQ(computerWins + humanWins, 0u);
-        EXPECT_EQ(Stored()["statc"], "0");
-    }
-}
-
-TEST_F(StatisticsTest, KeysAndTheCloseBoxCloseAndNeverClear) {
-    const ClearCase cases[] = {
-        {"Enter, with the focus on Clear", {[] { PressKey(VK_RETURN); }}},
-        {"Escape", {[] { PressKey(VK_ESCAPE); }}},
-        {"the close box", {[] {
+// Each starts with the focus on Clear; Escape then closes what stays open.
+TEST_F(StatisticsTest, ClearZeroesScreenAndStoreTheKeysCloseWithoutClearing) {
+    const PressCase cases[] = {
+        {"a tap on Clear", {[] { TapControl(1012); }}, true},
+        {"Space", {[] { PressKey(VK_SPACE); }}, true},
+        {"Tab round to Clear, then Space",
+         {[] { PressKey(VK_TAB); }, [] { PressKey(VK_SPACE); }},
+         true},
+        {"Enter", {[] { PressKey(VK_RETURN); }}, false},
+        {"Escape", {[] { PressKey(VK_ESCAPE); }}, false},
+        {"the close box",
+         {[] {
              RECT box{};
              ASSERT_TRUE(HeadlessDialogCloseBox(&box));
              HeadlessTap(CentreOf(box).x, CentreOf(box).y);
-         }}},
-        {"Alt+F4", {[] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }}},
+         }},
+         false},
+        {"Alt+F4", {[] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }}, false},
     };
-    for (const ClearCase& c : cases) {
+    for (const PressCase& c : cases) {
         SCOPED_TRACE(c.what);
-        int focus = 0;
+        SetScore();
+        int focus = 0, open = 0;
+        std::wstring before, after;
+        std::map<std::string, std::string> stored;
         std::vector<std::function<void()>> steps{[&] {
             focus = HeadlessFocusedControl();
-            c.presses[0]();
+            before = Counts();
         }};
+        steps.insert(steps.end(), c.presses.begin(), c.presses.end());
+        if (c.clears) {
+            steps.push_back([&] {
+                after = Counts();
+                open = HeadlessOpenDialog();
+                stored = Stored();
+                PressKey(VK_ESCAPE);
+            });
+        }
         RunCommand(mainWindow, kStatistics, steps);
         EXPECT_EQ(focus, 1012);
+        EXPECT_EQ(before, L"3\n5") << "the computer's count first";
         EXPECT_EQ(HeadlessOpenDialog(), -1);
-        EXPECT_EQ(computerWins, 3u);
-        EXPECT_EQ(humanWins, 5u);
-        std::map<std::string, std::string> expected{{"statc", "3"}, {"statu", "5"}};
-        EXPECT_EQ(Stored(), expected);
+        if (c.clears) {
+            EXPECT_EQ(after, L"0\n0");
+            EXPECT_EQ(open, 131);
+            EXPECT_EQ(stored, (std::map<std::string, std::string>{{"statc", "0"}, {"statu", "0"}}));
+        }
+        // Closing afterwards brings nothing back.
+        EXPECT_EQ(computerWins, c.clears ? 0u : 3u);
+        EXPECT_EQ(humanWins, c.clears ? 0u : 5u);
+        EXPECT_EQ(Stored(), (std::map<std::string, std::string>{{"statc", c.clears ? "0" : "3"},
+                                                                {"statu", c.clears ? "0" : "5"}}));
     }
 }
 
