@@ -33,15 +33,20 @@ TEST_F(StylusTest, ATapAnywhereClearsTheStatusLine) {
     EXPECT_EQ(InvalidatedRects(), (std::vector<RECT>{ScaleRect(units::statusStrip)}));
 }
 
+// The sort button flips the hand's order each time; clubs are trumps.
 TEST_F(StylusTest, ButtonEdgesCountAndTheReleaseRepaints) {
     const struct {
         int x, y;
         int32_t pressed;
-    } kPoints[] = {{236, 202, 1}, {204, 170, 1}, {237, 186, 0}, {220, 203, 0}, {236, 152, 2}};
+        const char* hand;
+    } kPoints[] = {{236, 202, 1, "6C 7H 9D"}, {204, 170, 1, "6C 7H 9D"}, {237, 186, 0, "6C 7H 9D"},
+                   {220, 203, 0, "6C 7H 9D"}, {236, 152, 2, "9D 7H 6C"}, {204, 120, 2, "6C 7H 9D"}};
+    Deal(humanHand, "6C 9D 7H", SortByRank);
     for (const auto& p : kPoints) {
-        Deal(humanHand, "6D 7D", SortByRank);
+        SCOPED_TRACE(testing::Message() << p.x << "," << p.y);
         Press(WM_LBUTTONDOWN, p.x, p.y);
-        EXPECT_EQ(pressedButton, p.pressed) << p.x << "," << p.y;
+        EXPECT_EQ(pressedButton, p.pressed);
+        EXPECT_EQ(Cards(humanHand), p.hand);
         HeadlessClearInvalidations();
         Press(WM_LBUTTONUP, 0, 0);  // wherever the stylus is lifted
         EXPECT_EQ(pressedButton, 0);
@@ -49,15 +54,6 @@ TEST_F(StylusTest, ButtonEdgesCountAndTheReleaseRepaints) {
         if (p.pressed) repaint.push_back(p.pressed == 1 ? lowerButtonRect : upperButtonRect);
         EXPECT_EQ(InvalidatedRects(), repaint);
     }
-}
-
-TEST_F(StylusTest, TheSortButtonFlipsTheHandOrder) {
-    Deal(humanHand, "6C 9D 7H", SortByRank);  // clubs are trumps
-    EXPECT_EQ(Cards(humanHand), "6C 7H 9D");
-    Press(WM_LBUTTONDOWN, 220, 136);
-    EXPECT_EQ(Cards(humanHand), "9D 7H 6C");
-    Press(WM_LBUTTONDOWN, 220, 136);
-    EXPECT_EQ(Cards(humanHand), "6C 7H 9D");
 }
 
 TEST_F(StylusTest, ATapOverTableAndCardPlaysThenToggles) {
@@ -112,41 +108,36 @@ TEST_F(StylusTest, ADoubleTapOnAButtonPressesItOnce) {
 struct DoubleTapCase {
     const char* what;
     uint32_t option;
+    int32_t extra;  // extraCardsAllowed before
     const char* table;
+    const char* tableAfter;
     const char* selected;
+    int32_t extraAfter;
 };
 
+// A double tap on the 7D; the computer would cover it with the 9D.
 const DoubleTapCase kDoubleTaps[] = {
-    {"off: the first tap's toggle and nothing more", 0, "", "7D"},
-    {"on: the card is played", 1, "7D", ""},
+    {"off: the first tap's toggle and nothing more", 0, -1, "", "", "7D", -1},
+    {"on: the card is played", 1, -1, "", "7D", "", -1},
+    {"on, while the computer takes: an extra card given", 1, 2, "7S", "7S 7D", "", 1},
 };
 
 TEST_F(StylusTest, DoubleTapPlaysOnlyWithTheOption) {
     for (const DoubleTapCase& c : kDoubleTaps) {
         SCOPED_TRACE(c.what);
         doubleTapPlay = c.option;
+        extraCardsAllowed = c.extra;
         computerAttacks = 0;
-        Deal(humanTable, "");
+        Deal(humanTable, c.table);
         Deal(computerTable, "");
         Deal(humanHand, "6D 7D 8D", SortByRank);
-        Deal(computerHand, "9D");  // covers the 7D
+        Deal(computerHand, "9D");
         POINT p = OnCard(2);
         DoubleTap(p.x, p.y);
-        EXPECT_EQ(Cards(humanTable), c.table);
+        EXPECT_EQ(Cards(humanTable), c.tableAfter);
         EXPECT_EQ(SelectedCards(humanHand), c.selected);
+        EXPECT_EQ(extraCardsAllowed, c.extraAfter);
     }
-}
-
-TEST_F(StylusTest, DoubleTapGivesAnExtraCardWhileTheComputerTakes) {
-    doubleTapPlay = 1;
-    extraCardsAllowed = 2;
-    Deal(humanTable, "6S");
-    Deal(computerTable, "");
-    Deal(humanHand, "6D 7D", SortByRank);
-    POINT p = OnCard(1);
-    DoubleTap(p.x, p.y);
-    EXPECT_EQ(Cards(humanTable), "6S 6D");
-    EXPECT_EQ(extraCardsAllowed, 1);
 }
 
 }  // namespace
