@@ -3,6 +3,7 @@
 #include <stdlib.h>
 
 #include <cstdlib>
+#include <cstring>
 
 #include <filesystem>
 
@@ -24,9 +25,8 @@ bool InPlay(int32_t suit, int32_t rank) {
     return trumpCard.hidden == 0 && trumpCard.suit == suit && trumpCard.rank == rank;
 }
 
-void Narrow(std::string& out, const std::wstring& text) {
-    for (wchar_t c : text)
-        out += static_cast<char>(c);
+std::string Narrow(const std::wstring& text) {
+    return {text.begin(), text.end()};
 }
 
 }  // namespace
@@ -48,10 +48,9 @@ void GameTest::SetUp() {
     HeadlessPump();
     // The first deal is replaced by each test's own table.
     SetGame(0, "TC");
-    for (CardPile* p : {&humanHand, &humanTable, &computerHand, &computerTable})
+    for (CardPile* p : {&humanTable, &computerHand, &computerTable})
         Deal(*p, "");
-    computerHand.sortMode = SortNone;
-    humanHand.sortMode = SortByRank;
+    Deal(humanHand, "", SortByRank);
     computerAttacks = 0;
     boutLedByComputer = 0;
     transferOpen = 1;
@@ -85,14 +84,8 @@ void GameTest::SetFreshStock(int32_t n) {
 
 void GameTest::Select(const char* cards) {
     for (int32_t i = 1; i <= humanHand.count; ++i)
-        CardAt(humanHand, i).selected = 0;
-    for (const char* p = cards; p[0] && p[1]; p += p[2] == ' ' ? 3 : 2) {
-        Card want = ParseCard(p);
-        for (int32_t i = 1; i <= humanHand.count; ++i) {
-            Card& c = CardAt(humanHand, i);
-            if (c.suit == want.suit && c.rank == want.rank) c.selected = 1;
-        }
-    }
+        CardAt(humanHand, i).selected =
+            std::strstr(cards, CardName(CardAt(humanHand, i)).c_str()) ? 1 : 0;
 }
 
 void GameTest::TapTable() {
@@ -122,14 +115,8 @@ void GameTest::FreeGraphics() {
 
 std::vector<std::string> TakeBoxes() {
     std::vector<std::string> out;
-    for (const BoxRecord& b : HeadlessBoxes()) {
-        std::string s;
-        Narrow(s, b.text);
-        s += '|';
-        Narrow(s, b.caption);
-        s += '|' + std::to_string(b.flags);
-        out.push_back(s);
-    }
+    for (const BoxRecord& b : HeadlessBoxes())
+        out.push_back(Narrow(b.text) + '|' + Narrow(b.caption) + '|' + std::to_string(b.flags));
     HeadlessClearBoxes();
     return out;
 }

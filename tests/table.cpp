@@ -18,8 +18,7 @@ std::string Write(const CardPile& pile, bool selectedOnly) {
         const Card& c = CardAt(pile, i);
         if (selectedOnly && c.selected != 1) continue;
         if (!out.empty()) out += ' ';
-        out += kRanks[c.rank - 6];
-        out += kSuits[c.suit - 1];
+        out += CardName(c);
     }
     return out;
 }
@@ -35,6 +34,10 @@ void Reset() {
 }
 
 }  // namespace
+
+std::string CardName(const Card& card) {
+    return {kRanks[card.rank - 6], kSuits[card.suit - 1]};
+}
 
 Card ParseCard(const char* text) {
     Card card;

@@ -10,6 +10,7 @@
 #include "tests/fixture.h"
 
 Card ParseCard(const char* text);
+std::string CardName(const Card& card);
 // The pile's cards in display order, in the same notation.
 std::string Cards(const CardPile& pile);
 std::string SelectedCards(const CardPile& pile);
