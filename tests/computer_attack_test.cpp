@@ -170,48 +170,27 @@ TEST_F(AttackTest, AttackWithHumanCardsAloneIsAnError) {
 
 struct ThrowInCase {
     const char* what;
-    int32_t type = 0;
-    int32_t stock = 0;
-    // 1: the computer's own throw-in (ComputerAttack); 0: an extra card.
-    int32_t mode = 1;
-    const char* human = "6H 7H";
+    int32_t type;
+    int32_t stock;
+    int32_t mode;  // 1: the computer's own throw-in (ComputerAttack); 0: an extra card
+    const char* human;
     const char* hand;
-    const char* thrown = "";  // "" when nothing fits
-    const char* rest;         // left in rank order
+    const char* thrown;  // "" when nothing fits
+    const char* rest;    // left in rank order
 };
 
 // Each starts from the computer's 9H covered by the human's JH.
 const ThrowInCase kThrowIns[] = {
-    {.what = "mode 0 never adds a trump", .mode = 0, .hand = "9C JC 6D", .rest = "6D 9C JC"},
-    {.what = "mode 1 adds a trump when nothing else fits",
-     .hand = "9C JC 6D",
-     .thrown = "9C",
-     .rest = "6D JC"},
-    {.what = "a plain card before an earlier trump", .hand = "JD 9C", .thrown = "JD", .rest = "9C"},
-    {.what = "the lowest card of a rank on the table",
-     .hand = "JS 9S 9D",
-     .thrown = "9D",
-     .rest = "9S JS"},
-    {.what = "a trump kept while the stock is big", .stock = 20, .hand = "9C", .rest = "9C"},
-    {.what = "no card of a rank on the table", .hand = "6D 7S", .rest = "6D 7S"},
-    {.what = "nothing against an empty hand", .human = "", .hand = "JD 9S", .rest = "9S JD"},
-    {.what = "a card against the last one",
-     .human = "6H",
-     .hand = "JD",
-     .thrown = "JD",
-     .rest = ""},
-    {.what = "Japanese: a high spade kept by mode 0",
-     .type = 4,
-     .stock = 21,
-     .mode = 0,
-     .hand = "JS",
-     .rest = "JS"},
-    {.what = "Japanese: but thrown in by mode 1",
-     .type = 4,
-     .stock = 21,
-     .hand = "JS",
-     .thrown = "JS",
-     .rest = ""},
+    {"mode 0 never adds a trump", 0, 0, 0, "6H 7H", "9C JC 6D", "", "6D 9C JC"},
+    {"mode 1 adds a trump when nothing else fits", 0, 0, 1, "6H 7H", "9C JC 6D", "9C", "6D JC"},
+    {"a plain card before an earlier trump", 0, 0, 1, "6H 7H", "JD 9C", "JD", "9C"},
+    {"the lowest card of a rank on the table", 0, 0, 1, "6H 7H", "JS 9S 9D", "9D", "9S JS"},
+    {"a trump kept while the stock is big", 0, 20, 1, "6H 7H", "9C", "", "9C"},
+    {"no card of a rank on the table", 0, 0, 1, "6H 7H", "6D 7S", "", "6D 7S"},
+    {"nothing against an empty hand", 0, 0, 1, "", "JD 9S", "", "9S JD"},
+    {"a card against the last one", 0, 0, 1, "6H", "JD", "JD", ""},
+    {"Japanese: a high spade kept by mode 0", 4, 21, 0, "6H 7H", "JS", "", "JS"},
+    {"Japanese: but thrown in by mode 1", 4, 21, 1, "6H 7H", "JS", "JS", ""},
 };
 
 TEST_F(AttackTest, ThrowIn) {
