@@ -290,9 +290,13 @@ StoreWrite UpdateStoreFile(const std::function<void(std::string*)>& edit) {
     std::optional<std::string> path = StorePath();
     if (!path) return kStoreNotRead;
     fs::path folder = fs::path(*path).parent_path();
-    std::error_code ignored;
-    fs::create_directories(folder.parent_path(), ignored);
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+    int made = ::mkdir(folder.c_str(), 0700);
+    if (made != 0 && errno == ENOENT) {  // the first save of all: ~/.config may be missing too
+        std::error_code ignored;
+        fs::create_directories(folder.parent_path(), ignored);
+        made = ::mkdir(folder.c_str(), 0700);
+    }
+    if (made != 0 && errno != EEXIST) {
         WarnNotSaved(*path, ErrorText(errno));
         return kStoreNotWritten;
     }
