@@ -5,23 +5,7 @@
 
 namespace {
 
-class BoutTest : public GameTest {
-  protected:
-    // The human opened with 6S while the computer held five cards, it
-    // covered with 7S, the human adds 7H, which it cannot beat: three extra
-    // cards allowed (five, less the human's two on the table).
-    void ComputerFacesAnUncoverableThrowIn() {
-        computerAttacks = 0;
-        computerHandAtBoutStart = 5;
-        Deal(humanHand, "6D 7D 6C 9D 7H", SortByRank);
-        Deal(humanTable, "6S");
-        Deal(computerTable, "7S");
-        Deal(computerHand, "8S 9S TS JS");
-        SetFreshStock(20);
-        Select("7H");
-        TapTable();
-    }
-};
+using BoutTest = GameTest;
 
 bool Holds(const CardPile& pile, int32_t suit, int32_t rank) {
     for (int32_t i = 1; i <= pile.count; ++i)
@@ -29,63 +13,71 @@ bool Holds(const CardPile& pile, int32_t suit, int32_t rank) {
     return false;
 }
 
-TEST_F(BoutTest, ComputerTakingLetsTheHumanGiveUpToTheAllowance) {
-    ComputerFacesAnUncoverableThrowIn();
-    EXPECT_EQ(extraCardsAllowed, 3);
-    EXPECT_EQ(StatusLine(), L"You can give me 3 extra card(s).");
+struct GiveStep {
+    const char* select;  // null: the lower button
+    int32_t allowance;
+    const wchar_t* status;
+};
 
-    Select("");
-    TapTable();
-    EXPECT_EQ(StatusLine(), L"You can give me 3 extra card(s).") << "nothing selected: shown again";
-    Select("9D");
-    TapTable();
-    EXPECT_EQ(StatusLine(), L"") << "a rank not on the table is ignored without a word";
-    Select("6D");
-    TapTable();
-    EXPECT_EQ(extraCardsAllowed, 2);
-    EXPECT_EQ(StatusLine(), L"You can give me 2 extra card(s).");
-    EXPECT_EQ(Cards(humanTable), "6S 7H 6D");
+struct GiveCase {
+    struct {
+        const char* what;
+        int32_t computerHandAtBoutStart;
+        const char *humanHand, *humanTable, *computerTable, *computerHand;
+        int32_t computerCards;  // once it has picked up
+    } bout;
+    std::vector<GiveStep> steps;  // the first plays a card the computer cannot beat
+};
 
-    TapLowerButton();  // OK while still allowed to give: the computer picks up
-    EXPECT_EQ(extraCardsAllowed, -1);
-    EXPECT_EQ(StatusLine(), L"Your move!");
-    EXPECT_EQ(Cards(humanTable), "");
-    EXPECT_EQ(computerHand.count, 4 + 4);
-    EXPECT_EQ(humanHand.count, 6) << "only the human's hand is refilled";
-    EXPECT_EQ(computerAttacks, 0) << "the human opens again";
-}
+// The human opened with 6S and the computer covered it with 7S. Extra cards
+// allowed: what the computer held at the start, at most six, less the
+// human's cards on the table.
+const GiveCase kGives[] = {
+    {{"given up to the allowance, then OK picks up", 5, "6D 7D 6C 9D 7H", "6S", "7S", "8S 9S TS JS",
+      4 + 4},
+     {{"7H", 3, L"You can give me 3 extra card(s)."},
+      {"", 3, L"You can give me 3 extra card(s)."},  // nothing selected: shown again
+      {"9D", 3, L""},                                // not on the table: ignored silently
+      {"6D", 2, L"You can give me 2 extra card(s)."},
+      {nullptr, -1, L"Your move!"}}},
+    {{"the last allowed card ends the taking; a trump may be given", 5, "6D 7D 6C 9D 7H", "6S",
+      "7S", "8S 9S TS JS", 4 + 6},
+     {{"7H", 3, L"You can give me 3 extra card(s)."},
+      {"6D", 2, L"You can give me 2 extra card(s)."},
+      {"7D", 1, L"You can give me 1 extra card(s)."},
+      {"6C", -1, L"Your move!"}}},
+    {{"no allowance: the computer picks up at once without a word", 6, "9H", "6S 6H 6D 7S 7H",
+      "8S 8H 8D 9S JH", "KS", 1 + 5 + 6},
+     {{"9H", -1, L""}}},
+};
 
-TEST_F(BoutTest, GivingTheLastAllowedCardEndsTheTaking) {
-    ComputerFacesAnUncoverableThrowIn();
-    Select("6D");
-    TapTable();
-    Select("7D");
-    TapTable();
-    EXPECT_EQ(extraCardsAllowed, 1);
-    EXPECT_EQ(StatusLine(), L"You can give me 1 extra card(s).");
-    Select("6C");  // a trump may be given too
-    TapTable();
-    EXPECT_EQ(extraCardsAllowed, -1);
-    EXPECT_EQ(StatusLine(), L"Your move!");
-    EXPECT_EQ(Cards(computerTable) + Cards(humanTable), "");
-    EXPECT_TRUE(Holds(computerHand, Clubs, 6));
-}
-
-TEST_F(BoutTest, NoAllowanceMeansThePickUpIsSilent) {
-    computerAttacks = 0;
-    computerHandAtBoutStart = 6;
-    Deal(humanHand, "9H", SortByRank);
-    Deal(humanTable, "6S 6H 6D 7S 7H");
-    Deal(computerTable, "8S 8H 8D 9S JH");
-    Deal(computerHand, "KS");
-    SetFreshStock(20);
-    Select("9H");
-    TapTable();
-    EXPECT_EQ(Cards(humanTable), "");
-    EXPECT_EQ(computerHand.count, 1 + 5 + 6);
-    EXPECT_EQ(humanHand.count, 6);
-    EXPECT_EQ(extraCardsAllowed, -1);
-    EXPECT_EQ(StatusLine(), L"") << "no text when the computer picks up at once";
+TEST_F(BoutTest, ComputerTakesAndTheHumanGivesExtraCards) {
+    for (const GiveCase& c : kGives) {
+        const auto& b = c.bout;
+        SCOPED_TRACE(b.what);
+        computerAttacks = 0;
+        computerHandAtBoutStart = b.computerHandAtBoutStart;
+        Deal(humanHand, b.humanHand, SortByRank);
+        Deal(humanTable, b.humanTable);
+        Deal(computerTable, b.computerTable);
+        Deal(computerHand, b.computerHand);
+        SetFreshStock(20);
+        for (const GiveStep& step : c.steps) {
+            SCOPED_TRACE(step.select ? step.select : "OK");
+            if (step.select) {
+                Select(step.select);
+                TapTable();
+            } else {
+                TapLowerButton();
+            }
+            EXPECT_EQ(extraCardsAllowed, step.allowance);
+            EXPECT_EQ(StatusLine(), step.status);
+        }
+        EXPECT_EQ(Cards(humanTable) + Cards(computerTable), "");
+        EXPECT_EQ(computerHand.count, b.computerCards);
+        EXPECT_EQ(humanHand.count, 6) << "only the human's hand is refilled";
+        EXPECT_EQ(computerAttacks, 0) << "the human opens again";
+    }
 }
 
 struct TakeCase {
@@ -156,42 +148,48 @@ TEST_F(BoutTest, BeatenOffBoutRefillsTheOpenerFirst) {
     EXPECT_EQ(computerTable.count, 1) << "and opened the next bout at once";
 }
 
-TEST_F(BoutTest, HumanWinsAtTheStartOfTheComputersDefence) {
-    // The human lays the last card with nothing left to draw.
-    computerAttacks = 0;
-    Deal(humanHand, "6S", SortByRank);
-    Deal(computerHand, "7S 8S");
-    SetFreshStock(0);
-    trumpCard.hidden = 1;
-    Select("6S");
-    TapTable();
-    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"You win!||64"}));
-    EXPECT_EQ(humanWins, 1u);
-    EXPECT_EQ(LoadSetting(L"statu"), 1u);
-    EXPECT_EQ(computerWins, 0u);
-    EXPECT_EQ(lastWinner, 0);
-    // The computer's defence never ran on the new deal: the human opens it.
-    EXPECT_EQ(humanHand.count, 6);
-    EXPECT_EQ(computerHand.count, 6);
-    EXPECT_EQ(Cards(humanTable) + Cards(computerTable), "");
-    EXPECT_EQ(computerAttacks, 0);
-    EXPECT_EQ(StatusLine(), L"Your move!");
-}
+struct WinCase {
+    const char* what;
+    const char* humanHand;
+    const char* computerHand;
+    const char* box;
+    const wchar_t* valueName;  // the winner's count in the store
+    int32_t lastWinner;
+    const wchar_t* status;
+};
 
-TEST_F(BoutTest, ComputerWinsWithItsLastCoverAndOpensTheNextGame) {
-    computerAttacks = 0;
-    Deal(humanHand, "6S 9H", SortByRank);
-    Deal(computerHand, "7S");
-    SetFreshStock(0);
-    trumpCard.hidden = 1;
-    Select("6S");
-    TapTable();
-    EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{"I win!||64"}));
-    EXPECT_EQ(computerWins, 1u);
-    EXPECT_EQ(LoadSetting(L"statc"), 1u);
-    EXPECT_EQ(lastWinner, 1);
-    EXPECT_EQ(computerAttacks, 1);
-    EXPECT_EQ(computerTable.count, 1) << "the computer opened the new game";
+// The human plays 6S with nothing left to draw. The next deal is opened by
+// the winner: the old bout's steps never run on it.
+const WinCase kWins[] = {
+    {"the human lays the last card", "6S", "7S 8S", "You win!||64", L"statu", 0, L"Your move!"},
+    {"the computer covers with its last card", "6S 9H", "7S", "I win!||64", L"statc", 1, L""},
+};
+
+TEST_F(BoutTest, AWinDealsAnewAndTheWinnerOpens) {
+    for (const WinCase& c : kWins) {
+        SCOPED_TRACE(c.what);
+        computerAttacks = 0;
+        Deal(humanHand, c.humanHand, SortByRank);
+        Deal(humanTable, "");
+        Deal(computerTable, "");
+        Deal(computerHand, c.computerHand);
+        SetFreshStock(0);
+        trumpCard.hidden = 1;
+        const uint32_t human = humanWins, computer = computerWins;
+        Select("6S");
+        TapTable();
+        EXPECT_EQ(TakeBoxes(), (std::vector<std::string>{c.box}));
+        EXPECT_EQ(humanWins - human, c.lastWinner == 0 ? 1u : 0u);
+        EXPECT_EQ(computerWins - computer, c.lastWinner == 1 ? 1u : 0u);
+        EXPECT_EQ(LoadSetting(c.valueName), 1u);
+        EXPECT_EQ(lastWinner, c.lastWinner);
+        EXPECT_EQ(computerAttacks, c.lastWinner);
+        EXPECT_EQ(humanHand.count, 6);
+        EXPECT_EQ(computerHand.count + computerTable.count, 6);
+        EXPECT_EQ(computerTable.count, c.lastWinner) << "the computer leads at once";
+        EXPECT_EQ(humanTable.count, 0);
+        EXPECT_EQ(StatusLine(), c.status);
+    }
 }
 
 struct GameOverCase {
@@ -199,13 +197,13 @@ struct GameOverCase {
     const char* humanHand;
     const char* computerHand;
     bool trumpStillOut;
-    const char* box;  // empty: the game goes on
+    const char* box;  // null: the game goes on
 };
 
 const GameOverCase kGameOver[] = {
     {"both hands out: the computer wins", "", "", false, "I win!||64"},
     {"the human out", "", "6S", false, "You win!||64"},
-    {"a hand out while the trump card still lies out", "", "6S", true, ""},
+    {"a hand out while the trump card still lies out", "", "6S", true, nullptr},
     {"a Japanese game ends as soon as the stock is empty", "6S", "", false, "I win!||64"},
 };
 
@@ -219,12 +217,9 @@ TEST_F(BoutTest, GameOverOnlyWhenNothingIsLeftToDraw) {
         uint32_t before = computerWins + humanWins;
         TakeBoxes();
         CheckGameOver();
-        std::vector<std::string> boxes = TakeBoxes();
-        EXPECT_EQ(boxes.size(), c.box[0] ? 1u : 0u);
-        if (!boxes.empty()) {
-            EXPECT_EQ(boxes[0], c.box);
-        }
-        EXPECT_EQ(computerWins + humanWins, before + (c.box[0] ? 1 : 0));
+        EXPECT_EQ(TakeBoxes(),
+                  c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{});
+        EXPECT_EQ(computerWins + humanWins, before + (c.box ? 1 : 0));
     }
 }
 
