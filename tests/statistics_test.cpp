@@ -33,28 +33,17 @@ class StatisticsTest : public GameTest {
 
 struct PressCase {
     const char* what;
-    std::vector<std::function<void()>> presses;
+    std::function<void()> press;
     bool clears;  // else it closes the dialog
 };
 
 // Each starts with the focus on Clear; Escape then closes what stays open.
-TEST_F(StatisticsTest, ClearZeroesScreenAndStoreTheKeysCloseWithoutClearing) {
+TEST_F(StatisticsTest, ClearZeroesScreenAndStoreAndEnterClosesWithoutClearing) {
+    // The other ways to close a dialog are the dialog layer's own.
     const PressCase cases[] = {
-        {"a tap on Clear", {[] { TapControl(1012); }}, true},
-        {"Space", {[] { PressKey(VK_SPACE); }}, true},
-        {"Tab round to Clear, then Space",
-         {[] { PressKey(VK_TAB); }, [] { PressKey(VK_SPACE); }},
-         true},
-        {"Enter", {[] { PressKey(VK_RETURN); }}, false},
-        {"Escape", {[] { PressKey(VK_ESCAPE); }}, false},
-        {"the close box",
-         {[] {
-             RECT box{};
-             ASSERT_TRUE(HeadlessDialogCloseBox(&box));
-             HeadlessTap(CentreOf(box).x, CentreOf(box).y);
-         }},
-         false},
-        {"Alt+F4", {[] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }}, false},
+        {"a tap on Clear", [] { TapControl(1012); }, true},
+        {"Space", [] { PressKey(VK_SPACE); }, true},
+        {"Enter is OK, not Clear", [] { PressKey(VK_RETURN); }, false},
     };
     for (const PressCase& c : cases) {
         SCOPED_TRACE(c.what);
@@ -65,8 +54,8 @@ TEST_F(StatisticsTest, ClearZeroesScreenAndStoreTheKeysCloseWithoutClearing) {
         std::vector<std::function<void()>> steps{[&] {
             focus = HeadlessFocusedControl();
             before = Counts();
+            c.press();
         }};
-        steps.insert(steps.end(), c.presses.begin(), c.presses.end());
         if (c.clears) {
             steps.push_back([&] {
                 after = Counts();
