@@ -75,24 +75,27 @@ struct TypeCase {
     int deals;
     const wchar_t* title;
     int32_t transfer;
+    int32_t layout;  // 5: the hide box is ticked too
 };
 
 TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
     const TypeCase cases[] = {
-        {0, 3, 1, L"Bulk. Transfer", 1},
-        {3, 4, 1, L"Japanese", 0},
-        {4, 4, 0, L"Japanese", 0},
-        {4, 5, 1, L"Japanese. Transfer", 1},
-        {5, 1, 1, L"Thrown up. Transfer", 1},
-        {1, 2, 1, L"Bulk", 0},
-        {2, 0, 1, L"Thrown up", 0},
+        {0, 3, 1, L"Bulk. Transfer", 1, 4},
+        {3, 4, 1, L"Japanese", 0, 4},
+        {4, 4, 0, L"Japanese", 0, 4},
+        {4, 5, 1, L"Japanese. Transfer", 1, 4},
+        {5, 1, 1, L"Thrown up. Transfer", 1, 4},
+        {1, 2, 1, L"Bulk", 0, 5},
+        {2, 0, 1, L"Thrown up", 0, 4},
     };
     for (const TypeCase& c : cases) {
         SCOPED_TRACE(c.pick);
         gameType = c.from;
+        computerHandLayout = 4;
         SetWindowTextW(mainWindow, GameTypeName(c.from));
         const uint32_t serial = gameSerial;
         std::vector<std::function<void()>> steps = PickType(c.pick);
+        if (c.layout == 5) steps.insert(steps.begin(), [] { TapControl(1014); });
         steps.push_back([] { PressKey(VK_RETURN); });
         RunCommand(mainWindow, kOptions, steps);
         EXPECT_EQ(gameSerial - serial, static_cast<uint32_t>(c.deals));
@@ -100,19 +103,11 @@ TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
         EXPECT_EQ(transferRule, c.transfer);
         EXPECT_EQ(Title(), c.title);
         EXPECT_EQ(Stored()["type"], std::to_string(c.pick));
+        // The hide option is read only after the new deal.
+        EXPECT_EQ(computerHand.layoutMode, 4);
+        EXPECT_EQ(computerHandLayout, c.layout);
+        EXPECT_EQ(Stored()["hidev"], std::to_string(c.layout));
     }
-}
-
-TEST_F(OptionsTest, HideOptionIsReadAfterTheNewDeal) {
-    computerHandLayout = 4;
-    std::vector<std::function<void()>> steps{[] { TapControl(1014); }};
-    for (auto& step : PickType(2))
-        steps.push_back(step);
-    steps.push_back([] { PressKey(VK_RETURN); });
-    RunCommand(mainWindow, kOptions, steps);
-    EXPECT_EQ(computerHand.layoutMode, 4) << "dealt with the old layout";
-    EXPECT_EQ(computerHandLayout, 5);
-    EXPECT_EQ(Stored()["hidev"], "5");
 }
 
 TEST_F(OptionsTest, ListsAndCheckBoxesApplyOnOk) {
