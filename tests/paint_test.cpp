@@ -19,51 +19,40 @@ constexpr COLORREF kGrey = RGB(200, 200, 200);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kGreen = RGB(0, 150, 0);
 
+// The window's own paint handler draws the scene over the table colour.
 class PaintTest : public GameTest {
   protected:
     void SetUp() override {
         GameTest::SetUp();
         MakeGraphics();
-        screen = GetDC(nullptr);
-        dc = CreateCompatibleDC(screen);
-        bitmap = CreateCompatibleBitmap(screen, ScaleX(240), ScaleY(320));
-        kept = SelectObject(dc, bitmap);
     }
     void TearDown() override {
-        SelectObject(dc, kept);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-        ReleaseDC(nullptr, screen);
         FreeGraphics();
         GameTest::TearDown();
     }
-    // The whole scene over the table colour, as the paint handler draws it.
-    void Paint() {
-        RECT all{0, 0, ScaleX(240), ScaleY(320)};
-        HBRUSH table = CreateSolidBrush(kGreen);
-        FillRect(dc, &all, table);
-        DeleteObject(table);
-        PaintTable(dc);
+    static void Paint() {
+        InvalidateRect(mainWindow, nullptr, FALSE);
+        UpdateWindow(mainWindow);
     }
-    COLORREF At(int x, int y) { return GetPixel(dc, x, y); }
-    std::vector<COLORREF> Pixels(const RECT& r) {
+    static COLORREF At(int x, int y) { return HeadlessPixel(x, y); }
+    static std::vector<COLORREF> Pixels(const RECT& r) {
         std::vector<COLORREF> out;
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
                 out.push_back(At(x, y));
         return out;
     }
-    bool Shows(const RECT& r, COLORREF colour) { return std::ranges::count(Pixels(r), colour) > 0; }
+    static bool Shows(const RECT& r, COLORREF colour) {
+        return std::ranges::count(Pixels(r), colour) > 0;
+    }
     // White text on the green table: anti-aliased, so any pixel with red in it.
-    bool HasText(const RECT& r) {
+    static bool HasText(const RECT& r) {
         return std::ranges::any_of(Pixels(r), [](COLORREF c) { return GetRValue(c) > 100; });
     }
-    HDC screen = nullptr, dc = nullptr;
-    HBITMAP bitmap = nullptr;
-    HGDIOBJ kept = nullptr;
 };
 
 TEST_F(PaintTest, CardsWithoutIdentityPlaceOrVisibilityDrawNothing) {
+    HDC dc = GetDC(mainWindow);
     Card card;
     InitCard(card);
     EXPECT_EQ(PaintCard(card, dc), 0) << "no identity";
@@ -75,6 +64,7 @@ TEST_F(PaintTest, CardsWithoutIdentityPlaceOrVisibilityDrawNothing) {
     EXPECT_EQ(PaintCard(card, dc), 0) << "hidden";
     card.hidden = 0;
     EXPECT_EQ(PaintCard(card, dc), 1);
+    ReleaseDC(mainWindow, dc);
 }
 
 TEST_F(PaintTest, FaceHasABlackOutlineAndAWhiteOrGreyFace) {
@@ -164,7 +154,7 @@ const CountCase kCounts[] = {
 };
 
 // Against the table painted without it and the number drawn there by hand,
-// white on the table colour.
+// white.
 TEST_F(PaintTest, CountOfCardsLeft) {
     const RECT box = ScaleRect(units::cardsLeftRect);
     for (const CountCase& c : kCounts) {
@@ -174,10 +164,12 @@ TEST_F(PaintTest, CountOfCardsLeft) {
         SetFreshStock(12);
         showCardsLeft = 0;
         Paint();
+        HDC dc = GetDC(mainWindow);
         SetTextColor(dc, kWhite);
-        SetBkColor(dc, kGreen);
+        SetBkMode(dc, TRANSPARENT);  // over the trump marker where it lies
         RECT place = box;
         DrawTextW(dc, c.count, -1, &place, DT_CENTER | DT_VCENTER);
+        ReleaseDC(mainWindow, dc);
         const std::vector<COLORREF> expected = Pixels(box);
         showCardsLeft = 1;
         Paint();
