@@ -1,97 +1,124 @@
+#include <functional>
 #include <string>
+#include <tuple>
 
 #include "tests/fixture.h"
 
 namespace {
 
-// What the test window procedure saw, in order.
-std::vector<std::string> seen;
-int sendDepth = 0;
-
-LRESULT Recorder(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    switch (msg) {
-        case WM_USER: {
-            // Nests: each level sends the next before it returns.
-            seen.push_back("enter " + std::to_string(w));
-            ++sendDepth;
-            LRESULT inner = w < 3 ? SendMessageW(hwnd, WM_USER, w + 1, 0) : 100;
-            --sendDepth;
-            seen.push_back("leave " + std::to_string(w));
-            return inner + 1;
-        }
-        case WM_USER + 1:
-            seen.push_back("posted " + std::to_string(w));
-            return 0;
-        case WM_LBUTTONDOWN:
-            seen.push_back("down " + std::to_string(GET_X_LPARAM(l)) + "," +
-                           std::to_string(GET_Y_LPARAM(l)));
-            return 0;
-        case WM_LBUTTONUP:
-            seen.push_back("up");
-            return 0;
-        case WM_LBUTTONDBLCLK:
-            seen.push_back("double");
-            return 0;
-        case WM_ACTIVATE:
-            seen.push_back("activate " + std::to_string(w));
-            return 0;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            BeginPaint(hwnd, &ps);
-            seen.push_back("paint");
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_CREATE:
-            seen.push_back("create");
-            return 0;
-        case WM_DESTROY:
-            seen.push_back("destroy");
-            return 0;
-        case WM_ERASEBKGND:
-            seen.push_back("erase");
-            return 1;
-        default:
-            return DefWindowProcW(hwnd, msg, w, l);
+// WM_USER nests: each level sends the next before it returns.
+LRESULT Nesting(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
+    if (msg == WM_USER) {
+        heard.push_back("enter " + std::to_string(w));
+        LRESULT inner = w < 3 ? SendMessageW(hwnd, WM_USER, w + 1, 0) : 100;
+        heard.push_back("leave " + std::to_string(w));
+        return inner + 1;
     }
+    if (msg == WM_USER + 1) {
+        heard.push_back("posted " + std::to_string(w));
+        return 0;
+    }
+    return Recorder(hwnd, msg, w, l);
 }
 
 class MessagesTest : public HeadlessTest {
   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        seen.clear();
-        window = MakeWindow(Recorder);
-        seen.clear();
+        window = MakeWindow(Nesting);
+        heard.clear();
     }
     HWND window = nullptr;
 };
 
 TEST_F(MessagesTest, SendNestsAndReturnsInOrder) {
     EXPECT_EQ(SendMessageW(window, WM_USER, 0, 0), 104);
-    EXPECT_EQ(seen, (std::vector<std::string>{"enter 0", "enter 1", "enter 2", "enter 3", "leave 3",
-                                              "leave 2", "leave 1", "leave 0"}));
-    EXPECT_EQ(SendMessageW(reinterpret_cast<HWND>(&seen), WM_USER, 0, 0), 0)
+    EXPECT_EQ(heard, (std::vector<std::string>{"enter 0", "enter 1", "enter 2", "enter 3",
+                                               "leave 3", "leave 2", "leave 1", "leave 0"}));
+    EXPECT_EQ(SendMessageW(reinterpret_cast<HWND>(&heard), WM_USER, 0, 0), 0)
         << "an unknown window answers 0";
 }
 
-TEST_F(MessagesTest, PaintOnlyAfterPostedAndInputDrain) {
-    InvalidateRect(window, nullptr, FALSE);
-    PostMessageW(window, WM_USER + 1, 1, 0);
-    HeadlessTap(30, 40);
-    PostMessageW(window, WM_USER + 1, 2, 0);
-    EXPECT_EQ(HeadlessPump(), 5);
-    EXPECT_EQ(seen,
-              (std::vector<std::string>{"posted 1", "posted 2", "down 30,40", "up", "paint"}));
-}
-
-TEST_F(MessagesTest, NoPaintWithoutRegionAndOnlyOneForManyRequests) {
-    EXPECT_EQ(HeadlessPump(), 0);
-    RECT a{0, 0, 10, 10}, b{50, 50, 60, 60};
-    InvalidateRect(window, &a, FALSE);
-    InvalidateRect(window, &b, FALSE);
-    EXPECT_EQ(HeadlessPump(), 1);
-    EXPECT_EQ(seen, (std::vector<std::string>{"paint"}));
+// Each case acts on the window; then the queue is pumped.
+TEST_F(MessagesTest, WhatRunsWhen) {
+    const RECT a{0, 0, 10, 10}, b{50, 50, 60, 60};
+    const struct {
+        const char* what;
+        std::function<void(HWND)> act;
+        int pumped;  // messages the pump then dispatched
+        std::vector<std::string> heard;
+    } kCases[] = {
+        {"posted messages first, then input, the paint last",
+         [](HWND w) {
+             InvalidateRect(w, nullptr, FALSE);
+             PostMessageW(w, WM_USER + 1, 1, 0);
+             HeadlessTap(30, 40);
+             PostMessageW(w, WM_USER + 1, 2, 0);
+         },
+         5,
+         {"posted 1", "posted 2", "down 30,40", "up", "paint"}},
+        {"no paint without a region", [](HWND) {}, 0, {}},
+        {"one paint for many requests",
+         [&](HWND w) {
+             InvalidateRect(w, &a, FALSE);
+             InvalidateRect(w, &b, FALSE);
+         },
+         1,
+         {"paint"}},
+        {"UpdateWindow paints at once, and only what is left",
+         [](HWND w) {
+             InvalidateRect(w, nullptr, FALSE);
+             UpdateWindow(w);
+             UpdateWindow(w);
+         },
+         0,
+         {"paint"}},
+        {"the quit comes after the posted messages, with its code",
+         [](HWND w) {
+             PostMessageW(w, WM_USER + 1, 7, 0);
+             PostQuitMessage(3);
+             PostMessageW(w, WM_USER + 1, 8, 0);
+             MSG msg;
+             while (GetMessageW(&msg, nullptr, 0, 0))
+                 DispatchMessageW(&msg);
+             EXPECT_EQ(msg.message, WM_QUIT);
+             EXPECT_EQ(msg.wParam, 3u);
+         },
+         0,
+         {"posted 7", "posted 8"}},
+        {"the loop asks the source only when idle, and ends with it",
+         [](HWND w) {
+             int asked = 0;
+             HeadlessSetInputSource([&] {
+                 if (++asked > 2) return false;
+                 HeadlessTap(10 * asked, 5);
+                 InvalidateRect(w, nullptr, FALSE);
+                 return true;
+             });
+             MSG msg;
+             while (GetMessageW(&msg, nullptr, 0, 0))
+                 DispatchMessageW(&msg);
+             EXPECT_EQ(asked, 3);
+             EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), FALSE) << "and stays ended";
+             HeadlessSetInputSource(nullptr);
+         },
+         0,
+         {"down 10,5", "up", "paint", "down 20,5", "up", "paint"}},
+        {"the close request and focus reach the first window; DefWindowProcW destroys",
+         [](HWND) {
+             HeadlessFocusGained();
+             HeadlessRequestClose();
+         },
+         2,
+         {"activate 1", "destroy"}},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        c.act(window);
+        EXPECT_EQ(HeadlessPump(), c.pumped);
+        EXPECT_EQ(heard, c.heard);
+    }
 }
 
 TEST_F(MessagesTest, BeginPaintHandsOverTheUnionAndValidates) {
@@ -120,7 +147,7 @@ TEST_F(MessagesTest, BeginPaintHandsOverTheUnionAndValidates) {
     EXPECT_FALSE(GetUpdateRect(window, &bounds, FALSE)) << "validated by BeginPaint";
     EndPaint(window, &ps);
     EXPECT_EQ(HeadlessPump(), 0);
-    EXPECT_EQ(HeadlessPresentCount() > 0, true);
+    EXPECT_GT(HeadlessPresentCount(), 0);
     DeleteObject(update);
     DeleteObject(clip);
 }
@@ -136,7 +163,7 @@ TEST_F(MessagesTest, RequestsAreClippedToTheClientButRecordedAsAsked) {
     GetUpdateRect(window, &bounds, FALSE);
     EXPECT_EQ(bounds, (RECT{0, 0, 240, 320}));
     HeadlessPump();
-    EXPECT_EQ(seen, (std::vector<std::string>{"erase", "paint"})) << "erase asked, erase sent";
+    EXPECT_EQ(heard, (std::vector<std::string>{"erase", "paint"})) << "erase asked, erase sent";
 }
 
 TEST_F(MessagesTest, ValidateRectRemovesPartOfTheRegion) {
@@ -150,52 +177,10 @@ TEST_F(MessagesTest, ValidateRectRemovesPartOfTheRegion) {
     EXPECT_FALSE(GetUpdateRect(window, &bounds, FALSE));
 }
 
-TEST_F(MessagesTest, UpdateWindowPaintsAtOnce) {
-    InvalidateRect(window, nullptr, FALSE);
-    UpdateWindow(window);
-    EXPECT_EQ(seen, (std::vector<std::string>{"paint"}));
-    UpdateWindow(window);
-    EXPECT_EQ(seen.size(), 1u) << "nothing left to paint";
-}
-
-TEST_F(MessagesTest, QuitComesAfterPostedMessagesWithItsCode) {
-    PostMessageW(window, WM_USER + 1, 7, 0);
-    PostQuitMessage(3);
-    PostMessageW(window, WM_USER + 1, 8, 0);
-    MSG msg;
-    int dispatched = 0;
-    while (GetMessageW(&msg, nullptr, 0, 0)) {
-        DispatchMessageW(&msg);
-        ++dispatched;
-    }
-    EXPECT_EQ(dispatched, 2);
-    EXPECT_EQ(msg.message, WM_QUIT);
-    EXPECT_EQ(msg.wParam, 3u);
-}
-
-TEST_F(MessagesTest, LoopAsksTheSourceOnlyWhenIdleAndEndsWithIt) {
-    int asked = 0;
-    HeadlessSetInputSource([&] {
-        ++asked;
-        if (asked > 2) return false;
-        HeadlessTap(10 * asked, 5);
-        InvalidateRect(window, nullptr, FALSE);
-        return true;
-    });
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0))
-        DispatchMessageW(&msg);
-    EXPECT_EQ(asked, 3);
-    EXPECT_EQ(seen,
-              (std::vector<std::string>{"down 10,5", "up", "paint", "down 20,5", "up", "paint"}));
-    EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), FALSE) << "and stays ended";
-}
-
 TEST_F(MessagesTest, CreateAndDestroyRunTheirMessages) {
-    seen.clear();
-    HWND second = MakeWindow(Recorder);
-    EXPECT_EQ(seen.front(), "create");
-    seen.clear();
+    HWND second = MakeWindow(Nesting);
+    EXPECT_EQ(heard.front(), "create");
+    heard.clear();
     PostMessageW(second, WM_USER + 1, 9, 0);
     EXPECT_TRUE(DestroyWindow(second));
     EXPECT_FALSE(IsWindow(second));
@@ -203,13 +188,13 @@ TEST_F(MessagesTest, CreateAndDestroyRunTheirMessages) {
     HeadlessPump();
     // The window beneath is repainted where the destroyed one lay; the
     // message posted to the dead window is gone; the window beneath is active.
-    EXPECT_EQ(seen, (std::vector<std::string>{"destroy", "activate 1", "paint"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"destroy", "activate 1", "paint"}));
     EXPECT_EQ(GetForegroundWindow(), window);
 }
 
 LRESULT RefuseCreation(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     if (msg == WM_CREATE) return -1;
-    if (msg == WM_DESTROY) seen.push_back("destroy");
+    if (msg == WM_DESTROY) heard.push_back("destroy");
     return DefWindowProcW(hwnd, msg, w, l);
 }
 
@@ -222,21 +207,15 @@ TEST_F(MessagesTest, RefusedCreationGivesNoWindow) {
     HWND hwnd = CreateWindowExW(0, L"Refuses", L"", WS_VISIBLE, 0, 0, 10, 10, nullptr, nullptr,
                                 nullptr, nullptr);
     EXPECT_EQ(hwnd, nullptr);
-    EXPECT_EQ(seen, (std::vector<std::string>{"destroy"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"destroy"}));
     EXPECT_EQ(
         CreateWindowExW(0, L"NoSuchClass", L"", 0, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
         nullptr);
 }
 
 TEST_F(MessagesTest, InputGoesToTheTopmostWindowInItsOwnCoordinates) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = Recorder;
-    wc.lpszClassName = L"Box";
-    RegisterClassW(&wc);
-    HWND box = CreateWindowExW(0, L"Box", L"", WS_VISIBLE, 100, 100, 50, 50, nullptr, nullptr,
-                               nullptr, nullptr);
-    HeadlessPump();
-    seen.clear();
+    const RECT place{100, 100, 150, 150};
+    HWND box = MakeWindow(Recorder, 0, &place);
     MSG msg;
     HeadlessPointer(WM_LBUTTONDOWN, 120, 130);
     ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
@@ -249,68 +228,48 @@ TEST_F(MessagesTest, InputGoesToTheTopmostWindowInItsOwnCoordinates) {
     EXPECT_EQ(GET_X_LPARAM(msg.lParam), 99);
 }
 
-// Presses with times, on a class with and without the double-click style.
-struct PressCase {
-    const char* what;
-    bool doubleStyle;
-    std::vector<std::pair<DWORD, POINT>> presses;
-    std::vector<std::string> expected;
-};
-
+// Presses at times and places, on a class with and without the double-click
+// style, and what the window heard.
 TEST_F(MessagesTest, QuickSecondPressIsADoubleClickOnlyWhereTheClassAsks) {
-    const PressCase cases[] = {
+    const struct {
+        const char* what;
+        UINT style;
+        std::vector<std::tuple<DWORD, int, int>> presses;
+        const char* heard;
+    } kCases[] = {
         {"close in time and place",
-         true,
-         {{1000, {50, 50}}, {1500, {54, 46}}},
-         {"down 50,50", "up", "double", "up"}},
+         CS_DBLCLKS,
+         {{1000, 50, 50}, {1500, 54, 46}},
+         "down 50,50 up double up"},
         {"a third press is plain again",
-         true,
-         {{1000, {50, 50}}, {1100, {50, 50}}, {1200, {50, 50}}},
-         {"down 50,50", "up", "double", "up", "down 50,50", "up"}},
-        {"too late",
-         true,
-         {{1000, {50, 50}}, {1501, {50, 50}}},
-         {"down 50,50", "up", "down 50,50", "up"}},
-        {"too far",
-         true,
-         {{1000, {50, 50}}, {1100, {55, 50}}},
-         {"down 50,50", "up", "down 55,50", "up"}},
+         CS_DBLCLKS,
+         {{1000, 50, 50}, {1100, 50, 50}, {1200, 50, 50}},
+         "down 50,50 up double up down 50,50 up"},
+        {"too late", CS_DBLCLKS, {{1000, 50, 50}, {1501, 50, 50}}, "down 50,50 up down 50,50 up"},
+        {"too far", CS_DBLCLKS, {{1000, 50, 50}, {1100, 55, 50}}, "down 50,50 up down 55,50 up"},
         {"untimed presses never pair",
-         true,
-         {{0, {50, 50}}, {0, {50, 50}}},
-         {"down 50,50", "up", "down 50,50", "up"}},
+         CS_DBLCLKS,
+         {{0, 50, 50}, {0, 50, 50}},
+         "down 50,50 up down 50,50 up"},
         {"class without the style",
-         false,
-         {{1000, {50, 50}}, {1100, {50, 50}}},
-         {"down 50,50", "up", "down 50,50", "up"}},
+         0,
+         {{1000, 50, 50}, {1100, 50, 50}},
+         "down 50,50 up down 50,50 up"},
     };
-    for (const PressCase& c : cases) {
+    for (const auto& c : kCases) {
         StartScreen(96);
-        WNDCLASSW wc{};
-        wc.style = c.doubleStyle ? CS_DBLCLKS : 0;
-        wc.lpfnWndProc = Recorder;
-        wc.lpszClassName = L"Pressed";
-        RegisterClassW(&wc);
-        CreateWindowExW(0, L"Pressed", L"", WS_VISIBLE, 0, 0, 240, 320, nullptr, nullptr, nullptr,
-                        nullptr);
-        HeadlessPump();
-        seen.clear();
-        for (const auto& [time, pt] : c.presses) {
-            HeadlessPointer(WM_LBUTTONDOWN, pt.x, pt.y, time);
-            HeadlessPointer(WM_LBUTTONUP, pt.x, pt.y, time + 20);
+        MakeWindow(Recorder, c.style);
+        heard.clear();
+        for (const auto& [time, x, y] : c.presses) {
+            HeadlessPointer(WM_LBUTTONDOWN, x, y, time);
+            HeadlessPointer(WM_LBUTTONUP, x, y, time + 20);
         }
         HeadlessPump();
-        std::erase(seen, "paint");
-        EXPECT_EQ(seen, c.expected) << c.what;
+        std::string said;
+        for (const std::string& h : heard)
+            if (h != "paint") said += (said.empty() ? "" : " ") + h;
+        EXPECT_EQ(said, c.heard) << c.what;
     }
-}
-
-TEST_F(MessagesTest, CloseRequestAndFocusReachTheFirstWindow) {
-    HeadlessFocusGained();
-    HeadlessRequestClose();
-    HeadlessPump();
-    EXPECT_FALSE(IsWindow(window)) << "WM_CLOSE goes to DefWindowProcW, which destroys";
-    EXPECT_EQ(seen, (std::vector<std::string>{"activate 1", "destroy"}));
 }
 
 TEST_F(MessagesTest, TitleAndScreenAndClock) {
