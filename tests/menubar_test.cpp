@@ -1,11 +1,9 @@
 // The menu bar: a window of its own along the bottom of the screen whose
 // menus open upwards, post their commands to the bar's parent and keep
 // every tap and key from the windows beneath while open.
-#include <stdlib.h>
-
 #include <cstdlib>
-#include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 
 #include "app/construct.h"
@@ -31,44 +29,6 @@ const MenuResource kMenus[] = {{500, kBarItems, 3}};
 const ProgramResources kResources{nullptr, 0, nullptr, 0, nullptr, kMenus, 1, nullptr, 0};
 constexpr UINT kTestMenu = 500;
 
-constexpr COLORREF kOwnerColour = RGB(200, 0, 0);
-std::vector<std::string> events;
-
-// Paints itself red and notes what reaches it.
-LRESULT Owner(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hwnd, &ps);
-            HBRUSH brush = CreateSolidBrush(kOwnerColour);
-            RECT all;
-            GetClientRect(hwnd, &all);
-            FillRect(dc, &all, brush);
-            DeleteObject(brush);
-            EndPaint(hwnd, &ps);
-            return 0;
-        }
-        case WM_ERASEBKGND:
-            events.push_back("erase");
-            return 1;
-        case WM_LBUTTONDOWN:
-            events.push_back("down");
-            return 0;
-        case WM_LBUTTONUP:
-            events.push_back("up");
-            return 0;
-        case WM_KEYDOWN:
-        case WM_SYSKEYDOWN:
-            events.push_back("key");
-            return DefWindowProcW(hwnd, msg, w, l);  // F10 opens the bar's menu
-        case WM_COMMAND:
-            events.push_back("command " + std::to_string(w) + " " + std::to_string(l));
-            return 0;
-        default:
-            return DefWindowProcW(hwnd, msg, w, l);
-    }
-}
-
 HWND MakeBar(HWND parent, UINT menu) {
     SHMENUBARINFO info{};
     info.cbSize = 36;
@@ -84,17 +44,17 @@ HWND MakeBar(HWND parent, UINT menu) {
 // Runs one step each time a loop waits for input (the menu's, a box's),
 // and the rest, if any, from here with the queue pumped after each.
 void Drive(std::vector<std::function<void()>> steps) {
-    size_t next = 0;
-    HeadlessSetInputSource([&] {
-        if (next == steps.size()) return false;
-        steps[next++]();
-        return true;
-    });
-    while (next < steps.size()) {
-        steps[next++]();
+    StepInput input(std::move(steps));
+    while (!input.Done()) {
+        input.RunNext();
         HeadlessPump();
     }
-    HeadlessSetInputSource(nullptr);
+}
+
+// What the parent heard but its paints.
+std::vector<std::string> Heard() {
+    std::erase(heard, "paint");
+    return heard;
 }
 
 RECT BarItem(const wchar_t* text) {
@@ -110,67 +70,94 @@ RECT MenuItem(const wchar_t* text) {
     return r;
 }
 
-void TapOn(const RECT& r) {
-    HeadlessTap((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+constexpr WPARAM kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28, kF10 = 0x79;
+
+// Where a step aims: "bar First", "menu Beta", "outside" (on the parent) or
+// "end" (the bar past its last item).
+POINT Target(const std::string& where) {
+    const std::wstring text(where.begin() + where.find(' ') + 1, where.end());
+    if (where.starts_with("bar ")) return CentreOf(BarItem(text.c_str()));
+    if (where.starts_with("menu ")) return CentreOf(MenuItem(text.c_str()));
+    if (where == "outside") return {20, 20};
+    return {GetSystemMetrics(SM_CXSCREEN) - 3, GetSystemMetrics(SM_CYSCREEN) - 3};
 }
 
-void Key(WPARAM key) {
-    HeadlessKey(WM_KEYDOWN, key, 0);
-    HeadlessKey(WM_KEYUP, key, 0);
+// One step of a script: "tap", "press" or "release" and a target, "key"
+// and a key's name, "close now" (the close request), "box open" (a message
+// box that the following steps run inside, until "box answer"), "hide bar"
+// or "disable window".
+void Do(const std::string& step) {
+    static const std::map<std::string, WPARAM> kKeys = {
+        {"Left", kLeft}, {"Up", kUp},          {"Right", kRight},
+        {"Down", kDown}, {"Enter", VK_RETURN}, {"Escape", VK_ESCAPE},
+        {"F10", kF10},   {"N", 'N'},           {"F4", VK_F4}};
+    const std::string verb = step.substr(0, step.find(' ')), arg = step.substr(verb.size() + 1);
+    if (verb == "tap") {
+        const POINT p = Target(arg);
+        HeadlessTap(p.x, p.y);
+    } else if (verb == "press" || verb == "release") {
+        const POINT p = Target(arg);
+        HeadlessPointer(verb == "press" ? WM_LBUTTONDOWN : WM_LBUTTONUP, p.x, p.y);
+    } else if (step == "key Alt+F4") {
+        HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM);
+    } else if (verb == "key") {
+        PressKey(kKeys.at(arg));
+    } else if (step == "close now") {
+        HeadlessRequestClose();
+    } else if (step == "box open") {
+        MessageBoxW(GetParent(HeadlessMenuBar()), L"Busy", L"", MB_OK);
+    } else if (step == "box answer") {
+        HeadlessQueueBoxAnswer(IDOK);
+    } else if (step == "hide bar") {
+        CommandBar_Show(HeadlessMenuBar(), FALSE);
+    } else if (step == "disable window") {
+        EnableWindow(GetParent(HeadlessMenuBar()), FALSE);
+    } else {
+        ADD_FAILURE() << "no such step: " << step;
+    }
 }
-
-constexpr WPARAM kLeft = 0x25, kUp = 0x26, kRight = 0x27, kDown = 0x28;
 
 class MenuBarTest : public HeadlessTest {
   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
-        PlatformSetResources(&kResources);
-        owner = MakeWindow(Owner);
-        bar = MakeBar(owner, kTestMenu);
-        events.clear();
+        Restart(96);
     }
-    void TearDown() override {
-        HeadlessSetInputSource(nullptr);
-        RegisterResources();
+    void TearDown() override { RegisterResources(); }
+    void Restart(int dpi) {
+        StartScreen(dpi);
+        PlatformSetResources(&kResources);
+        owner = MakeWindow(Recorder);
+        bar = MakeBar(owner, kTestMenu);
+        heard.clear();
     }
     HWND owner = nullptr;
     HWND bar = nullptr;
 };
 
-TEST_F(MenuBarTest, SitsAlongTheBottomAboveItsParentAtEachDensity) {
+TEST_F(MenuBarTest, SitsAlongTheBottomAtEachDensity) {
     for (int dpi : {96, 128, 192}) {
-        StartScreen(dpi);
-        owner = MakeWindow(Owner);
-        bar = MakeBar(owner, kTestMenu);
-        ASSERT_NE(bar, nullptr) << dpi;
+        SCOPED_TRACE(dpi);
+        Restart(dpi);
+        ASSERT_NE(bar, nullptr);
         const int width = (240 * dpi + 48) / 96, height = (320 * dpi + 48) / 96;
         const int barHeight = (26 * dpi + 48) / 96;
         RECT r;
         GetWindowRect(bar, &r);
-        EXPECT_EQ(r, (RECT{0, height - barHeight, width, height})) << dpi;
+        EXPECT_EQ(r, (RECT{0, height - barHeight, width, height}));
         EXPECT_EQ(HeadlessMenuBar(), bar);
 
         // Labels left to right from the left edge, each the bar's height.
         int left = 0;
         for (const wchar_t* text : {L"First", L"Go", L"Wide"}) {
             RECT item = BarItem(text);
-            EXPECT_EQ(item.left, left) << dpi;
-            EXPECT_GT(item.right, item.left + (20 * dpi) / 96) << dpi;
+            EXPECT_EQ(item.left, left);
+            EXPECT_GT(item.right, item.left + (20 * dpi) / 96);
             EXPECT_EQ(item.top, r.top);
             EXPECT_EQ(item.bottom, r.bottom);
             left = item.right;
         }
         EXPECT_LE(left, width);
-
-        // The parent's paint stops at the bar, even when all of it is asked for.
-        InvalidateRect(owner, nullptr, FALSE);
-        HeadlessPump();
-        for (int x = 0; x < width; x += 7) {
-            EXPECT_EQ(HeadlessPixel(x, r.top - 1), kOwnerColour) << dpi << " x " << x;
-            for (int y = r.top; y < r.bottom; ++y)
-                ASSERT_NE(HeadlessPixel(x, y), kOwnerColour) << dpi << " at " << x << ", " << y;
-        }
     }
 }
 
@@ -186,7 +173,7 @@ TEST_F(MenuBarTest, MenusOpenUpwardsAlignedWithTheirItemAndOnScreen) {
                   {L"Wide", {L"An entry far too long to fit", L"Short"}, false}};
     for (const auto& c : kCases) {
         const RECT item = BarItem(c.item);
-        Drive({[&] { TapOn(item); },
+        Drive({[&] { TapCentre(item); },
                [&] {
                    ASSERT_EQ(HeadlessOpenMenu(), HeadlessMenuBarItem(bar, c.item));
                    RECT prev = MenuItem(c.rows.front());
@@ -205,238 +192,123 @@ TEST_F(MenuBarTest, MenusOpenUpwardsAlignedWithTheirItemAndOnScreen) {
                }});
         EXPECT_EQ(HeadlessOpenMenu(), -1) << "closed when input ended";
     }
-    EXPECT_TRUE(events.empty()) << events.front();
+    EXPECT_EQ(Heard(), std::vector<std::string>{});
 }
 
-TEST_F(MenuBarTest, TapsPickSwitchAndClose) {
+// Each script runs on a fresh window and bar. A step is followed by the
+// open menu after it and, where given, its highlighted row: "key Down: 0 1".
+TEST_F(MenuBarTest, ScriptsOfTapsAndKeys) {
     const struct {
         const char* what;
-        std::vector<std::function<void()>> steps;
-        std::vector<std::string> events;  // what the parent hears
-        std::vector<int> openAfter;       // the open menu after each step
+        std::vector<std::string> steps;
+        std::vector<std::string> heard;  // by the parent
     } kCases[] = {
-        {"an item posts its command",
-         {[] { TapOn(BarItem(L"First")); }, [] { TapOn(MenuItem(L"Beta")); }},
-         {"command 102 0"},
-         {0, -1}},
+        {"an item posts its command", {"tap bar First: 0", "tap menu Beta: -1"}, {"command 102 0"}},
         {"another bar item switches menus",
-         {[] { TapOn(BarItem(L"First")); }, [] { TapOn(BarItem(L"Wide")); },
-          [] { TapOn(MenuItem(L"Short")); }},
-         {"command 202 0"},
-         {0, 2, -1}},
-        {"the open item again closes it",
-         {[] { TapOn(BarItem(L"Wide")); }, [] { TapOn(BarItem(L"Wide")); }},
-         {},
-         {2, -1}},
-        {"a tap outside closes it and is swallowed, press and release",
-         {[] { TapOn(BarItem(L"First")); }, [] { HeadlessTap(20, 20); }},
-         {},
-         {0, -1}},
-        {"the next tap outside reaches the window again",
-         {[] { TapOn(BarItem(L"First")); }, [] { HeadlessTap(20, 20); },
-          [] { HeadlessTap(20, 20); }},
-         {"down", "up"},
-         {0, -1, -1}},
-        {"a command item of the bar posts at once",
-         {[] { TapOn(BarItem(L"Go")); }},
-         {"command 7 0"},
-         {-1}},
+         {"tap bar First: 0", "tap bar Wide: 2", "tap menu Short: -1"},
+         {"command 202 0"}},
+        {"the open item again closes it", {"tap bar Wide: 2", "tap bar Wide: -1"}, {}},
+        {"a tap outside closes it and is swallowed with its release; the next one is not",
+         {"tap bar First: 0", "tap outside: -1", "tap outside: -1"},
+         {"down 20,20", "up"}},
+        {"a command item of the bar posts at once", {"tap bar Go: -1"}, {"command 7 0"}},
         {"a command item reached from an open menu",
-         {[] { TapOn(BarItem(L"First")); }, [] { TapOn(BarItem(L"Go")); }},
-         {"command 7 0"},
-         {0, -1}},
+         {"tap bar First: 0", "tap bar Go: -1"},
+         {"command 7 0"}},
         {"a command item let go elsewhere does nothing",
-         {[] {
-             RECT go = BarItem(L"Go");
-             HeadlessPointer(WM_LBUTTONDOWN, go.left + 2, go.top + 2);
-             HeadlessPointer(WM_LBUTTONUP, 20, 20);
-         }},
-         {},
-         {-1}},
+         {"press bar Go: -1", "release outside: -1"},
+         {}},
         {"a press on a menu item picks it only when let go",
-         {[] { TapOn(BarItem(L"First")); },
-          [] {
-              RECT alpha = MenuItem(L"Alpha");
-              HeadlessPointer(WM_LBUTTONDOWN, alpha.left + 4, alpha.top + 4);
-          },
-          [] { EXPECT_EQ(HeadlessMenuHighlight(), 0); },
-          [] {
-              RECT gamma = MenuItem(L"Gamma");
-              HeadlessPointer(WM_LBUTTONUP, gamma.left + 4, gamma.top + 4);
-          }},
-         {"command 103 0"},
-         {0, 0, 0, -1}},
-        {"the bar's empty end opens nothing",
-         {[] {
-             HeadlessTap(GetSystemMetrics(SM_CXSCREEN) - 3, GetSystemMetrics(SM_CYSCREEN) - 3);
-         }},
-         {},
-         {-1}},
-    };
-    for (const auto& c : kCases) {
-        events.clear();
-        std::vector<std::function<void()>> steps;
-        std::vector<int> open;
-        for (size_t i = 0; i < c.steps.size(); ++i) {
-            steps.push_back(c.steps[i]);
-            steps.push_back([&open] { open.push_back(HeadlessOpenMenu()); });
-        }
-        Drive(steps);
-        HeadlessPump();
-        EXPECT_EQ(open, c.openAfter) << c.what;
-        EXPECT_EQ(events, c.events) << c.what;
-        EXPECT_EQ(HeadlessOpenMenu(), -1) << c.what;
-    }
-}
-
-TEST_F(MenuBarTest, CommandsArePostedNotSent) {
-    HeadlessSetInputSource([step = 0]() mutable {
-        if (step++ > 0) return false;
-        TapOn(MenuItem(L"Alpha"));
-        return true;
-    });
-    TapOn(BarItem(L"First"));
-    MSG msg;
-    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-    DispatchMessageW(&msg);  // the press on the bar: the menu's whole life
-    EXPECT_TRUE(events.empty()) << "nothing sent while the menu ran";
-    ASSERT_TRUE(PeekMessageW(&msg, owner, WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
-    EXPECT_EQ(msg.wParam, 101u);
-    HeadlessPump();
-    EXPECT_EQ(events, std::vector<std::string>{"command 101 0"});
-}
-
-TEST_F(MenuBarTest, KeysMoveTheHighlightPickAndSwitch) {
-    const struct {
-        const char* what;
-        std::vector<WPARAM> keys;
-        std::vector<int> highlights;  // after each key
-        std::vector<int> open;
-        std::vector<std::string> events;
-    } kCases[] = {
+         {"tap bar First: 0 -1", "press menu Alpha: 0 0", "release menu Gamma: -1"},
+         {"command 103 0"}},
+        {"the bar's empty end opens nothing and reaches nothing", {"tap end: -1"}, {}},
         {"down from none takes the first, then wraps",
-         {kDown, kDown, kDown, kDown, VK_ESCAPE},
-         {0, 1, 2, 0, -1},
-         {0, 0, 0, 0, -1},
+         {"tap bar First: 0 -1", "key Down: 0 0", "key Down: 0 1", "key Down: 0 2", "key Down: 0 0",
+          "key Escape: -1"},
          {}},
         {"up from none takes the last, then wraps",
-         {kUp, kUp, kUp, kUp, VK_RETURN},
-         {2, 1, 0, 2, -1},
-         {0, 0, 0, 0, -1},
+         {"tap bar First: 0", "key Up: 0 2", "key Up: 0 1", "key Up: 0 0", "key Up: 0 2",
+          "key Enter: -1"},
          {"command 103 0"}},
         {"right and left skip the command item and wrap",
-         {kRight, kRight, kLeft, kDown, VK_RETURN},
-         {0, 0, 0, 1, -1},
-         {2, 0, 2, 2, -1},
+         {"tap bar First: 0", "key Right: 2 0", "key Right: 0 0", "key Left: 2 0", "key Down: 2 1",
+          "key Enter: -1"},
          {"command 202 0"}},
-        {"enter with nothing highlighted picks nothing",
-         {VK_RETURN, VK_ESCAPE},
-         {-1, -1},
-         {0, -1},
+        {"enter with nothing highlighted picks nothing; other keys are swallowed",
+         {"tap bar First: 0", "key Enter: 0 -1", "key N: 0 -1", "key F4: 0 -1", "key Escape: -1"},
          {}},
-        {"other keys are swallowed", {'N', VK_F4, VK_ESCAPE}, {-1, -1, -1}, {0, 0, -1}, {}},
+        {"F10 on the window opens its first menu; only F10 reaches the window",
+         {"key F10: 0 0", "key Down: 0 1", "key Enter: -1"},
+         {"key 121", "command 102 0"}},
+        {"a close request closes the menu, then the window",
+         {"tap bar First: 0", "close now: -1"},
+         {"destroy"}},
+        {"Alt+F4 in an open menu is the close request",
+         {"tap bar First: 0", "key Alt+F4: -1"},
+         {"destroy"}},
+        {"a box disables the bar, and gives it back",
+         {"box open: -1", "tap bar First: -1", "box answer: -1", "tap bar First: 0",
+          "key Escape: -1"},
+         {"activate 0", "activate 1"}},
+        {"a bar takes no input while its window does not",
+         {"disable window: -1", "tap bar First: -1", "key F10: -1"},
+         {}},
+        {"a hidden bar takes nothing: taps reach the window, F10 opens nothing",
+         {"hide bar: -1", "tap end: -1", "key F10: -1"},
+         {"down 237,317", "up", "key 121"}},
     };
     for (const auto& c : kCases) {
-        events.clear();
-        std::vector<int> highlights, open;
-        std::vector<std::function<void()>> steps{[] { TapOn(BarItem(L"First")); }};
-        for (WPARAM key : c.keys) {
-            steps.push_back([key] { Key(key); });
-            steps.push_back([&] {
-                highlights.push_back(HeadlessMenuHighlight());
-                open.push_back(HeadlessOpenMenu());
+        SCOPED_TRACE(c.what);
+        Restart(96);
+        std::vector<std::string> seen;
+        std::vector<std::function<void()>> steps;
+        for (const std::string& step : c.steps) {
+            const size_t colon = step.find(':');
+            steps.push_back([&, step, colon] { Do(step.substr(0, colon)); });
+            steps.push_back([&, step, colon] {
+                std::string now = step.substr(0, colon) + ": " + std::to_string(HeadlessOpenMenu());
+                if (step.find(' ', colon + 2) != std::string::npos)
+                    now += " " + std::to_string(HeadlessMenuHighlight());
+                seen.push_back(now);
             });
         }
         Drive(steps);
         HeadlessPump();
-        EXPECT_EQ(highlights, c.highlights) << c.what;
-        EXPECT_EQ(open, c.open) << c.what;
-        EXPECT_EQ(events, c.events) << c.what;
+        EXPECT_EQ(seen, c.steps);
+        EXPECT_EQ(Heard(), c.heard);
+        EXPECT_EQ(HeadlessOpenMenu(), -1);
+        EXPECT_EQ(IsWindow(bar), IsWindow(owner)) << "the bar goes with its window";
     }
 }
 
-TEST_F(MenuBarTest, F10OpensTheFirstMenuFromTheKeyboard) {
-    int open = -2, highlight = -2;
-    Drive({[] { Key(0x79); },
-           [&] {
-               open = HeadlessOpenMenu();
-               highlight = HeadlessMenuHighlight();
-               Key(kDown);
-               Key(VK_RETURN);
-           }});
+TEST_F(MenuBarTest, CommandsArePostedNotSent) {
+    StepInput input({[] { Do("tap menu Alpha"); }});
+    Do("tap bar First");
+    MSG msg;
+    ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
+    DispatchMessageW(&msg);  // the press on the bar: the menu's whole life
+    EXPECT_TRUE(Heard().empty()) << "nothing sent while the menu ran";
+    ASSERT_TRUE(PeekMessageW(&msg, owner, WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
+    EXPECT_EQ(msg.wParam, 101u);
     HeadlessPump();
-    EXPECT_EQ(open, 0);
-    EXPECT_EQ(highlight, 0);
-    EXPECT_EQ(events, (std::vector<std::string>{"key", "command 102 0"}))
-        << "only F10 reaches the window";
-
-    CommandBar_Show(bar, FALSE);
-    Drive({[] { Key(0x79); }, [&] { open = HeadlessOpenMenu(); }});
-    EXPECT_EQ(open, -1) << "a hidden bar does not open";
+    EXPECT_EQ(Heard(), std::vector<std::string>{"command 101 0"});
 }
 
 TEST_F(MenuBarTest, AClosedMenuLeavesNoTraceAndErasesNothing) {
     RECT menu{};
-    Drive({[] { TapOn(BarItem(L"First")); },
+    Drive({[] { Do("tap bar First"); },
            [&] {
                RECT alpha = MenuItem(L"Alpha"), gamma = MenuItem(L"Gamma");
                menu = {alpha.left, alpha.top, gamma.right, gamma.bottom};
                // Painted already: white rows over the red window.
-               EXPECT_NE(HeadlessPixel(menu.left + 2, menu.top + 2), kOwnerColour);
+               EXPECT_NE(HeadlessPixel(menu.left + 2, menu.top + 2), kRecorderColour);
            },
-           [] { HeadlessTap(20, 20); }});
+           [] { Do("tap outside"); }});
     HeadlessPump();
     for (int y = menu.top; y < menu.bottom; y += 3)
         for (int x = menu.left; x < menu.right; x += 3)
-            ASSERT_EQ(HeadlessPixel(x, y), kOwnerColour) << x << ", " << y;
-    EXPECT_TRUE(events.empty()) << events.front();
-}
-
-TEST_F(MenuBarTest, ADisabledBarOpensNothing) {
-    int open = -2;
-    HeadlessSetInputSource([&, step = 0]() mutable {
-        switch (step++) {
-            case 0:
-                TapOn(BarItem(L"First"));
-                return true;
-            case 1:
-                open = HeadlessOpenMenu();
-                HeadlessQueueBoxAnswer(IDOK);
-                return true;
-            default:
-                return false;
-        }
-    });
-    MessageBoxW(owner, L"Busy", L"", MB_OK);
-    EXPECT_EQ(open, -1) << "the box disables the bar too";
-    EXPECT_TRUE(IsWindowEnabled(bar)) << "and gives it back";
-
-    EnableWindow(owner, FALSE);
-    Drive({[] { TapOn(BarItem(L"First")); }, [&] { open = HeadlessOpenMenu(); }});
-    EXPECT_EQ(open, -1) << "a bar takes no input while its window does not";
-    EnableWindow(owner, TRUE);
-    Drive({[] { TapOn(BarItem(L"First")); }, [&] { open = HeadlessOpenMenu(); }});
-    EXPECT_EQ(open, 0);
-}
-
-TEST_F(MenuBarTest, ACloseRequestClosesTheMenuAtOnce) {
-    int openAfter = -2;
-    Drive({[] { TapOn(BarItem(L"First")); }, [] { HeadlessRequestClose(); },
-           [&] { openAfter = HeadlessOpenMenu(); }});
-    EXPECT_EQ(openAfter, -1);
-    HeadlessPump();
-    EXPECT_FALSE(IsWindow(owner)) << "the window is closed once no modal loop runs";
-    EXPECT_FALSE(IsWindow(bar)) << "and its bar goes with it";
-}
-
-TEST_F(MenuBarTest, AltF4InAnOpenMenuIsACloseRequest) {
-    int openAfter = -2;
-    Drive({[] { TapOn(BarItem(L"First")); },
-           [] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); },
-           [&] { openAfter = HeadlessOpenMenu(); }});
-    EXPECT_EQ(openAfter, -1);
-    HeadlessPump();
-    EXPECT_FALSE(IsWindow(owner));
+            ASSERT_EQ(HeadlessPixel(x, y), kRecorderColour) << x << ", " << y;
+    EXPECT_EQ(Heard(), std::vector<std::string>{});
 }
 
 TEST_F(MenuBarTest, ShownHiddenAndGoneWithItsParent) {
@@ -444,9 +316,6 @@ TEST_F(MenuBarTest, ShownHiddenAndGoneWithItsParent) {
     CommandBar_Show(bar, FALSE);
     EXPECT_FALSE(IsWindowVisible(bar));
     EXPECT_EQ(HeadlessMenuBar(), nullptr);
-    HeadlessTap(10, GetSystemMetrics(SM_CYSCREEN) - 5);
-    HeadlessPump();
-    EXPECT_EQ(events, (std::vector<std::string>{"down", "up"})) << "a hidden bar takes nothing";
     CommandBar_Show(bar, TRUE);
     EXPECT_TRUE(IsWindowVisible(bar));
     EXPECT_EQ(HeadlessShellCalls().back().name, "CommandBar_Show");
@@ -461,31 +330,17 @@ TEST_F(MenuBarTest, ShownHiddenAndGoneWithItsParent) {
     EXPECT_FALSE(IsWindow(bar));
 }
 
-TEST_F(MenuBarTest, TheProgramsBarsPostTheirCommands) {
+// The program's own bars are played through whole by the replays; here
+// the Options page's: no menus, the one command "OK".
+TEST_F(MenuBarTest, TheOptionsPagesBarIsOneCommand) {
     RegisterResources();
-    DestroyWindow(bar);
-    bar = MakeBar(owner, 102);
-    const struct {
-        const wchar_t* menu;
-        const wchar_t* item;
-        int command;
-    } kItems[] = {{L"Game", L"New", 40012},     {L"Game", L"Statistics", 40015},
-                  {L"Game", L"Options", 40014}, {L"Game", L"Exit", 40002},
-                  {L"Help", L"Rules", 40013},   {L"Help", L"About", 40003}};
-    for (const auto& c : kItems) {
-        events.clear();
-        Drive({[&] { TapOn(BarItem(c.menu)); }, [&] { TapOn(MenuItem(c.item)); }});
-        HeadlessPump();
-        EXPECT_EQ(events, std::vector<std::string>{"command " + std::to_string(c.command) + " 0"});
-    }
-    // The Options page's bar: the one command "OK".
     DestroyWindow(bar);
     bar = MakeBar(owner, 145);
     EXPECT_EQ(HeadlessMenuBarItem(bar, L"Game"), -1);
     EXPECT_FALSE(HeadlessMenuBarItemOpensMenu(bar, 0));
-    events.clear();
-    Drive({[] { TapOn(BarItem(L"OK")); }});
-    EXPECT_EQ(events, std::vector<std::string>{"command 1 0"});
+    heard.clear();
+    Drive({[] { Do("tap bar OK"); }});
+    EXPECT_EQ(Heard(), std::vector<std::string>{"command 1 0"});
 }
 
 // The real program's main window and its bar.
@@ -498,7 +353,6 @@ class MenuGameTest : public GameTest {
         HeadlessPump();
     }
     void TearDown() override {
-        HeadlessSetInputSource(nullptr);
         FreeGraphics();
         GameTest::TearDown();
     }
@@ -530,11 +384,8 @@ TEST_F(MenuGameTest, TapsOnTheBarNeverReachTheTable) {
     ShowStatus(L"Status");
     HeadlessPump();
     const uint32_t serial = gameSerial;
-    RECT r;
-    GetWindowRect(menuBar, &r);
-    Drive({[&] { HeadlessTap(r.right - 3, r.bottom - 3); }, [] { TapOn(BarItem(L"Game")); },
-           [] { TapOn(BarItem(L"Game")); }, [] { TapOn(BarItem(L"Help")); },
-           [] { HeadlessTap(ScaleX(100), ScaleY(90)); }});
+    Drive({[] { Do("tap end"); }, [] { Do("tap bar Game"); }, [] { Do("tap bar Game"); },
+           [] { Do("tap bar Help"); }, [] { HeadlessTap(ScaleX(100), ScaleY(90)); }});
     EXPECT_NE(statusText, nullptr) << "no tap reached the window beneath";
     EXPECT_EQ(gameSerial, serial);
     HeadlessTap(ScaleX(100), ScaleY(250));
@@ -542,67 +393,32 @@ TEST_F(MenuGameTest, TapsOnTheBarNeverReachTheTable) {
     EXPECT_EQ(statusText, nullptr) << "the window takes taps again";
 }
 
-// The program run by WinMain, with its own loop and accelerators.
-class MenuProgramTest : public HeadlessTest {
-  protected:
-    void SetUp() override {
-        HeadlessTest::SetUp();
-        char pattern[] = "/tmp/velmora-menu-XXXXXX";
-        dir = mkdtemp(pattern);
-        PlatformSetConfigHome(dir.c_str());
-        RegisterResources();
-        ConstructProgram();
-    }
-    void TearDown() override {
-        HeadlessSetInputSource(nullptr);
-        if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
-        HeadlessPump();
-        ReleaseProgram();
-        PlatformSetConfigHome(nullptr);
-        std::filesystem::remove_all(dir);
-    }
-    std::string dir;
-};
+// The program run by WinMain: its accelerators act only once the menu has
+// closed.
+using MenuProgramTest = HeadlessTest;
 
-TEST_F(MenuProgramTest, NewAndExitFromTheMenuAcceleratorsOnlyWhenClosed) {
+TEST_F(MenuProgramTest, AcceleratorsOnlyWhenTheMenuIsClosed) {
+    TempConfig config;
+    RegisterResources();
+    ConstructProgram();
     uint32_t serial = 0;
-    std::vector<std::function<void()>> steps{
-        [&] {
-            serial = gameSerial;
-            TapOn(BarItem(L"Game"));
-        },
-        [] { HeadlessKey(WM_SYSKEYDOWN, 'N', KF_ALTDOWN_LPARAM); },
-        [&] {
-            EXPECT_EQ(gameSerial, serial) << "Alt+N is not translated in the menu";
-            EXPECT_EQ(HeadlessOpenMenu(), 0);
-            Key(VK_ESCAPE);
-        },
-        [&] {
-            EXPECT_EQ(HeadlessOpenMenu(), -1);
-            HeadlessKey(WM_SYSKEYDOWN, 'N', KF_ALTDOWN_LPARAM);
-        },
-        [&] {
-            EXPECT_EQ(gameSerial, serial + 1) << "and is once it has closed";
-            TapOn(BarItem(L"Game"));
-        },
-        [] { TapOn(MenuItem(L"New")); },
-        [&] {
-            EXPECT_EQ(gameSerial, serial + 2) << "Game > New deals anew";
-            EXPECT_EQ(humanHand.count, 6);
-            TapOn(BarItem(L"Game"));
-        },
-        [] { TapOn(MenuItem(L"Exit")); },
-    };
-    size_t next = 0;
-    HeadlessSetInputSource([&] {
-        if (next == steps.size()) return false;
-        steps[next++]();
-        return true;
-    });
-    EXPECT_EQ(WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW), 0);
-    EXPECT_EQ(next, steps.size());
-    EXPECT_FALSE(IsWindow(mainWindow));
-    EXPECT_FALSE(IsWindow(menuBar)) << "the bar goes with the window";
+    StepInput input({[&] {
+                         serial = gameSerial;
+                         Do("tap bar Game");
+                     },
+                     [] { HeadlessKey(WM_SYSKEYDOWN, 'N', KF_ALTDOWN_LPARAM); },
+                     [&] {
+                         EXPECT_EQ(gameSerial, serial) << "Alt+N is not translated in the menu";
+                         EXPECT_EQ(HeadlessOpenMenu(), 0);
+                         Do("key Escape");
+                     },
+                     [] { HeadlessKey(WM_SYSKEYDOWN, 'N', KF_ALTDOWN_LPARAM); }});
+    WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
+    EXPECT_TRUE(input.Done());
+    EXPECT_EQ(gameSerial, serial + 1) << "and is once it has closed";
+    if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
+    HeadlessPump();
+    ReleaseProgram();
 }
 
 }  // namespace
