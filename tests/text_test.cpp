@@ -5,6 +5,7 @@
 
 #include "platform/fonts.h"
 #include "tests/fixture.h"
+#include "ui/graphics.h"
 
 namespace {
 
@@ -51,55 +52,21 @@ class TextTest : public HeadlessTest {
     HDC screen = nullptr;
 };
 
-// The card font is made as the game makes it: from the desktop context's
-// own face, with a positive height of the points at the vertical density.
-HFONT CardFont(int points) {
-    HDC desktop = GetWindowDC(GetDesktopWindow());
-    LOGFONTW lf{};
-    TEXTMETRICW tm{};
-    GetTextMetricsW(desktop, &tm);
-    GetTextFaceW(desktop, 31, lf.lfFaceName);
-    lf.lfHeight = GetDeviceCaps(desktop, LOGPIXELSY) * points / 72;
-    lf.lfWeight = FW_BOLD;
-    lf.lfCharSet = tm.tmCharSet;
-    lf.lfPitchAndFamily = tm.tmPitchAndFamily;
-    lf.lfQuality = 5;
-    HFONT font = CreateFontIndirectW(&lf);
-    ReleaseDC(GetDesktopWindow(), desktop);
-    return font;
-}
+// The screen's default cell at each density. The game's card font, a
+// positive height, has tests of its own (paint_test).
+const std::pair<int, int> kCells[] = {{96, 12}, {128, 16}, {192, 24}};
 
-struct DensityCase {
-    int dpi;
-    int defaultCell;
-    int cardCell;
-};
-
-const DensityCase kDensities[] = {{96, 12, 13}, {128, 16, 17}, {192, 24, 26}};
-
-TEST_F(TextTest, CellHeightsFollowTheDensity) {
-    for (const DensityCase& c : kDensities) {
-        Start(c.dpi);
+TEST_F(TextTest, TheDefaultCellFollowsTheDensity) {
+    for (const auto& [dpi, cell] : kCells) {
+        Start(dpi);
         TEXTMETRICW tm{};
         ASSERT_TRUE(GetTextMetricsW(screen, &tm)) << "is DejaVu Sans installed?";
-        EXPECT_EQ(tm.tmHeight, c.defaultCell) << c.dpi << " dpi: default font";
+        EXPECT_EQ(tm.tmHeight, cell) << dpi << " dpi";
         EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
         EXPECT_EQ(tm.tmWeight, FW_NORMAL);
         wchar_t face[32];
         EXPECT_EQ(GetTextFaceW(screen, 31, face), 12);
         EXPECT_STREQ(face, L"DejaVu Sans");
-
-        HFONT font = CardFont(10);
-        HGDIOBJ old = SelectObject(screen, font);
-        ASSERT_TRUE(GetTextMetricsW(screen, &tm));
-        EXPECT_EQ(tm.tmHeight, c.cardCell) << c.dpi << " dpi: the 10-point card font";
-        EXPECT_EQ(tm.tmWeight, FW_BOLD);
-        EXPECT_GT(tm.tmInternalLeading, 0) << "a positive height includes the leading";
-        SIZE size{};
-        GetTextExtentExPointW(screen, L"10", 2, 0, nullptr, nullptr, &size);
-        EXPECT_EQ(size.cy, c.cardCell);
-        SelectObject(screen, old);
-        DeleteObject(font);
     }
 }
 
@@ -117,7 +84,8 @@ TEST_F(TextTest, ANegativeHeightIsTheCharacterHeight) {
 }
 
 TEST_F(TextTest, ExtentsMeasureEachLabel) {
-    SelectObject(screen, CardFont(10));
+    HFONT font = CreateCardFont(10);
+    HGDIOBJ old = SelectObject(screen, font);
     SIZE ten{}, nine{}, empty{};
     GetTextExtentExPointW(screen, L"10", 2, 0, nullptr, nullptr, &ten);
     GetTextExtentExPointW(screen, L"9", 1, 0, nullptr, nullptr, &nine);
@@ -126,12 +94,18 @@ TEST_F(TextTest, ExtentsMeasureEachLabel) {
     EXPECT_GT(nine.cx, 0);
     EXPECT_EQ(empty.cx, 0);
     EXPECT_EQ(empty.cy, ten.cy) << "an empty string is still a cell high";
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen, &tm);
+    EXPECT_EQ(ten.cy, tm.tmHeight);
+    EXPECT_GT(tm.tmInternalLeading, 0) << "a positive height includes the leading";
     // How much fits, and where each character ends.
     int fit = -1, ends[3] = {};
     GetTextExtentExPointW(screen, L"999", 3, 2 * nine.cx, &fit, ends, nullptr);
     EXPECT_EQ(fit, 2);
     EXPECT_EQ(ends[0], nine.cx);
     EXPECT_EQ(ends[1], 2 * nine.cx);
+    SelectObject(screen, old);
+    DeleteObject(font);
 }
 
 TEST_F(TextTest, GlyphsAreDrawnInTheTextColourFromTheCellTop) {
@@ -170,24 +144,25 @@ TEST_F(TextTest, OpaqueTextFillsItsCellWithTheBackgroundColour) {
 }
 
 TEST_F(TextTest, CentredFormatSitsAtTheTopAndCentresAcross) {
-    for (const DensityCase& c : kDensities) {
-        Start(c.dpi);
+    for (const auto& [dpi, cell] : kCells) {
+        SCOPED_TRACE(dpi);
+        Start(dpi);
         SetTextColor(screen, kWhite);
         SetBkMode(screen, TRANSPARENT);
         RECT r{40, 50, 140, 110};
         DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER);
         RECT ink = Inked(kBlack);
-        EXPECT_GE(ink.top, r.top) << c.dpi;
-        EXPECT_LE(ink.bottom, r.top + c.defaultCell) << c.dpi << ": no vertical centring";
+        EXPECT_GE(ink.top, r.top);
+        EXPECT_LE(ink.bottom, r.top + cell) << "no vertical centring";
         SIZE size{};
         GetTextExtentExPointW(screen, L"13", 2, 0, nullptr, nullptr, &size);
         int left = r.left + (r.right - r.left - size.cx) / 2;
-        EXPECT_GE(ink.left, left) << c.dpi;
-        EXPECT_LE(ink.right, left + size.cx + 1) << c.dpi;
+        EXPECT_GE(ink.left, left);
+        EXPECT_LE(ink.right, left + size.cx + 1);
         // With DT_SINGLELINE the same format centres down as well.
         Clear(kBlack);
         DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        EXPECT_GE(Inked(kBlack).top, r.top + (r.bottom - r.top - c.defaultCell) / 2) << c.dpi;
+        EXPECT_GE(Inked(kBlack).top, r.top + (r.bottom - r.top - cell) / 2);
     }
 }
 
