@@ -28,6 +28,15 @@ class GdiTest : public HeadlessTest {
         Fill(mem, {0, 0, w, h}, color);
         return mem;
     }
+    // Each pixel of the context (the screen's when null) against its colour.
+    struct Probe {
+        int x, y;
+        COLORREF colour;
+    };
+    void ExpectPixels(HDC dc, std::initializer_list<Probe> probes) const {
+        for (const Probe& p : probes)
+            EXPECT_EQ(GetPixel(dc ? dc : screen, p.x, p.y), p.colour) << p.x << ", " << p.y;
+    }
     static void Fill(HDC hdc, RECT r, COLORREF color) {
         HBRUSH brush = CreateSolidBrush(color);
         FillRect(hdc, &r, brush);
@@ -38,10 +47,10 @@ class GdiTest : public HeadlessTest {
 
 TEST_F(GdiTest, FillRectKeepsToTheRectangleAndTheColourOrder) {
     Fill(screen, {10, 20, 14, 22}, RGB(1, 2, 3));
-    EXPECT_EQ(HeadlessPixel(10, 20), RGB(1, 2, 3));
-    EXPECT_EQ(HeadlessPixel(13, 21), RGB(1, 2, 3));
-    EXPECT_EQ(HeadlessPixel(14, 21), kWhite) << "right edge is exclusive";
-    EXPECT_EQ(HeadlessPixel(13, 22), kWhite) << "bottom edge is exclusive";
+    // The right and bottom edges are exclusive.
+    ExpectPixels(
+        nullptr,
+        {{10, 20, RGB(1, 2, 3)}, {13, 21, RGB(1, 2, 3)}, {14, 21, kWhite}, {13, 22, kWhite}});
     HDC mem = ColourCanvas(1, 1, RGB(1, 2, 3));
     BITMAP bm{};
     GetObjectW(GetCurrentObject(mem, OBJ_BITMAP), sizeof bm, &bm);
@@ -60,34 +69,22 @@ TEST_F(GdiTest, FillRectKeepsToTheRectangleAndTheColourOrder) {
     EXPECT_EQ(HeadlessPixel(0, 0), kBlack) << "a stock object outlives DeleteObject";
 }
 
-LRESULT FillingPaint(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, w, l);
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
-    RECT all;
-    GetClientRect(hwnd, &all);
-    HBRUSH brush = CreateSolidBrush(kRed);
-    FillRect(hdc, &all, brush);
-    DeleteObject(brush);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
 TEST_F(GdiTest, APaintReachesOnlyItsUpdateRegion) {
-    HWND hwnd = MakeWindow(FillingPaint);
+    HWND hwnd = MakeWindow(Recorder);
     Fill(screen, {0, 0, 240, 320}, kWhite);
     RECT a{10, 10, 20, 20}, b{50, 60, 55, 70};
     InvalidateRect(hwnd, &a, FALSE);
     InvalidateRect(hwnd, &b, FALSE);
     HeadlessPump();
-    struct Probe {
-        int x, y;
-        COLORREF expected;
-    };
-    const Probe probes[] = {{10, 10, kRed}, {19, 19, kRed}, {20, 19, kWhite}, {30, 30, kWhite},
-                            {50, 60, kRed}, {54, 69, kRed}, {55, 69, kWhite}, {15, 65, kWhite}};
-    for (const Probe& p : probes)
-        EXPECT_EQ(HeadlessPixel(p.x, p.y), p.expected) << p.x << ", " << p.y;
+    const COLORREF red = kRecorderColour;
+    ExpectPixels(nullptr, {{10, 10, red},
+                           {19, 19, red},
+                           {20, 19, kWhite},
+                           {30, 30, kWhite},
+                           {50, 60, red},
+                           {54, 69, red},
+                           {55, 69, kWhite},
+                           {15, 65, kWhite}});
 }
 
 TEST_F(GdiTest, BitBltCopiesAndClipsToTheSurface) {
@@ -95,17 +92,17 @@ TEST_F(GdiTest, BitBltCopiesAndClipsToTheSurface) {
     SetPixel(mem, 0, 0, kRed);
     SetPixel(mem, 3, 2, kGreen);
     BitBlt(screen, 100, 50, 4, 3, mem, 0, 0, SRCCOPY);
-    EXPECT_EQ(HeadlessPixel(100, 50), kRed);
-    EXPECT_EQ(HeadlessPixel(101, 51), kBlue);
-    EXPECT_EQ(HeadlessPixel(103, 52), kGreen);
-    EXPECT_EQ(HeadlessPixel(104, 52), kWhite);
     // Half off the screen: the visible half lands, nothing else is touched.
     BitBlt(screen, 238, 318, 4, 3, mem, 0, 0, SRCCOPY);
-    EXPECT_EQ(HeadlessPixel(238, 318), kRed);
-    EXPECT_EQ(HeadlessPixel(239, 319), kBlue);
     // From a place inside the source.
     BitBlt(screen, 0, 0, 1, 1, mem, 3, 2, SRCCOPY);
-    EXPECT_EQ(HeadlessPixel(0, 0), kGreen);
+    ExpectPixels(nullptr, {{100, 50, kRed},
+                           {101, 51, kBlue},
+                           {103, 52, kGreen},
+                           {104, 52, kWhite},
+                           {238, 318, kRed},
+                           {239, 319, kBlue},
+                           {0, 0, kGreen}});
     DeleteDC(mem);
 }
 
@@ -116,19 +113,18 @@ TEST_F(GdiTest, CopiesSkipWhatTheSourceLacks) {
     SetPixel(mem, 0, 0, kRed);
     Fill(screen, {0, 0, 20, 20}, kWhite);
     BitBlt(screen, 2, 2, 5, 5, mem, -1, -1, SRCCOPY);
-    for (auto [x, y, colour] : {std::tuple{2, 2, kWhite},
-                                {3, 2, kWhite},
-                                {2, 3, kWhite},
-                                {3, 3, kRed},
-                                {5, 5, kBlue},
-                                {6, 5, kWhite},
-                                {5, 6, kWhite}})
-        EXPECT_EQ(HeadlessPixel(x, y), colour) << x << "," << y;
     // Mirrored: the columns run backwards, so the row is read one by one.
     BitBlt(screen, 10, 10, 1, 1, mem, 0, 0, SRCCOPY);
     StretchBlt(screen, 12, 10, -3, 1, mem, 0, 0, 3, 1, SRCCOPY);
-    EXPECT_EQ(HeadlessPixel(11, 10), kRed);
-    EXPECT_EQ(HeadlessPixel(9, 10), kBlue);
+    ExpectPixels(nullptr, {{2, 2, kWhite},
+                           {3, 2, kWhite},
+                           {2, 3, kWhite},
+                           {3, 3, kRed},
+                           {5, 5, kBlue},
+                           {6, 5, kWhite},
+                           {5, 6, kWhite},
+                           {11, 10, kRed},
+                           {9, 10, kBlue}});
     DeleteDC(mem);
 }
 
@@ -197,51 +193,40 @@ TEST_F(GdiTest, RasterOperationsCombinePatternSourceAndDestination) {
     }
 }
 
-TEST_F(GdiTest, AFreshMemoryContextMakesMonochromeBitmaps) {
+TEST_F(GdiTest, MonochromeBitmapsKeepOnlyBlackAndWhite) {
+    // A fresh memory context makes monochrome bitmaps, rows padded to 16 bits.
     BITMAP bm{};
     HDC mem = CreateCompatibleDC(nullptr);
-    HBITMAP mono = CreateCompatibleBitmap(mem, 20, 10);
-    ASSERT_EQ(GetObjectW(mono, sizeof bm, &bm), static_cast<int>(sizeof bm));
-    EXPECT_EQ(bm.bmBitsPixel, 1);
-    EXPECT_EQ(bm.bmWidth, 20);
-    EXPECT_EQ(bm.bmHeight, 10);
-    EXPECT_EQ(bm.bmWidthBytes, 4) << "rows padded to 16 bits";
-    // Once a colour bitmap is in, the context makes colour bitmaps.
-    HBITMAP colour = CreateBitmap(5, 5, 1, GetDeviceCaps(mem, BITSPIXEL), nullptr);
-    SelectObject(mem, colour);
-    HBITMAP second = CreateCompatibleBitmap(mem, 3, 3);
-    GetObjectW(second, sizeof bm, &bm);
-    EXPECT_EQ(bm.bmBitsPixel, 32);
-    EXPECT_EQ(bm.bmWidthBytes, 12);
-    EXPECT_NE(bm.bmBits, nullptr);
-    GetObjectW(CreateCompatibleBitmap(screen, 3, 3), sizeof bm, &bm);
-    EXPECT_EQ(bm.bmBitsPixel, 32) << "a screen context makes colour bitmaps";
-    DeleteDC(mem);
-    DeleteObject(mono);
-    DeleteObject(colour);
-    DeleteObject(second);
-}
-
-TEST_F(GdiTest, MonochromeBitmapsKeepOnlyBlackAndWhite) {
-    HDC mem = CreateCompatibleDC(nullptr);
+    HBITMAP made = CreateCompatibleBitmap(mem, 20, 10);
+    ASSERT_EQ(GetObjectW(made, sizeof bm, &bm), static_cast<int>(sizeof bm));
+    EXPECT_EQ(std::tuple(bm.bmBitsPixel, bm.bmWidth, bm.bmHeight, bm.bmWidthBytes),
+              std::tuple(1, 20, 10, 4));
     const BYTE rows[4] = {0xA0, 0x00, 0x40, 0x00};  // 1010 / 0100, rows of 16 bits
     HBITMAP bits = CreateBitmap(4, 2, 1, 1, rows);
     SelectObject(mem, bits);
-    EXPECT_EQ(GetPixel(mem, 0, 0), kWhite);
-    EXPECT_EQ(GetPixel(mem, 1, 0), kBlack);
-    EXPECT_EQ(GetPixel(mem, 1, 1), kWhite);
+    ExpectPixels(mem, {{0, 0, kWhite}, {1, 0, kBlack}, {1, 1, kWhite}});
+    // Dark grey becomes black, light grey white.
     Fill(mem, {0, 0, 1, 1}, RGB(100, 100, 100));
     Fill(mem, {1, 0, 2, 1}, RGB(200, 200, 200));
-    EXPECT_EQ(GetPixel(mem, 0, 0), kBlack) << "dark grey is black";
-    EXPECT_EQ(GetPixel(mem, 1, 0), kWhite) << "light grey is white";
+    ExpectPixels(mem, {{0, 0, kBlack}, {1, 0, kWhite}});
     // Copied onto colour, black takes the text colour and white the background.
     SetTextColor(screen, kRed);
     SetBkColor(screen, kBlue);
     BitBlt(screen, 0, 0, 2, 1, mem, 0, 0, SRCCOPY);
-    EXPECT_EQ(HeadlessPixel(0, 0), kRed);
-    EXPECT_EQ(HeadlessPixel(1, 0), kBlue);
+    ExpectPixels(nullptr, {{0, 0, kRed}, {1, 0, kBlue}});
+    // Once a colour bitmap is in, the context makes colour bitmaps, as a
+    // screen context does.
+    HBITMAP colour = CreateBitmap(5, 5, 1, GetDeviceCaps(mem, BITSPIXEL), nullptr);
+    SelectObject(mem, colour);
+    for (HDC dc : {mem, screen}) {
+        GetObjectW(CreateCompatibleBitmap(dc, 3, 3), sizeof bm, &bm);
+        EXPECT_EQ(std::tuple(bm.bmBitsPixel, bm.bmWidthBytes, bm.bmBits != nullptr),
+                  std::tuple(32, 12, true));
+    }
     DeleteDC(mem);
+    DeleteObject(made);
     DeleteObject(bits);
+    DeleteObject(colour);
 }
 
 TEST_F(GdiTest, AnObjectDeletedWhileSelectedGoesWithItsContext) {
