@@ -1,6 +1,5 @@
 // The main window procedure's own messages.
 #include "app/shell.h"
-#include "game/flow.h"
 #include "tests/game_fixture.h"
 
 namespace {
@@ -42,19 +41,6 @@ TEST_F(WindowProcTest, UnknownGameMessagesDoNothing) {
     EXPECT_EQ(gameSerial, serial);
     EXPECT_TRUE(HeadlessInvalidations().empty());
     EXPECT_EQ(SendMessageW(mainWindow, WM_ERASEBKGND, 0, 0), 1) << "nothing is erased";
-}
-
-TEST_F(WindowProcTest, NewInTheMiddleOfABoutDealsAfreshAndCountsForNobody) {
-    computerWins = 3;
-    humanWins = 2;
-    Deal(humanTable, "6S");
-    Deal(computerTable, "7S");
-    const uint32_t serial = gameSerial;
-    SendMessageW(mainWindow, WM_COMMAND, 40012, 0);
-    EXPECT_EQ(gameSerial, serial + 1);
-    EXPECT_EQ(humanHand.count + computerHand.count + computerTable.count, 12);
-    EXPECT_EQ(computerWins, 3u);
-    EXPECT_EQ(humanWins, 2u);
 }
 
 }  // namespace
