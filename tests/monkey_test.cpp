@@ -4,11 +4,7 @@
 // by injected answers, taps on their buttons or keys. After every input, once
 // the program is idle, every card must still be accounted for and no error
 // box may have shown.
-#include <gtest/gtest.h>
-#include <stdlib.h>
-
 #include <chrono>
-#include <filesystem>
 #include <functional>
 #include <map>
 #include <random>
@@ -21,10 +17,9 @@
 #include "app/window.h"
 #include "game/pile.h"
 #include "game/state.h"
-#include "platform/headless/headless.h"
 #include "res/resources.h"
+#include "tests/fixture.h"
 #include "tools/soak/checks.h"
-#include "tools/soak/player.h"
 #include "ui/scale.h"
 
 namespace {
@@ -35,67 +30,43 @@ constexpr int64_t kInputsPerRun = 1000;
 constexpr int64_t kInputsPerRun = 6000;
 #endif
 
-// The folder for the store, removed with everything in it at the end.
-class TemporaryConfig {
-  public:
-    TemporaryConfig() {
-        for (const char* base : {"/dev/shm", "/tmp"}) {
-            std::string pattern = std::string(base) + "/velmora-monkey-XXXXXX";
-            if (mkdtemp(pattern.data())) {
-                path_ = pattern;
-                break;
-            }
-        }
-        if (!path_.empty()) PlatformSetConfigHome(path_.c_str());
-    }
-    ~TemporaryConfig() {
-        if (path_.empty()) return;
-        PlatformSetConfigHome(nullptr);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TemporaryConfig(const TemporaryConfig&) = delete;
-    TemporaryConfig& operator=(const TemporaryConfig&) = delete;
-    bool Ok() const { return !path_.empty(); }
-
-  private:
-    std::string path_;
-};
-
 struct Tally {
     int64_t inputs = 0;  // pointer gestures and box answers
     int64_t finished = 0;
     int64_t boxes = 0;
-    int64_t failures = 0;
+    int64_t planted = 0;  // runs in which the fault was planted
     std::map<std::string, int64_t> byKind;
     std::map<std::string, int64_t> failuresByCheck;
     std::string firstFailure;
 };
 
-struct Run {
-    int32_t type = 0;
-    bool doubleTapPlay = false;
-    int64_t inputs = kInputsPerRun;
-    uint32_t seed = 1;
-    // Called once the program is idle after an input, before the checks.
-    std::function<void(int64_t input)> afterInput;
-};
-
+// One run of the program. A fault, if any, is planted once the program is
+// idle after the 30th input, at the first chance it takes.
 class Monkey {
   public:
-    Monkey(const Run& run, Tally& tally) : run_(run), tally_(tally), rng_(run.seed) {}
+    Monkey(int32_t type, bool doubleTap, int64_t inputs, uint32_t seed, bool (*fault)(),
+           Tally& tally)
+        : type_(type),
+          doubleTap_(doubleTap),
+          inputs_(inputs),
+          fault_(fault),
+          tally_(tally),
+          rng_(seed) {}
     void Play();
 
   private:
     bool OnInput();
     void AnswerBox();
-    void Gesture();
     POINT Aim();
+    void Gesture();
     void Check();
     void Fail(const char* check, const std::string& detail);
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
-    const Run& run_;
+    const int32_t type_;
+    const bool doubleTap_;
+    const int64_t inputs_;
+    bool (*fault_)();
     Tally& tally_;
     std::mt19937 rng_;
     int64_t done_ = 0;
@@ -109,18 +80,18 @@ void Monkey::Play() {
     HeadlessSetDrawing(true);
     ForgetDensities();
     HeadlessSetClock(Pick(0, 23), Pick(0, 59), Pick(0, 59), Pick(0, 999));
-    SaveSetting(static_cast<uint32_t>(run_.type), L"type");
-    SaveSetting(run_.doubleTapPlay ? 1 : 0, L"wc");
+    SaveSetting(static_cast<uint32_t>(type_), L"type");
+    SaveSetting(doubleTap_ ? 1 : 0, L"wc");
     RegisterResources();
     ConstructProgram();
     HeadlessSetInputSource([this] { return OnInput(); });
     WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
+    HeadlessSetInputSource(nullptr);
     if (!started_) Fail("start", "the program never waited for input");
-    if (doubleTapPlay != (run_.doubleTapPlay ? 1u : 0u)) Fail("start", "the wc setting was lost");
+    if (doubleTapPlay != (doubleTap_ ? 1u : 0u)) Fail("start", "the wc setting was lost");
     if (IsWindow(mainWindow)) Fail("exit", "the main window outlived the Exit command");
     if (humanHand.count + humanTable.count + computerHand.count + computerTable.count != 0)
         Fail("exit", "cards were left in the piles at exit");
-    HeadlessSetInputSource(nullptr);
     ReleaseProgram();
 }
 
@@ -130,10 +101,13 @@ bool Monkey::OnInput() {
         return true;
     }
     if (exiting_) return false;
-    if (run_.afterInput && started_) run_.afterInput(done_);
+    if (fault_ && done_ >= 30 && fault_()) {
+        fault_ = nullptr;
+        ++tally_.planted;
+    }
     Check();
     started_ = true;
-    if (done_ >= run_.inputs) {
+    if (done_ >= inputs_) {
         exiting_ = true;
         PostMessageW(mainWindow, WM_COMMAND, 40002, 0);  // Exit
         return true;
@@ -148,34 +122,22 @@ void Monkey::AnswerBox() {
     ++tally_.inputs;
     const std::vector<BoxRecord>& boxes = HeadlessBoxes();
     const bool yesNo = !boxes.empty() && (boxes.back().flags & 0x0F) == MB_YESNO;
-    switch (Pick(0, 2)) {
-        case 0:
-            ++tally_.byKind["box: answer"];
-            HeadlessQueueBoxAnswer(yesNo ? (Pick(0, 1) ? IDYES : IDNO) : IDOK);
-            return;
-        case 1: {
-            ++tally_.byKind["box: tap"];
-            RECT r{};
-            GetWindowRect(GetForegroundWindow(), &r);
-            // The buttons are 60 x 22 in a row 10 above the bottom edge, side
-            // by side 12 apart when there are two.
-            const int centre = (r.left + r.right) / 2;
-            int x = centre + Pick(-30, 29);
-            if (yesNo) x = centre + (Pick(0, 1) ? -66 + Pick(0, 59) : 6 + Pick(0, 59));
-            int y = r.bottom - 32 + Pick(0, 21);
-            if (Pick(0, 4) == 0) {
-                x = Pick(r.left, r.right - 1);
-                y = Pick(r.top, r.bottom - 1);
-            }
-            HeadlessTap(x, y);
-            return;
-        }
-        default:
-            ++tally_.byKind["box: key"];
-            const WPARAM key = Pick(0, 1) ? VK_RETURN : VK_ESCAPE;
-            HeadlessKey(WM_KEYDOWN, key, 0);
-            HeadlessKey(WM_KEYUP, key, 0);
-            return;
+    const int way = Pick(0, 2);
+    ++tally_.byKind[way == 0 ? "box: answer" : way == 1 ? "box: tap" : "box: key"];
+    if (way == 0) {
+        HeadlessQueueBoxAnswer(yesNo ? (Pick(0, 1) ? IDYES : IDNO) : IDOK);
+    } else if (way == 1) {
+        RECT r{};
+        GetWindowRect(GetForegroundWindow(), &r);
+        // The buttons are 60 x 22 in a row 10 above the bottom edge, side by
+        // side 12 apart when there are two.
+        const int centre = (r.left + r.right) / 2;
+        POINT p{yesNo ? centre + (Pick(0, 1) ? -66 : 6) + Pick(0, 59) : centre + Pick(-30, 29),
+                r.bottom - 32 + Pick(0, 21)};
+        if (Pick(0, 4) == 0) p = {Pick(r.left, r.right - 1), Pick(r.top, r.bottom - 1)};
+        HeadlessTap(p.x, p.y);
+    } else {
+        PressKey(Pick(0, 1) ? VK_RETURN : VK_ESCAPE);
     }
 }
 
@@ -211,16 +173,11 @@ void Monkey::Gesture() {
         HeadlessTap(p.x, p.y);
     } else if (kind < 15) {
         ++tally_.byKind["double tap"];
-        HeadlessPointer(WM_LBUTTONDOWN, p.x, p.y);
-        HeadlessPointer(WM_LBUTTONUP, p.x, p.y);
-        HeadlessPointer(WM_LBUTTONDBLCLK, p.x, p.y);
-        HeadlessPointer(WM_LBUTTONUP, p.x, p.y);
-    } else if (kind < 17) {
-        ++tally_.byKind["down"];
-        HeadlessPointer(WM_LBUTTONDOWN, p.x, p.y);
+        for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            HeadlessPointer(m, p.x, p.y);
     } else {
-        ++tally_.byKind["up"];
-        HeadlessPointer(WM_LBUTTONUP, p.x, p.y);
+        ++tally_.byKind[kind < 17 ? "down" : "up"];
+        HeadlessPointer(kind < 17 ? WM_LBUTTONDOWN : WM_LBUTTONUP, p.x, p.y);
     }
 }
 
@@ -269,33 +226,21 @@ void Monkey::Check() {
 }
 
 void Monkey::Fail(const char* check, const std::string& detail) {
-    ++tally_.failures;
     ++tally_.failuresByCheck[check];
     if (tally_.firstFailure.empty())
-        tally_.firstFailure = "type " + std::to_string(run_.type) + ", input " +
-                              std::to_string(done_) + ": " + check + ": " + detail;
+        tally_.firstFailure = "type " + std::to_string(type_) + ", input " + std::to_string(done_) +
+                              ": " + check + ": " + detail;
 }
 
 // Every game type, with and without double-tap play.
-Tally PlayAll(uint32_t seed, int64_t inputsPerRun, std::function<void(int64_t)> afterInput = {}) {
+Tally PlayAll(uint32_t seed, int64_t inputsPerRun, bool (*fault)() = nullptr) {
     Tally tally;
-    TemporaryConfig config;
-    if (!config.Ok()) {
-        tally.failures = 1;
-        tally.firstFailure = "no temporary folder for the store";
-        return tally;
-    }
-    for (int32_t type = 0; type < 6; ++type) {
-        for (bool doubleTap : {false, true}) {
-            Run run;
-            run.type = type;
-            run.doubleTapPlay = doubleTap;
-            run.inputs = inputsPerRun;
-            run.seed = seed + static_cast<uint32_t>(type * 2 + (doubleTap ? 1 : 0));
-            run.afterInput = afterInput;
-            Monkey(run, tally).Play();
-        }
-    }
+    TempConfig config;
+    for (int32_t type = 0; type < 6; ++type)
+        for (bool doubleTap : {false, true})
+            Monkey(type, doubleTap, inputsPerRun,
+                   seed + static_cast<uint32_t>(type * 2 + (doubleTap ? 1 : 0)), fault, tally)
+                .Play();
     return tally;
 }
 
@@ -304,7 +249,7 @@ TEST(MonkeyTest, RandomInputKeepsEveryCard) {
     Tally t = PlayAll(4711, kInputsPerRun);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    EXPECT_EQ(t.failures, 0) << t.firstFailure;
+    EXPECT_TRUE(t.failuresByCheck.empty()) << t.firstFailure;
     EXPECT_GE(t.inputs, 12 * kInputsPerRun);
     // Random input must reach the ends of games and every way of answering.
     EXPECT_GT(t.finished, 0);
@@ -316,45 +261,36 @@ TEST(MonkeyTest, RandomInputKeepsEveryCard) {
                 static_cast<long long>(t.boxes), seconds);
 }
 
-bool DropFromHand() {
-    if (humanHand.count < 2) return false;
-    DeselectAll(humanHand);
-    CardAt(humanHand, 1).selected = 1;
-    MarkSelectedGone(humanHand);
-    Compact(humanHand);
-    return true;
-}
-
-bool CopyIntoComputerHand() {
-    if (humanHand.count < 1) return false;
-    AddCard(computerHand, CardAt(humanHand, 1).suit, CardAt(humanHand, 1).rank);
-    return true;
-}
-
-bool PlantErrorBox() {
-    ShowErrorBox(mainWindow, L"ERROR: planted by the test");
-    return true;
-}
-
-struct Fault {
-    const char* what;
-    bool (*apply)();
-    const char* check;
-};
-
-const Fault kFaults[] = {
-    {"a card dropped from the human's hand", DropFromHand, "cards"},
-    {"a card in two hands", CopyIntoComputerHand, "cards"},
-    {"an error box", PlantErrorBox, "boxes"},
-};
-
 TEST(MonkeyTest, ReportsAFaultPlantedMidRun) {
-    for (const Fault& f : kFaults) {
-        bool done = false;
-        Tally t = PlayAll(99, 60, [&](int64_t input) {
-            if (!done && input >= 30) done = f.apply();
-        });
-        ASSERT_TRUE(done) << f.what;
+    const struct {
+        const char* what;
+        bool (*plant)();
+        const char* check;
+    } kFaults[] = {
+        {"a card dropped from the human's hand",
+         [] {
+             if (humanHand.count < 2) return false;
+             --humanHand.count;
+             return true;
+         },
+         "cards"},
+        {"a card in two hands",
+         [] {
+             if (humanHand.count < 1) return false;
+             AddCard(computerHand, CardAt(humanHand, 1).suit, CardAt(humanHand, 1).rank);
+             return true;
+         },
+         "cards"},
+        {"an error box",
+         [] {
+             ShowErrorBox(mainWindow, L"ERROR: planted by the test");
+             return true;
+         },
+         "boxes"},
+    };
+    for (const auto& f : kFaults) {
+        Tally t = PlayAll(99, 60, f.plant);
+        ASSERT_GT(t.planted, 0) << f.what;
         EXPECT_GT(t.failuresByCheck[f.check], 0) << f.what << "\n" << t.firstFailure;
     }
 }
