@@ -71,124 +71,97 @@ void SwapCards(Card& a, Card& b) {
     b.isTrump = b.suit == TrumpSuit() ? 1 : 0;
 }
 
-bool RankOnTable(int32_t rank) {
-    return FindRank(humanTable, rank) != 0 || FindRank(computerTable, rank) != 0;
-}
-
-bool DropCard(const soak::Moment& m) {
-    if (!m.step || humanHand.count < 2) return false;
-    DeselectAll(humanHand);
-    CardAt(humanHand, 1).selected = 1;
-    MarkSelectedGone(humanHand);
-    Compact(humanHand);
-    return true;
-}
-
-bool DealTwice(const soak::Moment& m) {
-    if (!m.step || humanHand.count < 1) return false;
-    AddCard(computerHand, CardAt(humanHand, 1).suit, CardAt(humanHand, 1).rank);
-    return true;
-}
-
-// The computer's cover swapped for a card of its hand that beats nothing.
-bool CoverThatDoesNotBeat(const soak::Moment&) {
-    if (computerAttacks != 0 || extraCardsAllowed != -1 || computerTable.count == 0) return false;
-    for (int32_t i = 1; i <= computerHand.count; ++i) {
-        bool beats = false;
-        for (int32_t a = 1; a <= humanTable.count; ++a)
-            beats = beats || CanCover(CardAt(computerHand, i), CardAt(humanTable, a)) > 0;
-        if (beats) continue;
-        SwapCards(CardAt(computerHand, i), CardAt(computerTable, computerTable.count));
-        return true;
-    }
-    return false;
-}
-
-// After the human's cover, one more computer card whose rank is nowhere on
-// the table.
-bool ThrowInOffRank(const soak::Moment& m) {
-    if (!StepIs(m, "cover") || computerAttacks != 1 || humanTable.count == 0) return false;
-    for (int32_t i = 1; i <= computerHand.count; ++i) {
-        if (RankOnTable(CardAt(computerHand, i).rank)) continue;
-        CardAt(computerHand, i).selected = 1;
-        MoveSelected(computerHand, computerTable);
-        return true;
-    }
-    return false;
-}
-
-bool ScoreWithoutWin(const soak::Moment& m) {
-    if (!m.step) return false;
-    computerWins += 1;
-    return true;
-}
-
-bool StoreOutOfStep(const soak::Moment& m) {
-    if (!m.step) return false;
-    SaveSetting(9999, L"statc");
-    SaveSetting(9999, L"statu");
-    return true;
-}
-
-bool ErrorBox(const soak::Moment& m) {
-    if (!m.step) return false;
-    ShowErrorBox(mainWindow, L"ERROR: planted by the test");
-    return true;
-}
-
-bool AllowanceRaised(const soak::Moment&) {
-    if (extraCardsAllowed <= 0) return false;
-    extraCardsAllowed += 1;
-    return true;
-}
-
-bool RefusalThatMoves(const soak::Moment& m) {
-    if (!m.step || m.step->expect != soak::Expect::Refused || humanHand.count < 2) return false;
-    DeselectAll(humanHand);
-    CardAt(humanHand, 1).selected = 1;
-    MoveSelected(humanHand, humanTable);
-    return true;
-}
-
-bool TransferLeftOpen(const soak::Moment&) {
-    if (computerAttacks != 0 || extraCardsAllowed != -1 || humanTable.count == 0) return false;
-    transferOpen = 1;
-    return true;
-}
-
-// The computer's hand emptied with nothing left to draw, and no one told.
-bool MissedGameOver(const soak::Moment& m) {
-    if (!m.step || humanHand.count == 0) return false;
-    ClearPile(computerHand);
-    for (int32_t i = 0; i < deck.total; ++i)
-        deck.entries[i].present = 0;
-    deck.remaining = 0;
-    SetHidden(trumpCard, 1);
-    return true;
-}
-
-struct Tamper {
+// Each breaks the table at the first moment it can and says so; the check
+// named must then report it.
+const struct {
     const char* what;
-    bool (*apply)(const soak::Moment&);  // true once it has broken something
-    const char* check;                   // what must report it
-};
-
-const Tamper kTampers[] = {
-    {"a card dropped from the human's hand", DropCard, "cards"},
-    {"a card in two hands", DealTwice, "cards"},
-    {"a cover that beats nothing", CoverThatDoesNotBeat, "covers"},
-    {"a throw-in of a rank not on the table", ThrowInOffRank, "throw-in rank"},
-    {"the score raised with no game won", ScoreWithoutWin, "score"},
-    {"the stored score out of step", StoreOutOfStep, "store"},
-    {"an error box", ErrorBox, "boxes"},
-    {"one extra card more allowed", AllowanceRaised, "allowance"},
-    {"a refused move that moved a card", RefusalThatMoves, "refusal"},
-    {"the transfer open after a cover", TransferLeftOpen, "transfer"},
-    {"a hand out and the game going on", MissedGameOver, "game over"},
+    const char* check;
+    bool (*apply)(const soak::Moment&);
+} kTampers[] = {
+    {"a card dropped from the human's hand", "cards",
+     [](const soak::Moment& m) {
+         if (!m.step || humanHand.count < 2) return false;
+         --humanHand.count;
+         return true;
+     }},
+    {"the computer's cover swapped for a card of its hand that beats nothing", "covers",
+     [](const soak::Moment&) {
+         if (computerAttacks != 0 || extraCardsAllowed != -1 || computerTable.count == 0)
+             return false;
+         for (int32_t i = 1; i <= computerHand.count; ++i) {
+             bool beats = false;
+             for (int32_t a = 1; a <= humanTable.count; ++a)
+                 beats = beats || CanCover(CardAt(computerHand, i), CardAt(humanTable, a)) > 0;
+             if (beats) continue;
+             SwapCards(CardAt(computerHand, i), CardAt(computerTable, computerTable.count));
+             return true;
+         }
+         return false;
+     }},
+    {"after the human's cover, a computer card of a rank not on the table", "throw-in rank",
+     [](const soak::Moment& m) {
+         if (!StepIs(m, "cover") || computerAttacks != 1 || humanTable.count == 0) return false;
+         for (int32_t i = 1; i <= computerHand.count; ++i) {
+             const int32_t rank = CardAt(computerHand, i).rank;
+             if (FindRank(humanTable, rank) != 0 || FindRank(computerTable, rank) != 0) continue;
+             CardAt(computerHand, i).selected = 1;
+             MoveSelected(computerHand, computerTable);
+             return true;
+         }
+         return false;
+     }},
+    {"the score raised with no game won", "score",
+     [](const soak::Moment& m) {
+         if (m.step) computerWins += 1;
+         return m.step != nullptr;
+     }},
+    {"the stored score out of step", "store",
+     [](const soak::Moment& m) {
+         if (!m.step) return false;
+         SaveSetting(9999, L"statc");
+         SaveSetting(9999, L"statu");
+         return true;
+     }},
+    {"an error box", "boxes",
+     [](const soak::Moment& m) {
+         if (m.step) ShowErrorBox(mainWindow, L"ERROR: planted by the test");
+         return m.step != nullptr;
+     }},
+    {"one extra card more allowed", "allowance",
+     [](const soak::Moment&) {
+         if (extraCardsAllowed <= 0) return false;
+         extraCardsAllowed += 1;
+         return true;
+     }},
+    {"a refused move that moved a card", "refusal",
+     [](const soak::Moment& m) {
+         if (!m.step || m.step->expect != soak::Expect::Refused || humanHand.count < 2)
+             return false;
+         DeselectAll(humanHand);
+         CardAt(humanHand, 1).selected = 1;
+         MoveSelected(humanHand, humanTable);
+         return true;
+     }},
+    {"the transfer open after a cover", "transfer",
+     [](const soak::Moment&) {
+         if (computerAttacks != 0 || extraCardsAllowed != -1 || humanTable.count == 0) return false;
+         transferOpen = 1;
+         return true;
+     }},
+    {"the computer's hand emptied with nothing left to draw, and no one told", "game over",
+     [](const soak::Moment& m) {
+         if (!m.step || humanHand.count == 0) return false;
+         ClearPile(computerHand);
+         for (int32_t i = 0; i < deck.total; ++i)
+             deck.entries[i].present = 0;
+         deck.remaining = 0;
+         SetHidden(trumpCard, 1);
+         return true;
+     }},
 };
 
 TEST(SoakTest, ReportsATableBrokenOnPurpose) {
-    for (const Tamper& t : kTampers) {
+    for (const auto& t : kTampers) {
         bool done = false;
         soak::Options options;
         options.games = 30;
@@ -216,27 +189,22 @@ TEST(SoakTest, GamesOverTheMoveCapAreCounted) {
 }
 
 TEST(SoakTest, ParsesTheListOfTypes) {
-    struct Case {
-        const char* text;
-        bool ok;
+    // No types: the text is refused.
+    const std::pair<const char*, std::vector<int32_t>> kCases[] = {
+        {"0,1,2,3,4,5", {0, 1, 2, 3, 4, 5}},
+        {"5,2", {5, 2}},
+        {"3", {3}},
+        {"", {}},
+        {"6", {}},
+        {"1,1", {}},
+        {"1,", {}},
+        {"1;2", {}},
+        {"12", {}}};
+    for (const auto& [text, want] : kCases) {
         std::vector<int32_t> types;
-    };
-    const Case cases[] = {
-        {"0,1,2,3,4,5", true, {0, 1, 2, 3, 4, 5}},
-        {"5,2", true, {5, 2}},
-        {"3", true, {3}},
-        {"", false, {}},
-        {"6", false, {}},
-        {"1,1", false, {}},
-        {"1,", false, {}},
-        {"1;2", false, {}},
-        {"12", false, {}},
-    };
-    for (const Case& c : cases) {
-        std::vector<int32_t> types;
-        EXPECT_EQ(soak::ParseTypes(c.text, &types), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(types, c.types) << c.text;
+        EXPECT_EQ(soak::ParseTypes(text, &types), !want.empty()) << text;
+        if (!want.empty()) {
+            EXPECT_EQ(types, want) << text;
         }
     }
 }
