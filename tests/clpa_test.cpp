@@ -77,20 +77,7 @@ TEST_F(ClpaTest, GrowsByItsReserve) {
     }
 }
 
-TEST_F(ClpaTest, RemoveAllEmptiesForRefilling) {
-    for (int round = 0; round < 2; ++round) {
-        for (const std::wstring& name : kNames)
-            ASSERT_EQ(ClpaAddString(list, name.c_str()), 1);
-        EXPECT_EQ(Texts(), kNames);
-        ClpaRemoveAll(list);
-        EXPECT_EQ(list.entries, nullptr);
-        EXPECT_EQ(list.count, 0u);
-        EXPECT_EQ(list.capacity, 0u);
-    }
-    EXPECT_EQ(TakeBox(), std::nullopt);
-}
-
-TEST_F(ClpaTest, OwnsCopiesAndRefusesNull) {
+TEST_F(ClpaTest, OwnsCopiesRefusesNullAndEmptiesForRefilling) {
     wchar_t text[] = L"Bulk";
     ASSERT_EQ(ClpaAddString(list, text), 1);
     text[0] = L'X';
@@ -105,6 +92,17 @@ TEST_F(ClpaTest, OwnsCopiesAndRefusesNull) {
     EXPECT_EQ(list.count, 0u);
     EXPECT_EQ(std::wstring(kept), L"Bulk");
     std::free(kept);
+
+    for (int round = 0; round < 2; ++round) {
+        for (const std::wstring& name : kNames)
+            ASSERT_EQ(ClpaAddString(list, name.c_str()), 1);
+        EXPECT_EQ(Texts(), kNames);
+        ClpaRemoveAll(list);
+        EXPECT_EQ(list.entries, nullptr);
+        EXPECT_EQ(list.count, 0u);
+        EXPECT_EQ(list.capacity, 0u);
+    }
+    EXPECT_EQ(TakeBox(), std::nullopt);
 }
 
 struct FailureCase {
