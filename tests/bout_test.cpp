@@ -57,10 +57,7 @@ TEST_F(BoutTest, ComputerTakesAndTheHumanGivesExtraCards) {
         SCOPED_TRACE(b.what);
         computerAttacks = 0;
         computerHandAtBoutStart = b.computerHandAtBoutStart;
-        Deal(humanHand, b.humanHand, SortByRank);
-        Deal(humanTable, b.humanTable);
-        Deal(computerTable, b.computerTable);
-        Deal(computerHand, b.computerHand);
+        LayTable(b.humanHand, b.humanTable, b.computerTable, b.computerHand);
         SetFreshStock(20);
         for (const GiveStep& step : c.steps) {
             SCOPED_TRACE(step.select ? step.select : "OK");
@@ -101,10 +98,7 @@ TEST_F(BoutTest, HumanTakesWithTheComputersExtraCards) {
         computerAttacks = 1;
         boutLedByComputer = 1;
         humanHandAtBoutStart = 6;
-        Deal(humanHand, "6D 8D 9D TD JD QD", SortByRank);
-        Deal(humanTable, "");
-        Deal(computerTable, "7S");
-        Deal(computerHand, c.computerHand);
+        LayTable("6D 8D 9D TD JD QD", "", "7S", c.computerHand);
         SetFreshStock(20);
         TapLowerButton();
         EXPECT_EQ(StatusLine(), c.status);
@@ -130,10 +124,7 @@ TEST_F(BoutTest, BeatenOffBoutRefillsTheOpenerFirst) {
     // stock, with the face-up trump under it.
     computerAttacks = 0;
     boutLedByComputer = 0;
-    Deal(humanHand, "6D 7D 8D 9D TD", SortByRank);
-    Deal(humanTable, "6S");
-    Deal(computerTable, "7S");
-    Deal(computerHand, "8S 9S TS JS QS");
+    LayTable("6D 7D 8D 9D TD", "6S", "7S", "8S 9S TS JS QS");
     SetFreshStock(1);
     int32_t suit = 0, rank = 0;
     for (const DeckEntry& e : deck.entries)
@@ -169,10 +160,7 @@ TEST_F(BoutTest, AWinDealsAnewAndTheWinnerOpens) {
     for (const WinCase& c : kWins) {
         SCOPED_TRACE(c.what);
         computerAttacks = 0;
-        Deal(humanHand, c.humanHand, SortByRank);
-        Deal(humanTable, "");
-        Deal(computerTable, "");
-        Deal(computerHand, c.computerHand);
+        LayTable(c.humanHand, "", "", c.computerHand);
         SetFreshStock(0);
         trumpCard.hidden = 1;
         const uint32_t human = humanWins, computer = computerWins;

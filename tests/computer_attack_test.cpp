@@ -143,9 +143,7 @@ TEST_F(AttackTest, Lead) {
         SCOPED_TRACE(c.what);
         SetGame(c.type, "TC");
         SetStock(c.stock);
-        Deal(humanHand, c.human);
-        Deal(computerHand, c.hand);
-        Deal(computerTable, "");
+        LayTable(c.human, "", "", c.hand);
         transferOpen = 0;
         boutLedByComputer = 0;
         EXPECT_EQ(ComputerAttack(), c.led[0] ? 1 : 0);
@@ -200,10 +198,7 @@ TEST_F(AttackTest, ThrowIn) {
         SetStock(c.stock);
         computerAttacks = 1;
         transferOpen = 1;
-        Deal(humanHand, c.human);
-        Deal(humanTable, "JH");
-        Deal(computerTable, "9H");
-        Deal(computerHand, c.hand, SortBySuit);
+        LayTable(c.human, "JH", "9H", c.hand, SortBySuit);
         EXPECT_EQ(c.mode == 1 ? ComputerAttack() : ThrowIn(0), c.thrown[0] ? 1 : 0);
         EXPECT_EQ(Cards(computerTable), "9H" + std::string(c.thrown[0] ? " " : "") + c.thrown);
         EXPECT_EQ(Cards(computerHand), c.rest);

@@ -42,10 +42,7 @@ TEST_F(DefenceTest, Transfer) {
         computerAttacks = 0;
         transferOpen = c.open;
         statusText = nullptr;
-        Deal(humanHand, c.human);
-        Deal(humanTable, "7C");
-        Deal(computerTable, "");
-        Deal(computerHand, c.hand);
+        LayTable(c.human, "7C", "", c.hand);
         bool transferred = std::string(c.table).size() > 2;
         EXPECT_EQ(ComputerDefend(), 1) << c.what;
         EXPECT_EQ(Cards(computerTable), c.table) << c.what;
@@ -80,9 +77,7 @@ const WantCase kWants[] = {
 TEST_F(DefenceTest, WantsTransfer) {
     for (const WantCase& c : kWants) {
         SetStock(c.stock);
-        Deal(humanTable, "7C");
-        Deal(humanHand, c.human);
-        Deal(computerHand, c.hand);
+        LayTable(c.human, "7C", "", c.hand);
         EXPECT_EQ(WantsTransfer(c.rank), c.wants) << c.what;
     }
 }
@@ -125,10 +120,7 @@ TEST_F(DefenceTest, Cover) {
     for (const CoverCase& c : kCovers) {
         SetGame(c.type, c.trump);
         SetStock(c.stock);
-        Deal(humanHand, "8S 9D");
-        Deal(humanTable, c.attack);
-        Deal(computerTable, "");
-        Deal(computerHand, c.hand);
+        LayTable("8S 9D", c.attack, "", c.hand);
         int32_t held = computerHand.count;
         bool covers = c.cover[0] != '\0';
         EXPECT_EQ(ComputerDefend(), covers ? 1 : 0) << c.what;
@@ -176,10 +168,7 @@ TEST_F(DefenceTest, CoverAfterTransfer) {
         computerAttacks = 1;
         transferOpen = 1;
         extraCardsAllowed = -1;
-        Deal(humanHand, "6S 7S QS");
-        Deal(humanTable, "8H 8C");
-        Deal(computerTable, "");
-        Deal(computerHand, c.hand, SortByRank);
+        LayTable("6S 7S QS", "8H 8C", "", c.hand, SortByRank);
         EXPECT_EQ(ComputerDefend(), c.result) << c.what;
         EXPECT_EQ(Cards(computerTable), c.table) << c.what;
         EXPECT_EQ(Cards(computerHand), c.rest) << c.what;

@@ -104,10 +104,7 @@ TEST_F(ConfirmTest, EachSituation) {
         computerHandAtBoutStart = 2;
         humanHandAtBoutStart = 6;
         extraCardsAllowed = -1;
-        Deal(humanHand, c.humanHand, SortByRank);
-        Deal(humanTable, c.humanTable);
-        Deal(computerTable, c.computerTable);
-        Deal(computerHand, c.computerHand);
+        LayTable(c.humanHand, c.humanTable, c.computerTable, c.computerHand);
         SetFreshStock(20);
         Select(c.select);
         if (c.answer) HeadlessQueueBoxAnswer(c.answer);

@@ -96,9 +96,7 @@ TEST_F(StylusTest, ADoubleTapOnAButtonPressesItOnce) {
     computerAttacks = 1;
     boutLedByComputer = 1;
     humanHandAtBoutStart = 6;
-    Deal(humanHand, "6D 8D 9D TD JD QD", SortByRank);
-    Deal(computerTable, "7S");
-    Deal(computerHand, "9S JH KS");
+    LayTable("6D 8D 9D TD JD QD", "", "7S", "9S JH KS");
     DoubleTap(220, 186);
     EXPECT_EQ(StatusLine(), L"You have taken 1 card(s)");
     EXPECT_EQ(humanHand.count, 7) << "taken once";
@@ -128,10 +126,7 @@ TEST_F(StylusTest, DoubleTapPlaysOnlyWithTheOption) {
         doubleTapPlay = c.option;
         extraCardsAllowed = c.extra;
         computerAttacks = 0;
-        Deal(humanTable, c.table);
-        Deal(computerTable, "");
-        Deal(humanHand, "6D 7D 8D", SortByRank);
-        Deal(computerHand, "9D");
+        LayTable("6D 7D 8D", c.table, "", "9D");
         POINT p = OnCard(2);
         DoubleTap(p.x, p.y);
         EXPECT_EQ(Cards(humanTable), c.tableAfter);

@@ -101,3 +101,12 @@ void TableTest::Deal(CardPile& pile, const char* cards, int32_t sortMode) {
         AddCard(pile, c.suit, c.rank);
     }
 }
+
+void TableTest::LayTable(const char* humanCards, const char* humanPlayed,
+                         const char* computerPlayed, const char* computerCards,
+                         int32_t computerSort) {
+    Deal(humanHand, humanCards, SortByRank);
+    Deal(humanTable, humanPlayed);
+    Deal(computerTable, computerPlayed);
+    Deal(computerHand, computerCards, computerSort);
+}

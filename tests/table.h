@@ -26,4 +26,8 @@ class TableTest : public HeadlessTest {
     static void SetStock(int32_t cards);
     // Replaces the pile's cards; with SortNone they stay in the given order.
     static void Deal(CardPile& pile, const char* cards, int32_t sortMode = SortNone);
+    // The four piles at once, the human's hand in rank order.
+    static void LayTable(const char* humanCards, const char* humanPlayed,
+                         const char* computerPlayed, const char* computerCards,
+                         int32_t computerSort = SortNone);
 };
