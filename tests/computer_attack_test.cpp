@@ -109,10 +109,6 @@ struct LeadCase {
 // Clubs are trumps outside the Japanese types.
 const LeadCase kLeads[] = {
     {"the lower of two pairs", 0, 15, kSixCards, "9D 9H 7S 7D QH 6S", "7S", "9D 9H 7D QH 6S"},
-    {"a pair of queens is beyond a big stock", 0, 15, kSixCards, "QH QS 6C 9S 8D", "8D",
-     "QH QS 6C 9S"},
-    {"a pair of queens with ten in the stock", 0, 10, kSixCards, "QH QS 6C 9S 8D", "QH",
-     "QS 6C 9S 8D"},
     {"a group against three cards", 0, 15, "6D 8D JD", "9D 9H 7S", "9D", "9H 7S"},
     {"no group against two cards", 0, 15, "6D 8D", "9D 9H 7S", "7S", "9D 9H"},
     {"the first of equal lowest", 0, 15, "6D 7D", "8S 8D TH", "8S", "8D TH"},
