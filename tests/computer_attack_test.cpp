@@ -108,7 +108,6 @@ struct LeadCase {
 
 // Clubs are trumps outside the Japanese types.
 const LeadCase kLeads[] = {
-    {"the lower of two pairs", 0, 15, kSixCards, "9D 9H 7S 7D QH 6S", "7S", "9D 9H 7D QH 6S"},
     {"a group against three cards", 0, 15, "6D 8D JD", "9D 9H 7S", "9D", "9H 7S"},
     {"no group against two cards", 0, 15, "6D 8D", "9D 9H 7S", "7S", "9D 9H"},
     {"the first of equal lowest", 0, 15, "6D 7D", "8S 8D TH", "8S", "8D TH"},
@@ -123,6 +122,7 @@ const LeadCase kLeads[] = {
     {"end game against an empty hand: the first in suit order", 0, 0, "", "KC 9H 6S", "9H",
      "6S KC"},
     {"one card in the stock is no end game", 0, 1, "TH 7S", "6H AS", "6H", "AS"},
+    {"nor three cards in each hand", 0, 0, "TH 7S 8S", "6H AS KS", "6H", "AS KS"},
     {"Japanese, three in the stock: the first eight", 4, 3, kSixCards, "8H 8S TC JH", "8H",
      "8S TC JH"},
     {"Japanese, three in the stock: a lone spade stays", 4, 3, kSixCards, "8S 9H 7C", "7C",
