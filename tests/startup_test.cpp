@@ -109,16 +109,14 @@ TEST_F(StartupTest, StartUpRunsInItsOrderAndTheAcceleratorsWork) {
             EXPECT_EQ(instance, GetModuleHandleW(nullptr));
             EXPECT_NE(std::wstring(aboutText).find(L"Velmora"), std::wstring::npos);
             EXPECT_TRUE(okButtonIcon && takeButtonIcon && sortButtonIcon);
-            EXPECT_EQ(background, 2u);
-            EXPECT_EQ(cardBack, 4u);
-            EXPECT_EQ(computerWins, 3u);
-            EXPECT_EQ(humanWins, 8u);
-            EXPECT_EQ(doubleTapPlay, 1u);
-            EXPECT_EQ(showCardsLeft, 1u);
-            EXPECT_EQ(computerHandFaceDown, 0) << "the switch is read before the window";
-            EXPECT_EQ(gameType, 5);
-            EXPECT_EQ(transferRule, 1);
-            EXPECT_EQ(computerHandLayout, 5);
+            // Background, back, the two scores, double tap and the count.
+            EXPECT_EQ((std::vector<uint32_t>{background, cardBack, computerWins, humanWins,
+                                             doubleTapPlay, showCardsLeft}),
+                      (std::vector<uint32_t>{2, 4, 3, 8, 1, 1}));
+            // The type, its transfer rule, the hidden hand; the switch.
+            EXPECT_EQ((std::vector<int32_t>{gameType, transferRule, computerHandLayout,
+                                            computerHandFaceDown}),
+                      (std::vector<int32_t>{5, 1, 5, 0}));
             EXPECT_EQ(gameTypeNames.count, 6u);
             EXPECT_EQ(title(), L"Velmora") << "titled with the type only after the bar";
             EXPECT_EQ(humanHand.count, 0) << "nothing dealt yet";
