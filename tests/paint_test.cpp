@@ -144,19 +144,22 @@ struct CountCase {
     int32_t type;
     int32_t trumpHidden;
     const wchar_t* count;  // "" for none
+    COLORREF marker;       // the trump marker's suit, or the table where none lies
 };
 
 const CountCase kCounts[] = {
-    {"stock and the trump card still to draw", 0, 0, L"13"},
-    {"the trump card gone: no count", 0, 1, L""},
-    {"no trump card in the Japanese types: the stock", 4, 1, L"12"},
-    {"nor with transfer", 5, 1, L"12"},
+    {"stock and the trump card still to draw", 0, 0, L"13", kGreen},
+    {"the trump card gone: no count, the club marker", 0, 1, L"", kBlack},
+    {"no trump card in the Japanese types: the stock", 4, 1, L"12", RGB(220, 0, 0)},
+    {"nor with transfer", 5, 1, L"12", RGB(220, 0, 0)},
 };
 
-// Against the table painted without it and the number drawn there by hand,
-// white.
-TEST_F(PaintTest, CountOfCardsLeft) {
+// The count against the table painted without it and the number drawn there
+// by hand, white.
+TEST_F(PaintTest, CountOfCardsLeftAndTheTrumpMarker) {
     const RECT box = ScaleRect(units::cardsLeftRect);
+    const int mx = ScaleX(214), my = ScaleY(72);
+    const RECT marker{mx, my, mx + ScaleX(9) + 2, my + ScaleY(9) + 2};
     for (const CountCase& c : kCounts) {
         SCOPED_TRACE(c.what);
         SetGame(c.type, "TC");
@@ -164,6 +167,8 @@ TEST_F(PaintTest, CountOfCardsLeft) {
         SetFreshStock(12);
         showCardsLeft = 0;
         Paint();
+        EXPECT_EQ(At(mx, my), c.marker == kGreen ? kGreen : kWhite) << "the marker's white box";
+        EXPECT_TRUE(Shows(marker, c.marker));
         HDC dc = GetDC(mainWindow);
         SetTextColor(dc, kWhite);
         SetBkMode(dc, TRANSPARENT);  // over the trump marker where it lies
@@ -176,18 +181,6 @@ TEST_F(PaintTest, CountOfCardsLeft) {
         EXPECT_EQ(Pixels(box), expected);
     }
     showCardsLeft = 0;
-}
-
-TEST_F(PaintTest, TrumpMarkerOnceTheTrumpCardIsGone) {
-    const int mx = ScaleX(214), my = ScaleY(72);
-    const RECT marker{mx, my, mx + ScaleX(9) + 2, my + ScaleY(9) + 2};
-    trumpCard.hidden = 0;
-    Paint();
-    EXPECT_FALSE(Shows(marker, kWhite)) << "the trump card itself shows the suit";
-    trumpCard.hidden = 1;
-    Paint();
-    EXPECT_EQ(At(mx, my), kWhite);
-    EXPECT_TRUE(Shows(marker, kBlack)) << "the club icon";
 }
 
 TEST_F(PaintTest, StatusTextTakesASecondLineOnlyAtItsLineBreak) {
