@@ -11,12 +11,18 @@ extern const PictureResources testPictures;
 namespace {
 
 std::vector<std::string> events;
+COLORREF ownerColour;  // the owner paints itself all in it
 
 LRESULT Owner(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     switch (msg) {
         case WM_PAINT: {
             PAINTSTRUCT ps;
-            BeginPaint(hwnd, &ps);
+            HDC hdc = BeginPaint(hwnd, &ps);
+            RECT all;
+            GetClientRect(hwnd, &all);
+            HBRUSH brush = CreateSolidBrush(ownerColour);
+            FillRect(hdc, &all, brush);
+            DeleteObject(brush);
             events.push_back("paint");
             EndPaint(hwnd, &ps);
             return 0;
@@ -32,22 +38,47 @@ LRESULT Owner(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
     }
 }
 
+const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures,
+                                      nullptr, 0, nullptr, 0};
+
 class MessageBoxTest : public HeadlessTest {
   protected:
     void SetUp() override {
         HeadlessTest::SetUp();
+        Open(96);
+    }
+    void TearDown() override { RegisterResources(); }
+    void Open(int dpi) {
+        StartScreen(dpi);
+        PlatformSetResources(&kTestResources);
+        ownerColour = RGB(0, 150, 0);
         owner = MakeWindow(Owner);
         events.clear();
     }
     // Runs the box with a source that feeds the given steps one per idle turn.
-    int Run(UINT type, std::vector<std::function<void()>> steps) {
+    int Run(UINT type, std::vector<std::function<void()>> steps, const wchar_t* text = L"Transfer?",
+            const wchar_t* caption = L"") {
         size_t next = 0;
         HeadlessSetInputSource([&] {
             if (next == steps.size()) return false;
             steps[next++]();
             return true;
         });
-        return MessageBoxW(owner, L"Transfer?", L"", type);
+        return MessageBoxW(owner, text, caption, type);
+    }
+    // Opens a box; look runs once it is drawn, with its place on the screen.
+    int Show(const wchar_t* text, const wchar_t* caption, UINT type,
+             const std::function<void(RECT)>& look) {
+        bool looked = false;
+        int answer = Run(type, {[&] {
+                             looked = true;
+                             RECT box{};
+                             GetWindowRect(GetForegroundWindow(), &box);
+                             look(box);
+                         }},
+                         text, caption);
+        EXPECT_TRUE(looked);
+        return answer;
     }
     HWND owner = nullptr;
 };
@@ -143,78 +174,33 @@ TEST_F(MessageBoxTest, CloseRequestTakesTheSafeAnswerThenClosesTheOwner) {
     EXPECT_FALSE(IsWindow(owner)) << "then the first window hears WM_CLOSE";
 }
 
-// The drawing of the box, over an owner that paints itself in one colour.
-COLORREF ownerColour = RGB(0, 150, 0);
-
-LRESULT Table(HWND hwnd, UINT msg, WPARAM w, LPARAM l) {
-    if (msg != WM_PAINT) return DefWindowProcW(hwnd, msg, w, l);
-    PAINTSTRUCT ps;
-    HDC hdc = BeginPaint(hwnd, &ps);
-    RECT all;
-    GetClientRect(hwnd, &all);
-    HBRUSH brush = CreateSolidBrush(ownerColour);
-    FillRect(hdc, &all, brush);
-    DeleteObject(brush);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
 constexpr COLORREF kFrame = RGB(64, 64, 64);
 constexpr COLORREF kFace = RGB(255, 255, 255);
 constexpr COLORREF kCaption = RGB(32, 64, 128);
 constexpr COLORREF kButtonFace = RGB(232, 232, 232);
 constexpr COLORREF kQuestionDisc = RGB(30, 140, 60);  // tests/pictures
 
-const ProgramResources kTestResources{nullptr, 0, nullptr, 0, &testPictures,
-                                      nullptr, 0, nullptr, 0};
+int Count(RECT area, const std::function<bool(COLORREF)>& match) {
+    int n = 0;
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            n += match(HeadlessPixel(x, y));
+    return n;
+}
+int Count(RECT area, COLORREF colour) {
+    return Count(area, [=](COLORREF c) { return c == colour; });
+}
+// Pixels of text ink: dark, whatever the anti-aliasing left of them.
+int Ink(RECT area) {
+    return Count(area, [](COLORREF c) {
+        return GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100 && c != kFrame;
+    });
+}
 
-class BoxDrawingTest : public HeadlessTest {
-  protected:
-    void TearDown() override { RegisterResources(); }
-    // Opens a box over a painted owner; look runs once it is drawn, with the
-    // box's place on the screen, and then the box is answered.
-    int Show(int dpi, const wchar_t* text, const wchar_t* caption, UINT type,
-             const std::function<void(RECT)>& look) {
-        StartScreen(dpi);
-        PlatformSetResources(&kTestResources);
-        ownerColour = RGB(0, 150, 0);
-        owner = MakeWindow(Table);
-        bool looked = false;
-        HeadlessSetInputSource([&] {
-            if (looked) return false;
-            looked = true;
-            RECT box{};
-            GetWindowRect(GetForegroundWindow(), &box);
-            look(box);
-            return true;
-        });
-        int answer = MessageBoxW(owner, text, caption, type);
-        EXPECT_TRUE(looked);
-        return answer;
-    }
-    HWND owner = nullptr;
-    // Pixels of text ink: dark, whatever the anti-aliasing left of them.
-    static int Ink(RECT area) {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x) {
-                COLORREF c = HeadlessPixel(x, y);
-                n += GetRValue(c) < 100 && GetGValue(c) < 100 && GetBValue(c) < 100 && c != kFrame;
-            }
-        return n;
-    }
-    static int Count(RECT area, COLORREF colour) {
-        int n = 0;
-        for (int y = area.top; y < area.bottom; ++y)
-            for (int x = area.left; x < area.right; ++x)
-                n += HeadlessPixel(x, y) == colour;
-        return n;
-    }
-};
-
-TEST_F(BoxDrawingTest, FrameCaptionPictureTextAndButtons) {
+TEST_F(MessageBoxTest, FrameCaptionPictureTextAndButtons) {
     for (int dpi : {96, 128, 192}) {
-        Show(dpi, L"Transfer?", L"Velmora", MB_YESNO | MB_ICONQUESTION, [&](RECT box) {
+        Open(dpi);
+        Show(L"Transfer?", L"Velmora", MB_YESNO | MB_ICONQUESTION, [&](RECT box) {
             auto scaled = [&](int units) { return (units * dpi + 48) / 96; };
             EXPECT_EQ(box.right - box.left, scaled(220)) << dpi;
             EXPECT_EQ(HeadlessPixel(box.left, box.top), kFrame) << dpi;
@@ -241,19 +227,11 @@ TEST_F(BoxDrawingTest, FrameCaptionPictureTextAndButtons) {
     }
 }
 
-TEST_F(BoxDrawingTest, NoCaptionNoBarAndNoPictureUnlessAsked) {
-    Show(96, L"I win!", L"", MB_OK, [&](RECT box) {
-        EXPECT_EQ(HeadlessPixel(box.left + 2, box.top + 2), kFace);
-        RECT left{box.left + 1, box.top + 1, box.left + 8, box.bottom - 1};
-        EXPECT_EQ(Count(left, kFace), 7 * (box.bottom - box.top - 2));
-    });
-}
-
-TEST_F(BoxDrawingTest, ALongTextGrowsTheBoxAndItsButtonMovesWithIt) {
+TEST_F(MessageBoxTest, ALongTextGrowsTheBoxAndItsButtonMovesWithIt) {
     std::wstring text;
     for (int i = 0; i < 12; ++i)
         text += L"A line of words that wraps. ";
-    int answer = Show(96, text.c_str(), L"Velmora", MB_OK, [&](RECT box) {
+    int answer = Show(text.c_str(), L"Velmora", MB_OK, [&](RECT box) {
         EXPECT_GT(box.bottom - box.top, 110);
         HeadlessTap(kOk.x, kOk.y);  // where the button of a short box would be: text now
         HeadlessTap((box.left + box.right) / 2, box.bottom - 10 - 11);
@@ -261,8 +239,8 @@ TEST_F(BoxDrawingTest, ALongTextGrowsTheBoxAndItsButtonMovesWithIt) {
     EXPECT_EQ(answer, IDOK);
 }
 
-TEST_F(BoxDrawingTest, APaintOfTheOwnerDoesNotReachUnderTheBox) {
-    Show(96, L"Transfer?", L"", MB_YESNO, [&](RECT box) {
+TEST_F(MessageBoxTest, APaintOfTheOwnerDoesNotReachUnderAPlainBox) {
+    Show(L"Transfer?", L"", MB_YESNO, [&](RECT box) {
         ownerColour = RGB(200, 0, 0);
         InvalidateRect(owner, nullptr, FALSE);
         HeadlessPump();
@@ -271,6 +249,10 @@ TEST_F(BoxDrawingTest, APaintOfTheOwnerDoesNotReachUnderTheBox) {
         RECT inside{box.left, box.top, box.right, box.bottom};
         EXPECT_EQ(Count(inside, RGB(200, 0, 0)), 0);
         EXPECT_EQ(HeadlessPixel(box.left, box.top), kFrame);
+        // No caption, no bar; no picture unless asked.
+        EXPECT_EQ(HeadlessPixel(box.left + 2, box.top + 2), kFace);
+        RECT left{box.left + 1, box.top + 1, box.left + 8, box.bottom - 1};
+        EXPECT_EQ(Count(left, kFace), 7 * (box.bottom - box.top - 2));
     });
     // Once the box is gone, the area it uncovered is the owner's again.
     HeadlessPump();
