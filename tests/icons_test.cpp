@@ -1,4 +1,4 @@
-// Icons: the three DrawIconEx flags, padding an icon from the primitives,
+// Icons: the three DrawIconEx flags, the game's padding of an icon,
 // LoadImageW's choice of native image and its scaling, the shell's image
 // loader, the compiled-in picture table and PNG files.
 #include <cstdio>
@@ -9,6 +9,7 @@
 #include "platform/gdi_internal.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
+#include "ui/graphics.h"
 
 extern const PictureResources testPictures;
 
@@ -92,41 +93,12 @@ TEST_F(IconTest, DrawIconExFlags) {
     EXPECT_FALSE(DrawIconEx(screen, 0, 0, icon, 0, 0, 0, nullptr, DI_NORMAL));
 }
 
-// Builds a dw x dh icon with the source centred in it, the way the game
-// pads its icons: masks into a fresh memory context's monochrome bitmap,
-// images into a colour one, both over a wholly transparent icon.
-HICON Pad(HICON source, int sw, int sh, int dw, int dh) {
-    HDC mem = CreateCompatibleDC(nullptr);
-    // The wholly transparent icon: a white mask over a black image.
-    const BYTE white[2] = {0x80, 0};
-    ICONINFO clear{TRUE, 0, 0, CreateBitmap(1, 1, 1, 1, white), CreateBitmap(1, 1, 1, 32, nullptr)};
-    HICON blank = CreateIconIndirect(&clear);
-    DeleteObject(clear.hbmMask);
-    DeleteObject(clear.hbmColor);
-
-    HBITMAP mask = CreateCompatibleBitmap(mem, dw, dh);
-    SelectObject(mem, mask);
-    int x = dw / 2 - sw / 2, y = dh / 2 - sh / 2;
-    DrawIconEx(mem, 0, 0, blank, dw, dh, 0, nullptr, DI_MASK);
-    DrawIconEx(mem, x, y, source, sw, sh, 0, nullptr, DI_MASK);
-    HBITMAP colour = CreateBitmap(dw, dh, 1, GetDeviceCaps(mem, BITSPIXEL), nullptr);
-    SelectObject(mem, colour);
-    DrawIconEx(mem, 0, 0, blank, dw, dh, 0, nullptr, DI_IMAGE);
-    DrawIconEx(mem, x, y, source, sw, sh, 0, nullptr, DI_IMAGE);
-    ICONINFO info{TRUE, 0, 0, mask, colour};
-    HICON padded = CreateIconIndirect(&info);
-    DeleteObject(colour);  // still selected: freed with the context
-    DeleteObject(mask);
-    DeleteDC(mem);
-    DestroyIcon(blank);
-    return padded;
-}
-
-TEST_F(IconTest, PaddingFromThePrimitivesCentresTheDrawing) {
+TEST_F(IconTest, PaddingCentresTheDrawing) {
     HICON small = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(901), 1, 8, 8, 0));
     ASSERT_NE(small, nullptr);
-    HICON padded = Pad(small, 8, 8, 12, 12);
-    ASSERT_NE(padded, nullptr);
+    RegisterResources();  // the game's own blank icon pads it
+    HICON padded = nullptr;
+    ASSERT_TRUE(PadIcon(small, &padded, 8, 8, 12, 12));
     DrawIconEx(screen, 0, 0, padded, 0, 0, 0, nullptr, DI_NORMAL);
     // The 8 x 8 drawing (red from 1 to 7) sits at offset 2.
     EXPECT_EQ(HeadlessPixel(3, 3), kRed);
