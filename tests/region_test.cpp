@@ -13,6 +13,7 @@ struct RegionCase {
     std::vector<POINT> outside;
 };
 
+// Overlaps, gaps and containment are left to the pixel-map test below.
 const RegionCase kRegions[] = {
     {"one rectangle, right and bottom exclusive",
      {{0, 0, 10, 10}},
@@ -21,27 +22,6 @@ const RegionCase kRegions[] = {
      {0, 0, 10, 10},
      {{0, 0}, {9, 9}},
      {{10, 0}, {0, 10}, {-1, 0}}},
-    {"overlap counted once",
-     {{0, 0, 10, 10}, {5, 5, 15, 15}},
-     {},
-     175,
-     {0, 0, 15, 15},
-     {{12, 12}, {2, 2}},
-     {{12, 2}, {2, 12}}},
-    {"disjoint pair keeps the gap",
-     {{0, 0, 4, 4}, {10, 0, 14, 4}},
-     {},
-     32,
-     {0, 0, 14, 4},
-     {{3, 3}, {10, 0}},
-     {{4, 0}, {9, 3}}},
-    {"contained rectangle adds nothing",
-     {{0, 0, 10, 10}, {2, 2, 4, 4}},
-     {},
-     100,
-     {0, 0, 10, 10},
-     {{3, 3}},
-     {}},
     {"empty rectangles ignored", {{5, 5, 5, 9}, {3, 3, 2, 8}}, {}, 0, {0, 0, 0, 0}, {}, {{5, 5}}},
     {"hole punched in the middle",
      {{0, 0, 9, 9}},
