@@ -61,48 +61,45 @@ TEST_F(HitTest, HiddenAndUnplacedCardsAreNeverHit) {
     EXPECT_FALSE(CardAtPoint(loose, 0, 0)) << "no position yet";
 }
 
-TEST_F(HitTest, ToggleAtBuildsASelection) {
-    EXPECT_EQ(ToggleAt(hand, 12, 120), 1);
-    EXPECT_EQ(ToggleAt(hand, 40, 120), 3);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{1, 3}));
-    EXPECT_EQ(ToggleAt(hand, 12, 120), 1);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{3}));
-    EXPECT_EQ(InvalidatedRects().size(), 3u) << "only the tapped card is repainted";
-    EXPECT_EQ(ToggleAt(hand, 200, 120), 0);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{3}));
-}
+struct TapCase {
+    const char* what;
+    int32_t (*tap)(CardPile&, int32_t, int32_t);
+    std::vector<int32_t> before;
+    int32_t x;  // on the row y = 120
+    int32_t card;
+    std::vector<int32_t> after;
+    std::vector<int32_t> repainted;
+};
 
-TEST_F(HitTest, ToggleOnlyAtMovesTheSelection) {
-    EXPECT_EQ(ToggleOnlyAt(hand, 12, 120), 1);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{1}));
-    EXPECT_EQ(ToggleOnlyAt(hand, 40, 120), 3);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{3})) << "the old selection is cleared";
-    HeadlessClearInvalidations();
-    EXPECT_EQ(ToggleOnlyAt(hand, 40, 120), 3);
-    EXPECT_TRUE(Selected().empty()) << "tapping the selected card clears it";
-    EXPECT_EQ(InvalidatedRects(), (std::vector<RECT>{{38, 100, 66, 140}}));
-}
+// Clearing the other marks repaints the whole hand, then the tapped card.
+const TapCase kTaps[] = {
+    {"toggle adds to the selection", ToggleAt, {1}, 40, 3, {1, 3}, {3}},
+    {"toggle takes a card out", ToggleAt, {1, 3}, 12, 1, {3}, {1}},
+    {"toggle misses", ToggleAt, {3}, 200, 0, {3}, {}},
+    {"toggle-only selects", ToggleOnlyAt, {}, 12, 1, {1}, {1, 2, 3, 4, 1}},
+    {"toggle-only moves the selection", ToggleOnlyAt, {1}, 40, 3, {3}, {1, 2, 3, 4, 3}},
+    {"toggle-only on the one selected card clears it", ToggleOnlyAt, {3}, 40, 3, {}, {3}},
+    // A later selected card: the others are cleared and its own mark flips.
+    {"toggle-only on a later selected card", ToggleOnlyAt, {2, 4}, 60, 4, {}, {1, 2, 3, 4, 4}},
+    {"toggle-only on the first selected flips only it", ToggleOnlyAt, {2, 4}, 26, 2, {4}, {2}},
+    {"select-only", SelectOnlyAt, {1, 3}, 40, 3, {3}, {1, 2, 3, 4, 3}},
+    {"select-only misses", SelectOnlyAt, {3}, 0, 0, {3}, {}},
+};
 
-TEST_F(HitTest, ToggleOnlyAtOnALaterSelectedCardKeepsOnlyIt) {
-    CardAt(hand, 2).selected = 1;
-    CardAt(hand, 4).selected = 1;
-    // Card 4 is selected but not the first selected: the others are cleared
-    // and its own mark flips.
-    EXPECT_EQ(ToggleOnlyAt(hand, 60, 120), 4);
-    EXPECT_TRUE(Selected().empty());
-    CardAt(hand, 2).selected = 1;
-    CardAt(hand, 4).selected = 1;
-    EXPECT_EQ(ToggleOnlyAt(hand, 26, 120), 2);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{4})) << "the first selected only flips itself";
-}
-
-TEST_F(HitTest, SelectOnlyAtSelectsExactlyTheCard) {
-    CardAt(hand, 1).selected = 1;
-    CardAt(hand, 3).selected = 1;
-    EXPECT_EQ(SelectOnlyAt(hand, 40, 120), 3);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{3}));
-    EXPECT_EQ(SelectOnlyAt(hand, 0, 0), 0);
-    EXPECT_EQ(Selected(), (std::vector<int32_t>{3})) << "a miss changes nothing";
+TEST_F(HitTest, TapsChangeTheSelectionAndRepaintWhatChanged) {
+    for (const TapCase& c : kTaps) {
+        for (int32_t i = 1; i <= hand.count; ++i)
+            CardAt(hand, i).selected = 0;
+        for (int32_t i : c.before)
+            CardAt(hand, i).selected = 1;
+        HeadlessClearInvalidations();
+        EXPECT_EQ(c.tap(hand, c.x, 120), c.card) << c.what;
+        EXPECT_EQ(Selected(), c.after) << c.what;
+        std::vector<int32_t> repainted;  // cards by their left edge, 14 px apart from 10
+        for (const RECT& r : InvalidatedRects())
+            repainted.push_back((r.left - 10) / 14 + 1);
+        EXPECT_EQ(repainted, c.repainted) << c.what;
+    }
 }
 
 }  // namespace
