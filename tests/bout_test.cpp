@@ -29,22 +29,22 @@ struct GiveCase {
     std::vector<GiveStep> steps;  // the first plays a card the computer cannot beat
 };
 
-// The human opened with 6S and the computer covered it with 7S. Extra cards
-// allowed: what the computer held at the start, at most six, less the
-// human's cards on the table.
+// The human attacks and the computer covers until a card it cannot beat.
+// Extra cards allowed: what the computer held when the bout began, at most
+// six, less the human's cards on the table.
 const GiveCase kGives[] = {
-    {{"given up to the allowance, then OK picks up", 5, "6D 7D 6C 9D 7H", "6S", "7S", "8S 9S TS JS",
-      4 + 4},
-     {{"7H", 3, L"You can give me 3 extra card(s)."},
-      {"", 3, L"You can give me 3 extra card(s)."},  // nothing selected: shown again
-      {"9D", 3, L""},                                // not on the table: ignored silently
-      {"6D", 2, L"You can give me 2 extra card(s)."},
+    {{"given up to the allowance, then OK picks up", 6, "6D 7D 6C 9D 7H", "6S", "7S",
+      "8S 9S TS JS QS", 5 + 4},
+     {{"7H", 4, L"You can give me 4 extra card(s)."},
+      {"", 4, L"You can give me 4 extra card(s)."},  // nothing selected: shown again
+      {"9D", 4, L""},                                // not on the table: ignored silently
+      {"6D", 3, L"You can give me 3 extra card(s)."},
       {nullptr, -1, L"Your move!"}}},
-    {{"the last allowed card ends the taking; a trump may be given", 5, "6D 7D 6C 9D 7H", "6S",
-      "7S", "8S 9S TS JS", 4 + 6},
-     {{"7H", 3, L"You can give me 3 extra card(s)."},
-      {"6D", 2, L"You can give me 2 extra card(s)."},
-      {"7D", 1, L"You can give me 1 extra card(s)."},
+    // The computer covered 6S and 6H with 8S and 7H: 8D is of a rank only it laid.
+    {{"the last allowed card ends the taking; a trump may be given", 5, "6D 8D 6C 9D", "6S 6H",
+      "8S 7H", "9S TS JS", 3 + 2 + 3 + 2},
+     {{"6D", 2, L"You can give me 2 extra card(s)."},
+      {"8D", 1, L"You can give me 1 extra card(s)."},
       {"6C", -1, L"Your move!"}}},
     {{"no allowance: the computer picks up at once without a word", 6, "9H", "6S 6H 6D 7S 7H",
       "8S 8H 8D 9S JH", "KS", 1 + 5 + 6},
