@@ -12,36 +12,46 @@ using DealTest = GameTest;
 
 struct DealCase {
     int32_t type;
-    int32_t humanCards;
-    int32_t computerCards;  // hand and table: the computer may have opened
+    int32_t human;
+    int32_t computer;  // hand and table: the computer may have opened
     int32_t stock;
     int32_t trumpHidden;
     int32_t stockHidden;
-    int32_t humanLayout;
+    int32_t layout;  // the human's hand
     int32_t perRow;
     // Where the trump card is: "out", "computer" (the Bulk deals give it to
     // the computer last) or "none".
-    const char* trumpCard;
+    const char* trumpAt;
 };
 
-const DealCase kDeals[] = {{0, 6, 6, 23, 0, 0, LayoutSideBySide, 7, "out"},
-                           {1, 6, 6, 23, 0, 0, LayoutSideBySide, 7, "out"},
-                           {2, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12, "computer"},
-                           {3, 18, 18, 0, 1, 1, LayoutHalfOverlap, 12, "computer"},
-                           {4, 6, 6, 24, 1, 0, LayoutSideBySide, 7, "none"},
-                           {5, 6, 6, 24, 1, 0, LayoutSideBySide, 7, "none"}};
+// clang-format off
+const DealCase kDeals[] = {
+    {.type = 0, .human = 6, .computer = 6, .stock = 23, .trumpHidden = 0, .stockHidden = 0,
+     .layout = LayoutSideBySide, .perRow = 7, .trumpAt = "out"},
+    {.type = 1, .human = 6, .computer = 6, .stock = 23, .trumpHidden = 0, .stockHidden = 0,
+     .layout = LayoutSideBySide, .perRow = 7, .trumpAt = "out"},
+    {.type = 2, .human = 18, .computer = 18, .stock = 0, .trumpHidden = 1, .stockHidden = 1,
+     .layout = LayoutHalfOverlap, .perRow = 12, .trumpAt = "computer"},
+    {.type = 3, .human = 18, .computer = 18, .stock = 0, .trumpHidden = 1, .stockHidden = 1,
+     .layout = LayoutHalfOverlap, .perRow = 12, .trumpAt = "computer"},
+    {.type = 4, .human = 6, .computer = 6, .stock = 24, .trumpHidden = 1, .stockHidden = 0,
+     .layout = LayoutSideBySide, .perRow = 7, .trumpAt = "none"},
+    {.type = 5, .human = 6, .computer = 6, .stock = 24, .trumpHidden = 1, .stockHidden = 0,
+     .layout = LayoutSideBySide, .perRow = 7, .trumpAt = "none"},
+};
+// clang-format on
 
 TEST_F(DealTest, EachGameTypeDealsItsHands) {
     for (const DealCase& c : kDeals) {
         SCOPED_TRACE(c.type);
         gameType = c.type;
         SendGameMessage(NEW_GAME);
-        EXPECT_EQ(humanHand.count + humanTable.count, c.humanCards);
-        EXPECT_EQ(computerHand.count + computerTable.count, c.computerCards);
+        EXPECT_EQ(humanHand.count + humanTable.count, c.human);
+        EXPECT_EQ(computerHand.count + computerTable.count, c.computer);
         EXPECT_EQ(Remaining(deck), c.stock);
         EXPECT_EQ(trumpCard.hidden, c.trumpHidden);
         EXPECT_EQ(stockCard.hidden, c.stockHidden);
-        EXPECT_EQ(humanHand.layoutMode, c.humanLayout);
+        EXPECT_EQ(humanHand.layoutMode, c.layout);
         EXPECT_EQ(humanHand.perRow, c.perRow);
         if (c.type >= 4) {
             EXPECT_EQ(TrumpSuit(), Diamonds);
@@ -64,7 +74,7 @@ TEST_F(DealTest, EachGameTypeDealsItsHands) {
         if (!trumpCard.hidden) see(trumpCard.suit, trumpCard.rank, "out");
         EXPECT_EQ(counted, 36);
         EXPECT_EQ(seen.size(), 36u);
-        EXPECT_EQ(trumpAt, c.trumpCard);
+        EXPECT_EQ(trumpAt, c.trumpAt);
     }
 }
 
