@@ -45,27 +45,33 @@ class StartupTest : public HeadlessTest {
     std::string dir;
 };
 
+// What start-up makes of the store, and of a command line. The switch that
+// shows the computer's cards is "q7K", case and all, anywhere in the line.
 struct StoredCase {
     const char* what;
     const char* store;
-    int32_t type, transfer, layout;
-    uint32_t background, back, wins;
-    // The switch that shows the computer's cards is "q7K", case and all,
-    // anywhere in the command line.
-    const wchar_t* commandLine;
-    int32_t faceDown;
+    int32_t type = 0;
+    int32_t transfer = 0;
+    int32_t layout = 4;
+    uint32_t background = 0, back = 0, wins = 0;
+    const wchar_t* commandLine = L"";
+    int32_t faceDown = 1;
 };
 
+// clang-format off
 const StoredCase kStored[] = {
-    {"nothing stored: the defaults", "", 0, 0, 4, 0, 0, 0, L"", 1},
-    {"Bulk with transfer, black, the fish", "type=3\nblackbg=1\nback=1\nstatu=7\n", 3, 1, 4, 1, 1,
-     7, L"abq7Kcd", 0},
-    {"Bulk without transfer", "type=2\n", 2, 0, 4, 0, 0, 0, L"-x q7K", 0},
-    {"out of range: the first of each list", "type=9\nblackbg=7\nback=5\n", 0, 0, 4, 0, 0, 0,
-     L"q7k", 1},
-    {"hidden opponent's cards", "hidev=5\n", 0, 0, 5, 0, 0, 0, L"Q7K", 1},
-    {"any other hidev is spread", "hidev=4\n", 0, 0, 4, 0, 0, 0, L"", 1},
+    {.what = "nothing stored: the defaults", .store = ""},
+    {.what = "Bulk with transfer, black, the fish", .store = "type=3\nblackbg=1\nback=1\nstatu=7\n",
+     .type = 3, .transfer = 1, .background = 1, .back = 1, .wins = 7, .commandLine = L"abq7Kcd",
+     .faceDown = 0},
+    {.what = "Bulk without transfer", .store = "type=2\n", .type = 2, .commandLine = L"-x q7K",
+     .faceDown = 0},
+    {.what = "out of range: the first of each list", .store = "type=9\nblackbg=7\nback=5\n",
+     .commandLine = L"q7k"},
+    {.what = "hidden opponent's cards", .store = "hidev=5\n", .layout = 5, .commandLine = L"Q7K"},
+    {.what = "any other hidev is spread", .store = "hidev=4\n"},
 };
+// clang-format on
 
 TEST_F(StartupTest, StoredSettingsAreReadOnce) {
     for (const StoredCase& c : kStored) {
