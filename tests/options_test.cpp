@@ -78,17 +78,18 @@ struct TypeCase {
     int32_t layout;  // 5: the hide box is ticked too
 };
 
+const TypeCase kTypes[] = {
+    {.from = 0, .pick = 3, .deals = 1, .title = L"Bulk. Transfer", .transfer = 1, .layout = 4},
+    {.from = 3, .pick = 4, .deals = 1, .title = L"Japanese", .transfer = 0, .layout = 4},
+    {.from = 4, .pick = 4, .deals = 0, .title = L"Japanese", .transfer = 0, .layout = 4},
+    {.from = 4, .pick = 5, .deals = 1, .title = L"Japanese. Transfer", .transfer = 1, .layout = 4},
+    {.from = 5, .pick = 1, .deals = 1, .title = L"Thrown up. Transfer", .transfer = 1, .layout = 4},
+    {.from = 1, .pick = 2, .deals = 1, .title = L"Bulk", .transfer = 0, .layout = 5},
+    {.from = 2, .pick = 0, .deals = 1, .title = L"Thrown up", .transfer = 0, .layout = 4},
+};
+
 TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
-    const TypeCase cases[] = {
-        {0, 3, 1, L"Bulk. Transfer", 1, 4},
-        {3, 4, 1, L"Japanese", 0, 4},
-        {4, 4, 0, L"Japanese", 0, 4},
-        {4, 5, 1, L"Japanese. Transfer", 1, 4},
-        {5, 1, 1, L"Thrown up. Transfer", 1, 4},
-        {1, 2, 1, L"Bulk", 0, 5},
-        {2, 0, 1, L"Thrown up", 0, 4},
-    };
-    for (const TypeCase& c : cases) {
+    for (const TypeCase& c : kTypes) {
         SCOPED_TRACE(c.pick);
         gameType = c.from;
         computerHandLayout = 4;
