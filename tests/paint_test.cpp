@@ -197,18 +197,18 @@ TEST_F(PaintTest, StatusTextTakesASecondLineOnlyAtItsLineBreak) {
 
 struct DensityCase {
     int dpi;
-    int suitSize, suitOffset;
-    int buttonSize, buttonOffset;
-    int cardFontHeight;  // ten points
+    int suit, suitPad;      // a suit icon's size and the clear border round its drawing
+    int button, buttonPad;  // the same for a button's icon
+    int font;               // the card font's height: ten points
 };
 
 // The drawings are 9 and 18 (suits), 32 and 64 (buttons) wide; a size
 // between or above them is the drawing centred in a clear border.
 const DensityCase kDensities[] = {
-    {96, 9, 0, 32, 0, 13},
-    {128, 12, 1, 43, 5, 17},
-    {192, 18, 0, 64, 0, 26},
-    {240, 23, 2, 80, 8, 33},
+    {.dpi = 96, .suit = 9, .suitPad = 0, .button = 32, .buttonPad = 0, .font = 13},
+    {.dpi = 128, .suit = 12, .suitPad = 1, .button = 43, .buttonPad = 5, .font = 17},
+    {.dpi = 192, .suit = 18, .suitPad = 0, .button = 64, .buttonPad = 0, .font = 26},
+    {.dpi = 240, .suit = 23, .suitPad = 2, .button = 80, .buttonPad = 8, .font = 33},
 };
 
 TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
@@ -217,8 +217,8 @@ TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
         StartScreen(c.dpi);
         RegisterResources();
         for (auto [icon, size, offset] :
-             {std::tuple{LoadSuitIcon(108, ScaleX(9), nullptr), c.suitSize, c.suitOffset},
-              std::tuple{LoadButtonIcon(119, ScaleX(32), nullptr), c.buttonSize, c.buttonOffset}}) {
+             {std::tuple{LoadSuitIcon(108, ScaleX(9), nullptr), c.suit, c.suitPad},
+              std::tuple{LoadButtonIcon(119, ScaleX(32), nullptr), c.button, c.buttonPad}}) {
             ASSERT_NE(icon, nullptr);
             ICONINFO info{};
             GetIconInfo(icon, &info);
@@ -243,7 +243,7 @@ TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
         HGDIOBJ k = SelectObject(probe, font);
         TEXTMETRICW tm{};
         GetTextMetricsW(probe, &tm);
-        EXPECT_EQ(tm.tmHeight, c.cardFontHeight);
+        EXPECT_EQ(tm.tmHeight, c.font);
         EXPECT_EQ(tm.tmWeight, 700);
         SelectObject(probe, k);
         DeleteDC(probe);
