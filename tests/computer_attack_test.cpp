@@ -63,27 +63,32 @@ TEST_F(AttackTest, KeepTrumpsAndHighSpadesWhileTheStockIsBig) {
 
 struct GroupCase {
     const char* what;
-    int32_t type;
+    int32_t type = 0;
     int32_t stock;
-    int32_t humanCards;
+    int32_t humanCards = 6;
     const char* hand;
     int32_t rank;
 };
 
+// clang-format off
 const GroupCase kGroups[] = {
-    {"a big stock looks up to the jack", 0, 11, 6, "QH QS 7C", 0},
-    {"a pair of jacks with a big stock", 0, 11, 6, "JH JS 7C", 11},
-    {"ten in the stock looks up to the king", 0, 10, 6, "QH QS 7C", 12},
-    {"one in the stock still stops at the king", 0, 1, 6, "AH AS 7C", 0},
-    {"an empty stock looks up to the ace", 0, 0, 6, "AH AS 7C", 14},
-    {"Bulk, the human holding 8", 2, 0, 8, "AH AS 7C", 14},
-    {"Bulk, the human holding 9", 2, 0, 9, "AH AS 7C", 0},
-    {"Bulk with transfer, the human holding 9", 3, 0, 9, "JH JS 7C", 11},
-    {"a tie goes to the lower rank", 0, 20, 6, "9H 9S 7C 7D", 7},
-    {"only a larger group replaces it", 0, 20, 6, "6H 6S TC TD TH", 10},
-    {"singles make no group", 0, 20, 6, "6H 7S 8C 9D", 0},
-    {"trumps count", 0, 20, 6, "8H 8C", 8},
+    {.what = "a big stock looks up to the jack", .stock = 11, .hand = "QH QS 7C", .rank = 0},
+    {.what = "a pair of jacks with a big stock", .stock = 11, .hand = "JH JS 7C", .rank = 11},
+    {.what = "ten in the stock looks up to the king", .stock = 10, .hand = "QH QS 7C", .rank = 12},
+    {.what = "one in the stock still stops at the king", .stock = 1, .hand = "AH AS 7C", .rank = 0},
+    {.what = "an empty stock looks up to the ace", .stock = 0, .hand = "AH AS 7C", .rank = 14},
+    {.what = "Bulk, the human holding 8", .type = 2, .stock = 0, .humanCards = 8,
+     .hand = "AH AS 7C", .rank = 14},
+    {.what = "Bulk, the human holding 9", .type = 2, .stock = 0, .humanCards = 9,
+     .hand = "AH AS 7C", .rank = 0},
+    {.what = "Bulk with transfer, the human holding 9", .type = 3, .stock = 0, .humanCards = 9,
+     .hand = "JH JS 7C", .rank = 11},
+    {.what = "a tie goes to the lower rank", .stock = 20, .hand = "9H 9S 7C 7D", .rank = 7},
+    {.what = "only a larger group replaces it", .stock = 20, .hand = "6H 6S TC TD TH", .rank = 10},
+    {.what = "singles make no group", .stock = 20, .hand = "6H 7S 8C 9D", .rank = 0},
+    {.what = "trumps count", .stock = 20, .hand = "8H 8C", .rank = 8},
 };
+// clang-format on
 
 TEST_F(AttackTest, BestGroupRankLimits) {
     const std::string human = "6D 7D 8D 9D JD QD KD AD 6S";
@@ -164,28 +169,35 @@ TEST_F(AttackTest, AttackWithHumanCardsAloneIsAnError) {
 
 struct ThrowInCase {
     const char* what;
-    int32_t type;
-    int32_t stock;
-    int32_t mode;  // 1: the computer's own throw-in (ComputerAttack); 0: an extra card
-    const char* human;
+    int32_t type = 0;
+    int32_t stock = 0;
+    int32_t mode = 1;  // 1: the computer's own throw-in (ComputerAttack); 0: an extra card
+    const char* human = "6H 7H";
     const char* hand;
-    const char* thrown;  // "" when nothing fits
-    const char* rest;    // left in rank order
+    const char* thrown = "";  // "" when nothing fits
+    const char* rest;         // left in rank order
 };
 
 // Each starts from the computer's 9H covered by the human's JH.
+// clang-format off
 const ThrowInCase kThrowIns[] = {
-    {"mode 0 never adds a trump", 0, 0, 0, "6H 7H", "9C JC 6D", "", "6D 9C JC"},
-    {"mode 1 adds a trump when nothing else fits", 0, 0, 1, "6H 7H", "9C JC 6D", "9C", "6D JC"},
-    {"a plain card before an earlier trump", 0, 0, 1, "6H 7H", "JD 9C", "JD", "9C"},
-    {"the lowest card of a rank on the table", 0, 0, 1, "6H 7H", "JS 9S 9D", "9D", "9S JS"},
-    {"a trump kept while the stock is big", 0, 20, 1, "6H 7H", "9C", "", "9C"},
-    {"no card of a rank on the table", 0, 0, 1, "6H 7H", "6D 7S", "", "6D 7S"},
-    {"nothing against an empty hand", 0, 0, 1, "", "JD 9S", "", "9S JD"},
-    {"a card against the last one", 0, 0, 1, "6H", "JD", "JD", ""},
-    {"Japanese: a high spade kept by mode 0", 4, 21, 0, "6H 7H", "JS", "", "JS"},
-    {"Japanese: but thrown in by mode 1", 4, 21, 1, "6H 7H", "JS", "JS", ""},
+    {.what = "mode 0 never adds a trump", .mode = 0, .hand = "9C JC 6D", .rest = "6D 9C JC"},
+    {.what = "mode 1 adds a trump when nothing else fits", .hand = "9C JC 6D", .thrown = "9C",
+     .rest = "6D JC"},
+    {.what = "a plain card before an earlier trump", .hand = "JD 9C", .thrown = "JD", .rest = "9C"},
+    {.what = "the lowest card of a rank on the table", .hand = "JS 9S 9D", .thrown = "9D",
+     .rest = "9S JS"},
+    {.what = "a trump kept while the stock is big", .stock = 20, .hand = "9C", .rest = "9C"},
+    {.what = "no card of a rank on the table", .hand = "6D 7S", .rest = "6D 7S"},
+    {.what = "nothing against an empty hand", .human = "", .hand = "JD 9S", .rest = "9S JD"},
+    {.what = "a card against the last one", .human = "6H", .hand = "JD", .thrown = "JD",
+     .rest = ""},
+    {.what = "Japanese: a high spade kept by mode 0", .type = 4, .stock = 21, .mode = 0,
+     .hand = "JS", .rest = "JS"},
+    {.what = "Japanese: but thrown in by mode 1", .type = 4, .stock = 21, .hand = "JS",
+     .thrown = "JS", .rest = ""},
 };
+// clang-format on
 
 TEST_F(AttackTest, ThrowIn) {
     for (const ThrowInCase& c : kThrowIns) {
