@@ -33,7 +33,8 @@ TEST_F(StylusTest, ATapAnywhereClearsTheStatusLine) {
     EXPECT_EQ(InvalidatedRects(), (std::vector<RECT>{ScaleRect(units::statusStrip)}));
 }
 
-// The sort button flips the hand's order each time; clubs are trumps.
+// The sort button flips the hand's order each time (clubs are trumps); OK
+// on an empty table changes nothing.
 TEST_F(StylusTest, ButtonEdgesCountAndTheReleaseRepaints) {
     const struct {
         int x, y;
@@ -47,6 +48,8 @@ TEST_F(StylusTest, ButtonEdgesCountAndTheReleaseRepaints) {
         Press(WM_LBUTTONDOWN, p.x, p.y);
         EXPECT_EQ(pressedButton, p.pressed);
         EXPECT_EQ(Cards(humanHand), p.hand);
+        EXPECT_EQ(computerAttacks, 0);
+        EXPECT_EQ(Remaining(deck), 20);
         HeadlessClearInvalidations();
         Press(WM_LBUTTONUP, 0, 0);  // wherever the stylus is lifted
         EXPECT_EQ(pressedButton, 0);
