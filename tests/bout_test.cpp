@@ -109,16 +109,6 @@ TEST_F(BoutTest, HumanTakesWithTheComputersExtraCards) {
     }
 }
 
-TEST_F(BoutTest, OkOnAnEmptyTableChangesNothing) {
-    Deal(humanHand, "6D 7D", SortByRank);
-    transferOpen = 0;
-    TapLowerButton();
-    EXPECT_EQ(Cards(humanHand), "6D 7D");
-    EXPECT_EQ(computerAttacks, 0);
-    EXPECT_EQ(transferOpen, 1);
-    EXPECT_EQ(Remaining(deck), 20);
-}
-
 TEST_F(BoutTest, BeatenOffBoutRefillsTheOpenerFirst) {
     // The human opened and the computer covered; one card is left in the
     // stock, with the face-up trump under it.
