@@ -299,7 +299,6 @@ bool SdlOpen(std::string* error) {
     SDL_SetWindowSize(st.window, static_cast<int>(width / scale + 0.5),
                       static_cast<int>(height / scale + 0.5));
     SDL_SetWindowPosition(st.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-    SetIcon(st.window);
 
     PlatformReset(width, height, dpi, dpi);
     Surface& screen = Layer().screen;
@@ -355,6 +354,8 @@ void BackendPresent(const RECT& r) {
     if (!st.window) return;
     if (!st.shown) {
         st.shown = true;
+        // The program's icon exists only once its resources are registered.
+        SetIcon(st.window);
         ApplyTitle();
         SDL_ShowWindow(st.window);
         Present({}, true);

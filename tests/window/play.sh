@@ -19,6 +19,8 @@ note "the window: class, size, title"
 size=$(xdotool getwindowgeometry "$WINDOW" | sed -n 's/^ *Geometry: //p')
 [ "$size" = 240x320 ] || fail "the window is $size at 96 dpi, not 240x320"
 title_is "Thrown up" || fail "the title of a first start is '$(title)', not 'Thrown up'"
+"$PY" "$XWIN" icon "$WINDOW" "$HERE/../../res/pictures/icon-101-64.png" ||
+    fail "the window's icon is not the program's 64-pixel icon"
 
 note "Alt+N deals a new game"
 new_deal

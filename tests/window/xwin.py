@@ -14,6 +14,8 @@
                                         same one of a screenshot
   xwin.py save WINDOW FILE.png          the whole client area as a PNG
   xwin.py class WINDOW                  the WM_CLASS instance and class
+  xwin.py icon WINDOW FILE.png          succeeds when _NET_WM_ICON holds an image
+                                        of the PNG's size with its pixels
   xwin.py close WINDOW                  WM_DELETE_WINDOW, as a window manager sends it
 
 Rectangles are left, top, right, bottom in window pixels, right and bottom
@@ -82,6 +84,11 @@ def load_x11():
     x.XFlush.argtypes = [ctypes.c_void_p]
     x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
     x.XCloseDisplay.argtypes = [ctypes.c_void_p]
+    x.XGetWindowProperty.argtypes = [
+        ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+        ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+        ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+        ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
     x.XGetClassHint.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.POINTER(XClassHint)]
     return x
 
@@ -145,6 +152,26 @@ def digest(x, display, window, left, top, right, bottom):
     return hashlib.sha1(b"".join(b"".join(planes) for planes in rows)).hexdigest()
 
 
+def window_icons(x, display, window):
+    """The images of the window's _NET_WM_ICON as (width, height, ARGB values)."""
+    kind, fmt = ctypes.c_ulong(), ctypes.c_int()
+    count, after, data = ctypes.c_ulong(), ctypes.c_ulong(), ctypes.c_void_p()
+    atom = x.XInternAtom(display, b"_NET_WM_ICON", 0)
+    if x.XGetWindowProperty(display, window, atom, 0, 1 << 24, 0, 0, ctypes.byref(kind),
+                            ctypes.byref(fmt), ctypes.byref(count), ctypes.byref(after),
+                            ctypes.byref(data)) != 0 or not data.value:
+        return []
+    # Format 32 comes as C longs, whatever their size.
+    values = list(ctypes.cast(data, ctypes.POINTER(ctypes.c_ulong))[:count.value])
+    x.XFree(data)
+    images, pos = [], 0
+    while pos + 2 <= len(values):
+        w, h = values[pos], values[pos + 1]
+        images.append((w, h, [v & 0xFFFFFFFF for v in values[pos + 2:pos + 2 + w * h]]))
+        pos += 2 + w * h
+    return images
+
+
 def main(argv):
     if len(argv) < 3:
         fail(__doc__)
@@ -199,6 +226,13 @@ def main(argv):
         if not x.XGetClassHint(display, window, ctypes.byref(hint)):
             fail("the window has no class")
         print("%s %s" % (hint.res_name.decode(), hint.res_class.decode()))
+    elif command == "icon" and len(argv) == 4:
+        width, height, rgba = png.read(argv[3])
+        want = [rgba[i + 3] << 24 | rgba[i] << 16 | rgba[i + 1] << 8 | rgba[i + 2]
+                for i in range(0, len(rgba), 4)]
+        images = window_icons(x, display, window)
+        print("icon sizes: %s" % " ".join("%dx%d" % (w, h) for w, h, _ in images))
+        sys.exit(0 if any((w, h, p) == (width, height, want) for w, h, p in images) else 1)
     elif command == "close" and len(argv) == 3:
         event = XEvent()
         event.xclient.type = CLIENT_MESSAGE
