@@ -52,65 +52,75 @@ class TextTest : public HeadlessTest {
     HDC screen = nullptr;
 };
 
-// The screen's default cell at each density. The game's card font, a
-// positive height, has tests of its own (paint_test).
+// The screen's default cell at each density, and DrawTextW's centring in it.
+// The game's card font, a positive height, has tests of its own (paint_test).
 const std::pair<int, int> kCells[] = {{96, 12}, {128, 16}, {192, 24}};
 
-TEST_F(TextTest, TheDefaultCellFollowsTheDensity) {
+TEST_F(TextTest, TheDefaultCellFollowsTheDensityAndCentresAcrossOnly) {
     for (const auto& [dpi, cell] : kCells) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
         Start(dpi);
         TEXTMETRICW tm{};
         ASSERT_TRUE(GetTextMetricsW(screen, &tm)) << "is DejaVu Sans installed?";
-        EXPECT_EQ(tm.tmHeight, cell) << dpi << " dpi";
+        EXPECT_EQ(tm.tmHeight, cell);
         EXPECT_EQ(tm.tmAscent + tm.tmDescent, tm.tmHeight);
         EXPECT_EQ(tm.tmWeight, FW_NORMAL);
         wchar_t face[32];
         EXPECT_EQ(GetTextFaceW(screen, 31, face), 12);
         EXPECT_STREQ(face, L"DejaVu Sans");
+
+        SetTextColor(screen, kWhite);
+        SetBkMode(screen, TRANSPARENT);
+        RECT r{40, 50, 140, 110};
+        DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER);
+        RECT ink = Inked(kBlack);
+        EXPECT_GE(ink.top, r.top);
+        EXPECT_LE(ink.bottom, r.top + cell) << "no vertical centring";
+        SIZE size{};
+        GetTextExtentExPointW(screen, L"13", 2, 0, nullptr, nullptr, &size);
+        int left = r.left + (r.right - r.left - size.cx) / 2;
+        EXPECT_GE(ink.left, left);
+        EXPECT_LE(ink.right, left + size.cx + 1);
+        // With DT_SINGLELINE the same format centres down as well.
+        Clear(kBlack);
+        DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        EXPECT_GE(Inked(kBlack).top, r.top + (r.bottom - r.top - cell) / 2);
     }
 }
 
-TEST_F(TextTest, ANegativeHeightIsTheCharacterHeight) {
+// A negative height is the characters' alone; the card font's positive one
+// takes in the leading.
+TEST_F(TextTest, HeightsAndExtents) {
     LOGFONTW lf{};
     lf.lfHeight = -20;
     HFONT font = CreateFontIndirectW(&lf);
+    EXPECT_EQ(GetObjectW(font, sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfHeight, -20);
     SelectObject(screen, font);
     TEXTMETRICW tm{};
     GetTextMetricsW(screen, &tm);
     EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
-    LOGFONTW back{};
-    EXPECT_EQ(GetObjectW(font, sizeof back, &back), static_cast<int>(sizeof back));
-    EXPECT_EQ(back.lfHeight, -20);
-}
-
-TEST_F(TextTest, ExtentsMeasureEachLabel) {
-    HFONT font = CreateCardFont(10);
-    HGDIOBJ old = SelectObject(screen, font);
-    SIZE ten{}, nine{}, empty{};
-    GetTextExtentExPointW(screen, L"10", 2, 0, nullptr, nullptr, &ten);
+    SelectObject(screen, CreateCardFont(10));
+    GetTextMetricsW(screen, &tm);
+    EXPECT_GT(tm.tmInternalLeading, 0);
+    SIZE nine{}, empty{};
     GetTextExtentExPointW(screen, L"9", 1, 0, nullptr, nullptr, &nine);
     GetTextExtentExPointW(screen, L"", 0, 0, nullptr, nullptr, &empty);
-    EXPECT_GT(ten.cx, nine.cx);
-    EXPECT_GT(nine.cx, 0);
-    EXPECT_EQ(empty.cx, 0);
-    EXPECT_EQ(empty.cy, ten.cy) << "an empty string is still a cell high";
-    TEXTMETRICW tm{};
-    GetTextMetricsW(screen, &tm);
-    EXPECT_EQ(ten.cy, tm.tmHeight);
-    EXPECT_GT(tm.tmInternalLeading, 0) << "a positive height includes the leading";
+    EXPECT_EQ((POINT{empty.cx, empty.cy}), (POINT{0, tm.tmHeight})) << "still a cell high";
+    EXPECT_EQ(nine.cy, tm.tmHeight);
     // How much fits, and where each character ends.
     int fit = -1, ends[3] = {};
     GetTextExtentExPointW(screen, L"999", 3, 2 * nine.cx, &fit, ends, nullptr);
     EXPECT_EQ(fit, 2);
     EXPECT_EQ(ends[0], nine.cx);
     EXPECT_EQ(ends[1], 2 * nine.cx);
-    SelectObject(screen, old);
-    DeleteObject(font);
 }
 
+// Transparent over a black background colour, which must not show.
 TEST_F(TextTest, GlyphsAreDrawnInTheTextColourFromTheCellTop) {
     Clear(kWhite);
     SetTextColor(screen, kRed);
+    SetBkColor(screen, kBlack);
     SetBkMode(screen, TRANSPARENT);
     ExtTextOutW(screen, 20, 30, 0, nullptr, L"WM", 2, nullptr);
     RECT ink = Inked(kWhite);
@@ -137,33 +147,6 @@ TEST_F(TextTest, OpaqueTextFillsItsCellWithTheBackgroundColour) {
     GetTextExtentExPointW(screen, L"13", 2, 0, nullptr, nullptr, &size);
     ExtTextOutW(screen, 5, 5, 0, nullptr, L"13", 2, nullptr);  // opaque is the default
     EXPECT_EQ(Inked(kBlack), (RECT{5, 5, 5 + size.cx, 5 + size.cy}));
-    Clear(kBlack);
-    SetBkMode(screen, TRANSPARENT);
-    ExtTextOutW(screen, 5, 5, 0, nullptr, L"13", 2, nullptr);
-    EXPECT_EQ(HeadlessPixel(5, 5), kBlack);
-}
-
-TEST_F(TextTest, CentredFormatSitsAtTheTopAndCentresAcross) {
-    for (const auto& [dpi, cell] : kCells) {
-        SCOPED_TRACE(dpi);
-        Start(dpi);
-        SetTextColor(screen, kWhite);
-        SetBkMode(screen, TRANSPARENT);
-        RECT r{40, 50, 140, 110};
-        DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER);
-        RECT ink = Inked(kBlack);
-        EXPECT_GE(ink.top, r.top);
-        EXPECT_LE(ink.bottom, r.top + cell) << "no vertical centring";
-        SIZE size{};
-        GetTextExtentExPointW(screen, L"13", 2, 0, nullptr, nullptr, &size);
-        int left = r.left + (r.right - r.left - size.cx) / 2;
-        EXPECT_GE(ink.left, left);
-        EXPECT_LE(ink.right, left + size.cx + 1);
-        // With DT_SINGLELINE the same format centres down as well.
-        Clear(kBlack);
-        DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-        EXPECT_GE(Inked(kBlack).top, r.top + (r.bottom - r.top - cell) / 2);
-    }
 }
 
 struct LinesCase {
