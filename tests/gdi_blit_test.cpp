@@ -1,5 +1,6 @@
 // Filling, copying and stretching pixels, raster operations, monochrome
 // bitmaps and the lifetime of selected objects.
+#include <span>
 #include <tuple>
 
 #include "tests/fixture.h"
@@ -33,7 +34,7 @@ class GdiTest : public HeadlessTest {
         int x, y;
         COLORREF colour;
     };
-    void ExpectPixels(HDC dc, std::initializer_list<Probe> probes) const {
+    void ExpectPixels(HDC dc, std::span<const Probe> probes) const {
         for (const Probe& p : probes)
             EXPECT_EQ(GetPixel(dc ? dc : screen, p.x, p.y), p.colour) << p.x << ", " << p.y;
     }
@@ -48,9 +49,9 @@ class GdiTest : public HeadlessTest {
 TEST_F(GdiTest, FillRectKeepsToTheRectangleAndTheColourOrder) {
     Fill(screen, {10, 20, 14, 22}, RGB(1, 2, 3));
     // The right and bottom edges are exclusive.
-    ExpectPixels(
-        nullptr,
-        {{10, 20, RGB(1, 2, 3)}, {13, 21, RGB(1, 2, 3)}, {14, 21, kWhite}, {13, 22, kWhite}});
+    const Probe edges[] = {
+        {10, 20, RGB(1, 2, 3)}, {13, 21, RGB(1, 2, 3)}, {14, 21, kWhite}, {13, 22, kWhite}};
+    ExpectPixels(nullptr, edges);
     HDC mem = ColourCanvas(1, 1, RGB(1, 2, 3));
     BITMAP bm{};
     GetObjectW(GetCurrentObject(mem, OBJ_BITMAP), sizeof bm, &bm);
@@ -77,98 +78,57 @@ TEST_F(GdiTest, APaintReachesOnlyItsUpdateRegion) {
     InvalidateRect(hwnd, &b, FALSE);
     HeadlessPump();
     const COLORREF red = kRecorderColour;
-    ExpectPixels(nullptr, {{10, 10, red},
-                           {19, 19, red},
-                           {20, 19, kWhite},
-                           {30, 30, kWhite},
-                           {50, 60, red},
-                           {54, 69, red},
-                           {55, 69, kWhite},
-                           {15, 65, kWhite}});
+    const Probe probes[] = {{10, 10, red}, {19, 19, red}, {20, 19, kWhite}, {30, 30, kWhite},
+                            {50, 60, red}, {54, 69, red}, {55, 69, kWhite}, {15, 65, kWhite}};
+    ExpectPixels(nullptr, probes);
 }
 
-TEST_F(GdiTest, BitBltCopiesAndClipsToTheSurface) {
+// Rows and columns the source does not have, or the screen, are left as
+// they were; a mirrored copy reads its row backwards, one by one.
+TEST_F(GdiTest, BitBltCopiesAndClipsToSourceAndSurface) {
     HDC mem = ColourCanvas(4, 3, kBlue);
     SetPixel(mem, 0, 0, kRed);
     SetPixel(mem, 3, 2, kGreen);
     BitBlt(screen, 100, 50, 4, 3, mem, 0, 0, SRCCOPY);
-    // Half off the screen: the visible half lands, nothing else is touched.
-    BitBlt(screen, 238, 318, 4, 3, mem, 0, 0, SRCCOPY);
-    // From a place inside the source.
-    BitBlt(screen, 0, 0, 1, 1, mem, 3, 2, SRCCOPY);
-    ExpectPixels(nullptr, {{100, 50, kRed},
-                           {101, 51, kBlue},
-                           {103, 52, kGreen},
-                           {104, 52, kWhite},
-                           {238, 318, kRed},
-                           {239, 319, kBlue},
-                           {0, 0, kGreen}});
-    DeleteDC(mem);
-}
-
-// Rows and columns the source does not have leave the destination as it
-// was, and a mirrored copy reads its row backwards.
-TEST_F(GdiTest, CopiesSkipWhatTheSourceLacks) {
-    HDC mem = ColourCanvas(3, 3, kBlue);
-    SetPixel(mem, 0, 0, kRed);
-    Fill(screen, {0, 0, 20, 20}, kWhite);
+    BitBlt(screen, 238, 318, 4, 3, mem, 0, 0, SRCCOPY);  // half off the screen
+    BitBlt(screen, 0, 0, 1, 1, mem, 3, 2, SRCCOPY);      // from a place inside the source
     BitBlt(screen, 2, 2, 5, 5, mem, -1, -1, SRCCOPY);
-    // Mirrored: the columns run backwards, so the row is read one by one.
-    BitBlt(screen, 10, 10, 1, 1, mem, 0, 0, SRCCOPY);
     StretchBlt(screen, 12, 10, -3, 1, mem, 0, 0, 3, 1, SRCCOPY);
-    ExpectPixels(nullptr, {{2, 2, kWhite},
-                           {3, 2, kWhite},
-                           {2, 3, kWhite},
-                           {3, 3, kRed},
-                           {5, 5, kBlue},
-                           {6, 5, kWhite},
-                           {5, 6, kWhite},
-                           {11, 10, kRed},
-                           {9, 10, kBlue}});
+    const Probe probes[] = {
+        {100, 50, kRed},   {101, 51, kBlue}, {103, 52, kGreen}, {104, 52, kWhite}, {238, 318, kRed},
+        {239, 319, kBlue}, {0, 0, kGreen},   {2, 2, kWhite},    {3, 2, kWhite},    {2, 3, kWhite},
+        {3, 3, kRed},      {6, 5, kGreen},   {5, 6, kWhite},    {11, 10, kRed},    {9, 10, kBlue}};
+    ExpectPixels(nullptr, probes);
     DeleteDC(mem);
 }
 
-struct StretchCase {
-    const char* what;
-    int width, height;  // destination size, from the 2 x 2 source R G / B W
-    POINT probe;
-    COLORREF expected;
-};
-
-const StretchCase kStretch[] = {
-    {"enlarged: top left quarter", 4, 4, {1, 1}, kRed},
-    {"enlarged: top right quarter", 4, 4, {2, 1}, kGreen},
-    {"enlarged: bottom left quarter", 4, 4, {1, 2}, kBlue},
-    {"enlarged unevenly: 3 wide", 3, 2, {1, 0}, kGreen},
-    {"reduced to one pixel takes the lower right", 1, 1, {0, 0}, kWhite},
-    {"mirrored across", -2, 2, {0, 0}, kGreen},
-    {"mirrored down", 2, -2, {0, 0}, kBlue},
-};
-
+// The 2 x 2 source R G / B W stretched to several sizes over black; a
+// mirrored destination starts at its far edge.
 TEST_F(GdiTest, StretchBltPicksTheNearestSourcePixel) {
     HDC mem = ColourCanvas(2, 2, kWhite);
     SetPixel(mem, 0, 0, kRed);
     SetPixel(mem, 1, 0, kGreen);
     SetPixel(mem, 0, 1, kBlue);
-    for (const StretchCase& c : kStretch) {
-        Fill(screen, {0, 0, 10, 10}, kBlack);
-        // A mirrored destination starts at its far edge.
-        int x = c.width < 0 ? -c.width : 0, y = c.height < 0 ? -c.height : 0;
-        StretchBlt(screen, x, y, c.width, c.height, mem, 0, 0, 2, 2, SRCCOPY);
-        EXPECT_EQ(HeadlessPixel(c.probe.x, c.probe.y), c.expected) << c.what;
-    }
+    Fill(screen, {0, 0, 50, 10}, kBlack);
+    StretchBlt(screen, 0, 0, 4, 4, mem, 0, 0, 2, 2, SRCCOPY);    // enlarged
+    StretchBlt(screen, 10, 0, 3, 2, mem, 0, 0, 2, 2, SRCCOPY);   // enlarged unevenly
+    StretchBlt(screen, 20, 0, 1, 1, mem, 0, 0, 2, 2, SRCCOPY);   // reduced: the lower right
+    StretchBlt(screen, 32, 0, -2, 2, mem, 0, 0, 2, 2, SRCCOPY);  // mirrored across
+    StretchBlt(screen, 40, 2, 2, -2, mem, 0, 0, 2, 2, SRCCOPY);  // mirrored down
+    const Probe probes[] = {{1, 1, kRed},    {2, 1, kGreen},  {1, 2, kBlue}, {11, 0, kGreen},
+                            {20, 0, kWhite}, {30, 0, kGreen}, {40, 0, kBlue}};
+    ExpectPixels(nullptr, probes);
     DeleteDC(mem);
 }
 
 struct RopCase {
     const char* what;
     DWORD rop;
-    COLORREF brush;  // 0xFFFFFFFF: the context's default
+    COLORREF brush;  // CLR_INVALID: the context's default
     COLORREF source, dest, expected;
 };
 
 const RopCase kRops[] = {
-    {"copy", SRCCOPY, CLR_INVALID, kRed, kBlue, kRed},
     {"pattern invert with the default white brush", PATINVERT, CLR_INVALID, kRed, kGreen,
      RGB(255, 105, 255)},
     {"pattern invert with a red brush", PATINVERT, kRed, kBlack, RGB(255, 10, 20), RGB(0, 10, 20)},
@@ -204,16 +164,19 @@ TEST_F(GdiTest, MonochromeBitmapsKeepOnlyBlackAndWhite) {
     const BYTE rows[4] = {0xA0, 0x00, 0x40, 0x00};  // 1010 / 0100, rows of 16 bits
     HBITMAP bits = CreateBitmap(4, 2, 1, 1, rows);
     SelectObject(mem, bits);
-    ExpectPixels(mem, {{0, 0, kWhite}, {1, 0, kBlack}, {1, 1, kWhite}});
+    const Probe drawn[] = {{0, 0, kWhite}, {1, 0, kBlack}, {1, 1, kWhite}};
+    ExpectPixels(mem, drawn);
     // Dark grey becomes black, light grey white.
     Fill(mem, {0, 0, 1, 1}, RGB(100, 100, 100));
     Fill(mem, {1, 0, 2, 1}, RGB(200, 200, 200));
-    ExpectPixels(mem, {{0, 0, kBlack}, {1, 0, kWhite}});
+    const Probe greys[] = {{0, 0, kBlack}, {1, 0, kWhite}};
+    ExpectPixels(mem, greys);
     // Copied onto colour, black takes the text colour and white the background.
     SetTextColor(screen, kRed);
     SetBkColor(screen, kBlue);
     BitBlt(screen, 0, 0, 2, 1, mem, 0, 0, SRCCOPY);
-    ExpectPixels(nullptr, {{0, 0, kRed}, {1, 0, kBlue}});
+    const Probe copied[] = {{0, 0, kRed}, {1, 0, kBlue}};
+    ExpectPixels(nullptr, copied);
     // Once a colour bitmap is in, the context makes colour bitmaps, as a
     // screen context does.
     HBITMAP colour = CreateBitmap(5, 5, 1, GetDeviceCaps(mem, BITSPIXEL), nullptr);
