@@ -1,6 +1,7 @@
 // The painted table: card faces and backs, the order of the piles, the
-// buttons, the marker, the count of cards left and the status text; and
-// the drawing objects made for it.
+// buttons, the marker, the count of cards left and the status text; the
+// drawing objects made for it; and what reaches the screen through the real
+// paint handler, where only what was asked to be repainted changes.
 #include <algorithm>
 
 #include "app/shell.h"
@@ -34,6 +35,11 @@ class PaintTest : public GameTest {
         InvalidateRect(mainWindow, nullptr, FALSE);
         UpdateWindow(mainWindow);
     }
+    // Every window, through the message loop.
+    static void Repaint() {
+        InvalidateRect(mainWindow, nullptr, FALSE);
+        HeadlessPump();
+    }
     static COLORREF At(int x, int y) { return HeadlessPixel(x, y); }
     static std::vector<COLORREF> Pixels(const RECT& r) {
         std::vector<COLORREF> out;
@@ -55,14 +61,16 @@ TEST_F(PaintTest, CardsWithoutIdentityPlaceOrVisibilityDrawNothing) {
     HDC dc = GetDC(mainWindow);
     Card card;
     InitCard(card);
+    SetPosition(card, 10, 10);
     EXPECT_EQ(PaintCard(card, dc), 0) << "no identity";
     card.suit = Hearts;
     card.rank = 9;
-    EXPECT_EQ(PaintCard(card, dc), 0) << "no place";
-    SetPosition(card, 10, 10);
     card.hidden = 1;
     EXPECT_EQ(PaintCard(card, dc), 0) << "hidden";
     card.hidden = 0;
+    card.y = -1;
+    EXPECT_EQ(PaintCard(card, dc), 0) << "no place";
+    SetPosition(card, 10, 10);
     EXPECT_EQ(PaintCard(card, dc), 1);
     ReleaseDC(mainWindow, dc);
 }
@@ -216,39 +224,87 @@ TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
         SCOPED_TRACE(c.dpi);
         StartScreen(c.dpi);
         RegisterResources();
-        for (auto [icon, size, offset] :
+        for (auto [icon, size, pad] :
              {std::tuple{LoadSuitIcon(108, ScaleX(9), nullptr), c.suit, c.suitPad},
               std::tuple{LoadButtonIcon(119, ScaleX(32), nullptr), c.button, c.buttonPad}}) {
-            ASSERT_NE(icon, nullptr);
             ICONINFO info{};
-            GetIconInfo(icon, &info);
+            ASSERT_TRUE(GetIconInfo(icon, &info));
             BITMAP bm{};
             GetObjectW(info.hbmColor, sizeof bm, &bm);
-            EXPECT_EQ(bm.bmWidth, size);
-            EXPECT_EQ(bm.bmHeight, size);
-            if (offset > 0) {
-                // The border around the drawing is clear: the mask is white there.
-                HDC m = CreateCompatibleDC(nullptr);
-                HGDIOBJ k = SelectObject(m, info.hbmMask);
-                EXPECT_EQ(GetPixel(m, offset - 1, size / 2), kWhite);
-                SelectObject(m, k);
-                DeleteDC(m);
-            }
-            DeleteObject(info.hbmColor);
-            DeleteObject(info.hbmMask);
-            DestroyIcon(icon);
+            EXPECT_EQ((POINT{bm.bmWidth, bm.bmHeight}), (POINT{size, size}));
+            if (pad == 0) continue;
+            // The border around the drawing is clear: the mask is white there.
+            HDC mask = CreateCompatibleDC(nullptr);
+            SelectObject(mask, info.hbmMask);
+            EXPECT_EQ(GetPixel(mask, pad - 1, size / 2), kWhite);
+            DeleteDC(mask);  // the icons and bitmaps go with the screen
         }
-        HFONT font = CreateCardFont(10);
         HDC probe = CreateCompatibleDC(nullptr);
-        HGDIOBJ k = SelectObject(probe, font);
+        SelectObject(probe, CreateCardFont(10));
         TEXTMETRICW tm{};
         GetTextMetricsW(probe, &tm);
-        EXPECT_EQ(tm.tmHeight, c.font);
-        EXPECT_EQ(tm.tmWeight, 700);
-        SelectObject(probe, k);
+        EXPECT_EQ((POINT{tm.tmHeight, tm.tmWeight}), (POINT{c.font, 700}));
         DeleteDC(probe);
-        DeleteObject(font);
     }
+}
+
+TEST_F(PaintTest, EachBackgroundColour) {
+    for (uint32_t b = 0; b < 5; ++b) {
+        SCOPED_TRACE(testing::Message() << "background " << b);
+        background = b;
+        Repaint();
+        EXPECT_EQ(At(ScaleX(100), ScaleY(250)), backgroundColours[b]);
+        EXPECT_EQ(At(ScaleX(199), ScaleY(280)), kWhite) << "the separator strip";
+    }
+    background = 0;
+}
+
+TEST_F(PaintTest, AForgottenRepaintLeavesTheOldPicture) {
+    Deal(humanHand, "6D 7D", SortByRank);
+    Repaint();
+    Card& card = CardAt(humanHand, 1);
+    const RECT face{card.x + card.width / 3, card.y + card.height / 3, card.x + card.width * 2 / 3,
+                    card.y + card.height * 2 / 3};
+    const std::vector<COLORREF> before = Pixels(face);
+    card.selected = 1;  // no repaint asked for
+    HeadlessPump();
+    EXPECT_EQ(Pixels(face), before) << "stale until asked";
+    InvalidateCard(card);
+    HeadlessPump();
+    EXPECT_NE(Pixels(face), before);
+    EXPECT_EQ(At(card.x + card.width / 2, card.y + card.height / 2), kGrey);
+}
+
+TEST_F(PaintTest, AClosedBoxLeavesNoTrace) {
+    Deal(humanHand, "6D 7D 8D 9D TD JD", SortByRank);
+    Repaint();
+    const RECT all{0, 0, ScaleX(240), ScaleY(320)};
+    const std::vector<COLORREF> before = Pixels(all);
+    HeadlessQueueBoxAnswer(IDOK);
+    MessageBoxW(mainWindow, L"I win!", L"", MB_OK | MB_ICONINFORMATION);
+    HeadlessPump();
+    EXPECT_EQ(Pixels(all), before);
+}
+
+TEST_F(PaintTest, TheTakePictureStaysAfterTheSixthCover) {
+    // The human's sixth cover ends the bout and the attack passes to the
+    // human, but nothing asks the lower button to be repainted.
+    computerAttacks = boutLedByComputer = 1;
+    transferOpen = 0;
+    Deal(humanHand, "TH 8D", SortByRank);
+    Deal(humanTable, "7S 7H 7D 7C TS");
+    Deal(computerTable, "6S 6H 6D 6C 9S 9H");
+    Deal(computerHand, "AS");
+    Repaint();
+    const std::vector<COLORREF> take = Pixels(lowerButtonRect);
+    Select("TH");
+    TapTable();
+    ASSERT_EQ(computerAttacks, 0);
+    ASSERT_EQ(humanTable.count, 0);
+    EXPECT_EQ(Pixels(lowerButtonRect), take) << "still the take picture";
+    InvalidateLowerButton();
+    HeadlessPump();
+    EXPECT_NE(Pixels(lowerButtonRect), take) << "now the OK picture";
 }
 
 }  // namespace
