@@ -92,12 +92,13 @@ TEST_F(GdiTest, BitBltCopiesAndClipsToSourceAndSurface) {
     BitBlt(screen, 100, 50, 4, 3, mem, 0, 0, SRCCOPY);
     BitBlt(screen, 238, 318, 4, 3, mem, 0, 0, SRCCOPY);  // half off the screen
     BitBlt(screen, 0, 0, 1, 1, mem, 3, 2, SRCCOPY);      // from a place inside the source
-    BitBlt(screen, 2, 2, 5, 5, mem, -1, -1, SRCCOPY);
+    BitBlt(screen, 2, 2, 6, 5, mem, -1, -1, SRCCOPY);
     StretchBlt(screen, 12, 10, -3, 1, mem, 0, 0, 3, 1, SRCCOPY);
     const Probe probes[] = {
-        {100, 50, kRed},   {101, 51, kBlue}, {103, 52, kGreen}, {104, 52, kWhite}, {238, 318, kRed},
-        {239, 319, kBlue}, {0, 0, kGreen},   {2, 2, kWhite},    {3, 2, kWhite},    {2, 3, kWhite},
-        {3, 3, kRed},      {6, 5, kGreen},   {5, 6, kWhite},    {11, 10, kRed},    {9, 10, kBlue}};
+        {100, 50, kRed},  {101, 51, kBlue},  {103, 52, kGreen}, {104, 52, kWhite},
+        {238, 318, kRed}, {239, 319, kBlue}, {0, 0, kGreen},    {2, 2, kWhite},
+        {3, 2, kWhite},   {2, 3, kWhite},    {3, 3, kRed},      {6, 5, kGreen},
+        {7, 5, kWhite},   {5, 6, kWhite},    {11, 10, kRed},    {9, 10, kBlue}};
     ExpectPixels(nullptr, probes);
     DeleteDC(mem);
 }

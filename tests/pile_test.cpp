@@ -101,6 +101,8 @@ const LayoutCase kLayouts[] = {
     {.mode = LayoutSideBySide, .cards = 8, .last = {10, 61}, .perRow = 7},
     {.mode = LayoutQuarterFan, .cards = 7, .last = {10, 48}, .perRow = 3},  // rows a third apart
     {.mode = LayoutHalfOverlap, .cards = 3, .last = {46, 20}, .dpi = 128},
+    {.mode = LayoutThirdOverlap, .cards = 3, .last = {34, 20}, .dpi = 128},
+    {.mode = LayoutQuarterFan, .cards = 3, .last = {10, 38}, .perRow = 2, .dpi = 128},
     {.mode = LayoutSideBySide, .cards = 3, .last = {10, 74}, .perRow = 2, .dpi = 128},
 };
 
