@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/clpa.h"
+#include "app/keyboard.h"
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "app/window.h"
@@ -25,6 +26,9 @@ void ConstructProgram() {
     ResetRandom();
     statusText = nullptr;
     pressedButton = 0;
+    focusPosition = 1;
+    focusShown = false;
+    focusFrame = RECT{};
     instance = resourceModule = programModule = nullptr;
     mainWindow = menuBar = nullptr;
     offscreenDc = nullptr;

@@ -1,6 +1,7 @@
 #include "app/stylus.h"
 
 #include "app/actions.h"
+#include "app/keyboard.h"
 #include "app/shell.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -23,6 +24,8 @@ void StylusDown(LPARAM point) {
     const int32_t x = LOWORD(static_cast<uintptr_t>(point));
     const int32_t y = HIWORD(static_cast<uintptr_t>(point));
     if (statusText) ShowStatus(nullptr);
+    focusShown = false;
+    SyncFocusFrame();
     if (HitRect(ScaleRect(units::tableArea), x, y)) PlaySelection();
     if (HitRect(lowerButtonRect, x, y)) {
         pressedButton = 1;

@@ -4,6 +4,7 @@
 #include "app/about.h"
 #include "app/actions.h"
 #include "app/help.h"
+#include "app/keyboard.h"
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "app/window.h"
@@ -60,6 +61,7 @@ void OnDestroy() {
 // The whole scene is drawn off screen and copied in one piece; what reaches
 // the screen is clipped to the region being repainted.
 void OnPaint(HWND hwnd) {
+    SyncFocusFrame();
     HBRUSH table = CreateSolidBrush(backgroundColours[background]);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -156,6 +158,12 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 default:
                     return DefWindowProcW(hwnd, msg, wParam, lParam);
             }
+        case WM_KEYDOWN:
+            if (KeyboardDown(hwnd, wParam, lParam)) return 0;
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
+        case WM_KEYUP:
+            if (KeyboardUp(wParam)) return 0;
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
         case WM_LBUTTONDOWN:
             StylusDown(lParam);
             return 0;

@@ -28,8 +28,8 @@ void BackendBoxOpened(const wchar_t* text, const wchar_t* caption, UINT type);
 // An answer waiting for the open box, injected from outside; false if none.
 bool BackendTakeBoxAnswer(int* answer);
 
-// A call into the device shell: "SHFullScreen", "SHCreateMenuBar" or
-// "CommandBar_Show", for a window, with its flags (or menu id, or show flag).
+// A call into the device shell: "SHFullScreen", "SHCreateMenuBar",
+// "CommandBar_Show" or "ToggleFullScreen", for a window, with its flags (or menu id, or show flag).
 // For the menu bar, bar holds the bar the layer made (or null).
 void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND* bar);
 

@@ -55,18 +55,6 @@ constexpr UINT CB_SHOWDROPDOWN = 0x014F;
 constexpr UINT CB_GETDROPPEDSTATE = 0x0157;
 constexpr LRESULT CB_ERR = -1;
 
-constexpr WPARAM VK_TAB = 0x09;
-constexpr WPARAM VK_SHIFT = 0x10;
-constexpr WPARAM VK_SPACE = 0x20;
-constexpr WPARAM VK_PRIOR = 0x21;
-constexpr WPARAM VK_NEXT = 0x22;
-constexpr WPARAM VK_END = 0x23;
-constexpr WPARAM VK_HOME = 0x24;
-constexpr WPARAM VK_LEFT = 0x25;
-constexpr WPARAM VK_UP = 0x26;
-constexpr WPARAM VK_RIGHT = 0x27;
-constexpr WPARAM VK_DOWN = 0x28;
-
 // The shell's dialog set-up (ordinal 56): on Linux it is only recorded.
 struct SHINITDLGINFO {
     DWORD dwMask;

@@ -1,6 +1,7 @@
 // The layer's own records behind the handles. Only platform/ sees these.
 #pragma once
 
+#include <bitset>
 #include <deque>
 #include <memory>
 #include <string>
@@ -103,6 +104,8 @@ struct PlatformState {
         bool wasDouble = false;
     } lastPress;
     bool paintsDispatched = true;  // off: a pending paint is validated unseen
+    // Keys held, as told by the key messages taken from the queue so far.
+    std::bitset<256> keysDown;
     int quitCode = 0;
     std::vector<std::unique_ptr<HDC__>> dcs;
     std::vector<std::unique_ptr<GdiObject>> objects;

@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr WPARAM kKeyF10 = 0x79;
-
 bool Matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
     if (hwnd && m.hwnd != hwnd) return false;
     if (lo == 0 && hi == 0) return true;
@@ -64,17 +62,26 @@ void MakeDoubleClick(MSG& m) {
     if (quick) m.message = WM_LBUTTONDBLCLK;
 }
 
+// A key message leaving the queue, taken or dropped, sets the key's state,
+// so GetKeyState answers for the moment the message was made.
+void NoteKey(const MSG& m) {
+    if (m.message < WM_KEYDOWN || m.message > WM_SYSKEYUP || m.wParam > 255) return;
+    Layer().keysDown[m.wParam] = m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN;
+}
+
 bool TakeInput(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     auto& input = Layer().input;
     for (size_t i = 0; i < input.size();) {
         MSG m = input[i];
         if (!Route(m)) {
+            NoteKey(m);
             input.erase(input.begin() + static_cast<long>(i));  // nobody takes it
             continue;
         }
         if (Matches(m, hwnd, lo, hi)) {
             if (remove) {
                 MakeDoubleClick(m);
+                NoteKey(m);
                 input.erase(input.begin() + static_cast<long>(i));
             }
             *out = m;
@@ -203,7 +210,7 @@ LRESULT DefWindowProcW(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_KEYDOWN:
         case WM_SYSKEYDOWN:
-            if (wParam == kKeyF10) OpenMenuByKey(hwnd);
+            if (wParam == VK_F10) OpenMenuByKey(hwnd);
             return 0;
         default:
             return 0;
@@ -222,6 +229,11 @@ void PlatformRequestClose() {
 
 void PlatformFocusGained() {
     if (HWND w = Layer().foreground) PostMessageW(w, WM_ACTIVATE, 1, 0);
+}
+
+SHORT GetKeyState(int key) {
+    if (key < 0 || key > 255 || !Layer().keysDown[static_cast<size_t>(key)]) return 0;
+    return static_cast<SHORT>(0x8000);
 }
 
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags) {

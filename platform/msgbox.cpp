@@ -150,6 +150,8 @@ LRESULT BoxProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         case WM_KEYDOWN:
+            // A key held since before the box opened answers nothing.
+            if (lParam & KF_REPEAT_LPARAM) return 0;
             if (wParam == VK_RETURN) box->answer = box->ids[0];
             if (wParam == VK_ESCAPE) box->answer = SafeAnswer(*box);
             return 0;

@@ -11,6 +11,7 @@
 using BOOL = int;
 using BYTE = uint8_t;
 using WORD = uint16_t;
+using SHORT = int16_t;
 using DWORD = uint32_t;
 using UINT = unsigned int;
 using LONG = int32_t;
@@ -283,10 +284,29 @@ constexpr DWORD CBS_DROPDOWNLIST = 0x0003;
 constexpr WORD IDC_STATIC = 0xFFFF;
 
 // Keys.
+constexpr WPARAM VK_TAB = 0x09;
 constexpr WPARAM VK_RETURN = 0x0D;
-constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_SHIFT = 0x10;
+constexpr WPARAM VK_CONTROL = 0x11;
 constexpr WPARAM VK_MENU = 0x12;
+constexpr WPARAM VK_ESCAPE = 0x1B;
+constexpr WPARAM VK_SPACE = 0x20;
+constexpr WPARAM VK_PRIOR = 0x21;
+constexpr WPARAM VK_NEXT = 0x22;
+constexpr WPARAM VK_END = 0x23;
+constexpr WPARAM VK_HOME = 0x24;
+constexpr WPARAM VK_LEFT = 0x25;
+constexpr WPARAM VK_UP = 0x26;
+constexpr WPARAM VK_RIGHT = 0x27;
+constexpr WPARAM VK_DOWN = 0x28;
+constexpr WPARAM VK_F1 = 0x70;
+constexpr WPARAM VK_F2 = 0x71;
 constexpr WPARAM VK_F4 = 0x73;
+constexpr WPARAM VK_F10 = 0x79;
+constexpr WPARAM VK_F11 = 0x7A;
+// Whether a key is held, as the key messages handed out so far tell it:
+// negative while down.
+SHORT GetKeyState(int key);
 
 // Resources. The program's own are compiled in and handed to the layer
 // once at start with PlatformSetResources; a null module means the program.
@@ -386,6 +406,7 @@ constexpr BYTE FVIRTKEY = 0x01;
 constexpr BYTE FNOINVERT = 0x02;
 constexpr BYTE FALT = 0x10;
 constexpr LPARAM KF_ALTDOWN_LPARAM = 1 << 29;  // bit 29 of a key message: Alt held
+constexpr LPARAM KF_REPEAT_LPARAM = 1 << 30;   // bit 30: the key was already down (auto-repeat)
 
 inline const wchar_t* MAKEINTRESOURCEW(UINT id) {
     return reinterpret_cast<const wchar_t*>(static_cast<uintptr_t>(id));
@@ -416,6 +437,9 @@ constexpr DWORD SHCMBF_HMENU = 0x0010;
 BOOL SHFullScreen(HWND hwnd, DWORD state);
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 BOOL CommandBar_Show(HWND bar, BOOL show);
+// A desktop's window can leave the display's full area and come back to it
+// (F11); the handheld's window never left it. Recorded as "ToggleFullScreen".
+BOOL ToggleFullScreenWindow(HWND hwnd);
 
 // The clock, in UTC.
 void GetSystemTime(SYSTEMTIME* st);

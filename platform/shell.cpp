@@ -10,6 +10,12 @@ BOOL SHFullScreen(HWND hwnd, DWORD state) {
     return TRUE;
 }
 
+BOOL ToggleFullScreenWindow(HWND hwnd) {
+    if (!IsWindow(hwnd)) return FALSE;
+    BackendShellCall("ToggleFullScreen", hwnd, 0, nullptr);
+    return TRUE;
+}
+
 BOOL SHCreateMenuBar(SHMENUBARINFO* info) {
     if (!info || !IsWindow(info->hwndParent)) return FALSE;
     info->hwndMB = CreateLayerMenuBar(*info);

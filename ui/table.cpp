@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/keyboard.h"
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "game/state.h"
@@ -50,6 +51,20 @@ void PaintFace(const Card& card, HDC dc) {
                 nullptr, label, static_cast<UINT>(length), nullptr);
     SetTextColor(dc, keptColour);
     SelectObject(dc, keptFont);
+}
+
+// A ring in a colour that stands out on every table colour and on cards.
+void PaintFocusFrame(HDC dc) {
+    HBRUSH ring = CreateSolidBrush(RGB(255, 204, 0));
+    const RECT& f = focusFrame;
+    const int32_t e = FocusEdge();
+    const RECT sides[4] = {{f.left, f.top, f.right, f.top + e},
+                           {f.left, f.bottom - e, f.right, f.bottom},
+                           {f.left, f.top + e, f.left + e, f.bottom - e},
+                           {f.right - e, f.top + e, f.right, f.bottom - e}};
+    for (const RECT& side : sides)
+        FillRect(dc, &side, ring);
+    DeleteObject(ring);
 }
 
 void PaintButton(HDC dc, HICON icon, const RECT& place, bool pressed) {
@@ -112,6 +127,7 @@ void PaintTable(HDC dc) {
         PaintPile(humanTable, dc);
     }
     PaintPile(humanHand, dc);
+    if (!IsRectEmpty(&focusFrame)) PaintFocusFrame(dc);
     if (trumpCard.hidden == 1)
         PaintTrumpMarker(dc, trumpCard.suit, ScaleX(units::trumpMarker.x),
                          ScaleY(units::trumpMarker.y));

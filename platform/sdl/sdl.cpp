@@ -114,42 +114,22 @@ POINT ToScreen(int x, int y) {
 WPARAM KeyOf(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return static_cast<WPARAM>('A' + (key - SDLK_a));
     if (key >= SDLK_0 && key <= SDLK_9) return static_cast<WPARAM>('0' + (key - SDLK_0));
-    if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<WPARAM>(0x70 + (key - SDLK_F1));
-    switch (key) {
-        case SDLK_RETURN:
-        case SDLK_KP_ENTER:
-            return VK_RETURN;
-        case SDLK_ESCAPE:
-            return VK_ESCAPE;
-        case SDLK_TAB:
-            return 0x09;
-        case SDLK_SPACE:
-            return 0x20;
-        case SDLK_LSHIFT:
-        case SDLK_RSHIFT:
-            return 0x10;
-        case SDLK_LALT:
-        case SDLK_RALT:
-            return VK_MENU;
-        case SDLK_PAGEUP:
-            return 0x21;
-        case SDLK_PAGEDOWN:
-            return 0x22;
-        case SDLK_END:
-            return 0x23;
-        case SDLK_HOME:
-            return 0x24;
-        case SDLK_LEFT:
-            return 0x25;
-        case SDLK_UP:
-            return 0x26;
-        case SDLK_RIGHT:
-            return 0x27;
-        case SDLK_DOWN:
-            return 0x28;
-        default:
-            return 0;
-    }
+    if (key >= SDLK_F1 && key <= SDLK_F12) return static_cast<WPARAM>(VK_F1 + (key - SDLK_F1));
+    static constexpr struct {
+        SDL_Keycode sdl;
+        WPARAM vk;
+    } kKeys[] = {
+        {SDLK_RETURN, VK_RETURN}, {SDLK_KP_ENTER, VK_RETURN}, {SDLK_ESCAPE, VK_ESCAPE},
+        {SDLK_TAB, VK_TAB},       {SDLK_SPACE, VK_SPACE},     {SDLK_LSHIFT, VK_SHIFT},
+        {SDLK_RSHIFT, VK_SHIFT},  {SDLK_LCTRL, VK_CONTROL},   {SDLK_RCTRL, VK_CONTROL},
+        {SDLK_LALT, VK_MENU},     {SDLK_RALT, VK_MENU},       {SDLK_PAGEUP, VK_PRIOR},
+        {SDLK_PAGEDOWN, VK_NEXT}, {SDLK_END, VK_END},         {SDLK_HOME, VK_HOME},
+        {SDLK_LEFT, VK_LEFT},     {SDLK_UP, VK_UP},           {SDLK_RIGHT, VK_RIGHT},
+        {SDLK_DOWN, VK_DOWN},
+    };
+    for (const auto& k : kKeys)
+        if (k.sdl == key) return k.vk;
+    return 0;
 }
 
 void Key(const SDL_KeyboardEvent& e) {
@@ -158,7 +138,8 @@ void Key(const SDL_KeyboardEvent& e) {
     bool down = e.type == SDL_KEYDOWN;
     bool alt = (e.keysym.mod & KMOD_ALT) != 0 || key == VK_MENU;
     UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
-    PlatformKeyInput(message, key, alt ? KF_ALTDOWN_LPARAM : 0);
+    LPARAM flags = (alt ? KF_ALTDOWN_LPARAM : 0) | (e.repeat ? KF_REPEAT_LPARAM : 0);
+    PlatformKeyInput(message, key, flags);
 }
 
 void Button(const SDL_MouseButtonEvent& e) {
@@ -385,9 +366,14 @@ bool BackendTakeBoxAnswer(int*) {
     return false;
 }
 
-// The window is the device's whole screen already: full screen and the
-// menu bar's shell calls ask nothing more of it.
-void BackendShellCall(const char*, HWND, DWORD, HWND*) {}
+// The window is the device's whole screen already: the device's full
+// screen and menu bar calls ask nothing more of it. F11's toggle does.
+void BackendShellCall(const char* name, HWND, DWORD, HWND*) {
+    SdlState& st = State();
+    if (!st.window || std::strcmp(name, "ToggleFullScreen") != 0) return;
+    bool full = (SDL_GetWindowFlags(st.window) & SDL_WINDOW_FULLSCREEN_DESKTOP) != 0;
+    SDL_SetWindowFullscreen(st.window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+}
 
 bool BackendLaunch(const std::vector<std::string>& argv) {
     return PlatformSpawnDetached(argv);

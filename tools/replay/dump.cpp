@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <filesystem>
 
+#include "app/keyboard.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/stylus.h"
@@ -11,6 +12,7 @@
 #include "platform/headless/headless.h"
 #include "res/ids.h"
 #include "tools/replay/json.h"
+#include "tools/replay/script.h"
 
 namespace {
 
@@ -172,6 +174,7 @@ std::string DumpState() {
     Field(j, "computerWins", computerWins);
     Field(j, "humanWins", humanWins);
     Field(j, "pressedButton", pressedButton);
+    if (replayKeysUsed) Field(j, "focus", focusShown ? FocusedCard() : 0);
     wchar_t title[256] = L"";
     GetWindowTextW(mainWindow, title, 256);
     j.Key("title");

@@ -14,6 +14,7 @@
 #include "ui/scale.h"
 
 void (*replayCleanup)() = nullptr;
+bool replayKeysUsed = false;
 
 namespace {
 
@@ -206,6 +207,33 @@ void ReplayScript::FinishSelect() {
     TapMiddle(r);
 }
 
+// `key NAME`: pressed and let go; ctrl+ and alt+ hold that key around it.
+void ReplayScript::PressKey(const std::string& name) const {
+    static constexpr struct {
+        const char* name;
+        WPARAM key;
+    } kKeys[] = {{"left", VK_LEFT},     {"right", VK_RIGHT}, {"up", VK_UP},
+                 {"down", VK_DOWN},     {"space", VK_SPACE}, {"enter", VK_RETURN},
+                 {"escape", VK_ESCAPE}, {"f1", VK_F1},       {"f2", VK_F2},
+                 {"f4", VK_F4},         {"f10", VK_F10},     {"f11", VK_F11}};
+    std::string rest = name;
+    const bool alt = rest.rfind("alt+", 0) == 0, ctrl = rest.rfind("ctrl+", 0) == 0;
+    if (alt || ctrl) rest.erase(0, alt ? 4 : 5);
+    WPARAM key = 0;
+    if (rest.size() == 1 && rest[0] >= 'a' && rest[0] <= 'z')
+        key = static_cast<WPARAM>(rest[0] - 'a' + 'A');
+    for (const auto& k : kKeys)
+        if (rest == k.name) key = k.key;
+    if (key == 0) Fail("unknown key");
+    if (!alt) replayKeysUsed = true;
+    const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN, up = alt ? WM_SYSKEYUP : WM_KEYUP;
+    const LPARAM flags = alt ? KF_ALTDOWN_LPARAM : 0;
+    if (ctrl) HeadlessKey(WM_KEYDOWN, VK_CONTROL, 0);
+    HeadlessKey(down, key, flags);
+    HeadlessKey(up, key, flags);
+    if (ctrl) HeadlessKey(WM_KEYUP, VK_CONTROL, 0);
+}
+
 // `dialog ok|cancel`: Enter or Escape, the keys that close a dialog.
 void ReplayScript::CloseDialog(std::istringstream& words) {
     std::string word, extra;
@@ -280,10 +308,7 @@ bool ReplayScript::Next() {
             CloseDialog(words);
         } else if (verb == "key") {
             if (!(words >> word) || (words >> extra)) Fail("expected one key");
-            WPARAM key = word == "alt+n" ? 'N' : word == "alt+f4" ? VK_F4 : 0;
-            if (key == 0) Fail("unknown key");
-            HeadlessKey(WM_SYSKEYDOWN, key, KF_ALTDOWN_LPARAM);
-            HeadlessKey(WM_SYSKEYUP, key, KF_ALTDOWN_LPARAM);
+            PressKey(word);
         } else if (verb == "answer") {
             if (!(words >> word) || (words >> extra)) Fail("expected one answer");
             int id = word == "yes"      ? IDYES

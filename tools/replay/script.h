@@ -21,6 +21,7 @@ class ReplayScript {
     void WorkControl(std::istringstream& words);
     void FinishSelect();
     void CloseDialog(std::istringstream& words);
+    void PressKey(const std::string& name) const;
     std::istream& in_;
     int lineNumber_ = 0;
     std::string line_;
@@ -33,6 +34,10 @@ class ReplayScript {
     int selectCombo_ = -1;
     int selectItem_ = 0;
 };
+
+// Set once a script presses a key of keyboard play: dumps then show the
+// focus mark too.
+extern bool replayKeysUsed;
 
 // Set by the driver: what to tidy before the process ends on a bad line.
 extern void (*replayCleanup)();

@@ -1,0 +1,172 @@
+// Play from the keyboard: the focus mark, the keys of the moves and the
+// commands, repeats and modifiers, and the screen after every key.
+#include "app/keyboard.h"
+#include "app/shell.h"
+#include "app/stylus.h"
+#include "game/status.h"
+#include "platform/internal.h"
+#include "tests/game_fixture.h"
+#include "ui/graphics.h"
+
+namespace {
+
+class KeyboardTest : public GameTest {
+  protected:
+    static void Keys(const std::vector<WPARAM>& keys) {
+        for (WPARAM k : keys) {
+            PressKey(k);
+            HeadlessPump();
+        }
+    }
+    static void CtrlKey(WPARAM key) {
+        HeadlessKey(WM_KEYDOWN, VK_CONTROL, 0);
+        PressKey(key);
+        HeadlessKey(WM_KEYUP, VK_CONTROL, 0);
+        HeadlessPump();
+    }
+    static int32_t Focus() { return focusShown ? FocusedCard() : 0; }
+};
+
+TEST_F(KeyboardTest, KeysMoveTheMarkAndMakeTheMoves) {
+    const struct Row {
+        const char* name;
+        std::vector<WPARAM> keys;
+        bool computerLeads = false;
+        int32_t focus;
+        const char* selected = "";
+        const char* hand = "6D 8C 9H";  // null: not checked
+        const char* holds = "";         // cards the hand must hold
+        const char* played = "";
+    } kRows[] = {
+        {.name = "the first key only shows", .keys = {VK_RIGHT}, .focus = 1},
+        {.name = "left stops at the first", .keys = {VK_LEFT, VK_LEFT}, .focus = 1},
+        {.name = "right stops at the last",
+         .keys = {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT},
+         .focus = 3},
+        {.name = "space toggles",
+         .keys = {VK_RIGHT, VK_RIGHT, VK_SPACE},
+         .focus = 2,
+         .selected = "8C"},
+        {.name = "space again", .keys = {VK_SPACE, VK_SPACE}, .focus = 1},
+        {.name = "enter selects and plays",
+         .keys = {VK_RIGHT, VK_RIGHT, VK_RETURN},
+         .focus = 2,
+         .hand = "6D 9H",
+         .played = "8C"},
+        {.name = "enter plays the selection",
+         .keys = {VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_SPACE, VK_LEFT, VK_RETURN},
+         .focus = 2,
+         .hand = "6D 8C",
+         .played = "9H"},
+        {.name = "S sorts", .keys = {'S'}, .focus = 1, .hand = "6D 9H 8C"},
+        {.name = "T takes",
+         .keys = {'T'},
+         .computerLeads = true,
+         .focus = 1,
+         .hand = nullptr,
+         .holds = "7D"},
+        {.name = "down takes",
+         .keys = {VK_DOWN},
+         .computerLeads = true,
+         .focus = 1,
+         .hand = nullptr,
+         .holds = "7D"},
+        {.name = "plain N and Q do nothing", .keys = {'N', 'Q'}, .focus = 0},
+    };
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.name);
+        focusShown = false;
+        focusPosition = 1;
+        LayTable("6D 8C 9H", "", row.computerLeads ? "7D" : "", "JS QS");
+        computerAttacks = boutLedByComputer = row.computerLeads ? 1 : 0;
+        extraCardsAllowed = -1;
+        Keys(row.keys);
+        EXPECT_EQ(Focus(), row.focus);
+        EXPECT_EQ(SelectedCards(humanHand), row.selected);
+        EXPECT_EQ(Cards(humanHand), row.hand ? row.hand : Cards(humanHand));
+        EXPECT_NE(Cards(humanHand).find(row.holds), std::string::npos);
+        EXPECT_EQ(Cards(humanTable), row.played);
+        EXPECT_EQ(pressedButton, 0) << "let go with the key";
+        EXPECT_NE(IsWindow(mainWindow), FALSE);
+    }
+}
+
+// Held keys: only the arrows repeat; a repeat of Enter must not answer the
+// box its first press opened.
+TEST_F(KeyboardTest, OnlyTheArrowsRepeat) {
+    LayTable("6D 8C 9H", "", "", "JS QS");
+    for (WPARAM key : std::vector<WPARAM>{VK_RIGHT, VK_RIGHT, VK_SPACE, VK_RETURN, 'S'})
+        HeadlessKey(WM_KEYDOWN, key, KF_REPEAT_LPARAM);
+    HeadlessPump();
+    EXPECT_EQ(Focus(), 2) << "the mark shown, then moved";
+    EXPECT_EQ(SelectedCards(humanHand), "");
+    EXPECT_EQ(Cards(humanHand), "6D 8C 9H");
+
+    int answer = 0;
+    StepInput steps({[] { HeadlessKey(WM_KEYDOWN, VK_RETURN, KF_REPEAT_LPARAM); },
+                     [] { PressKey(VK_ESCAPE); }});
+    answer = MessageBoxW(mainWindow, L"Transfer?", L"", MB_YESNO);
+    EXPECT_EQ(answer, IDNO) << "the held Enter answered the box";
+    EXPECT_TRUE(steps.Done());
+}
+
+TEST_F(KeyboardTest, CommandKeys) {
+    const uint32_t serial = gameSerial;
+    Keys({VK_F2});
+    EXPECT_EQ(gameSerial, serial + 1) << "F2";
+    CtrlKey('N');
+    EXPECT_EQ(gameSerial, serial + 2) << "Ctrl+N";
+    const size_t launches = HeadlessLaunches().size();
+    const std::string page = VELMORA_RULES_PAGE;
+    PlatformSetProgramFolder(page.substr(0, page.rfind('/')).c_str());
+    Keys({VK_F1});
+    PlatformSetProgramFolder(nullptr);
+    EXPECT_EQ(HeadlessLaunches().size(), launches + 1) << "F1 opens the rules";
+    Keys({VK_F11});
+    ASSERT_FALSE(HeadlessShellCalls().empty());
+    EXPECT_EQ(HeadlessShellCalls().back().name, "ToggleFullScreen");
+    HeadlessKey(WM_KEYDOWN, VK_F10, 0);
+    StepInput close({[] { PressKey(VK_ESCAPE); }});
+    HeadlessPump();
+    EXPECT_TRUE(close.Done()) << "F10 opened no menu through the window procedure";
+    CtrlKey('Q');
+    EXPECT_EQ(IsWindow(mainWindow), FALSE) << "Ctrl+Q";
+}
+
+// After every key, and after a tap, the screen is what a full repaint draws.
+TEST_F(KeyboardTest, TheMarkIsRepaintedExactly) {
+    MakeGraphics();
+    LayTable("6D 7D 8C 9H", "", "", "JS QS");
+    auto screenIsWhole = [] {
+        const std::vector<COLORREF> shown = HeadlessScreen().pixels;
+        InvalidateRect(mainWindow, nullptr, FALSE);
+        HeadlessPump();
+        return shown == HeadlessScreen().pixels;
+    };
+    InvalidateRect(mainWindow, nullptr, FALSE);
+    HeadlessPump();
+    for (WPARAM key : std::vector<WPARAM>{VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_RIGHT,
+                                          VK_RETURN, 'S', VK_SPACE, VK_LEFT}) {
+        SCOPED_TRACE(testing::Message() << "key " << key << ", hand " << Cards(humanHand));
+        const RECT before = focusFrame;
+        Keys({key});
+        EXPECT_TRUE(screenIsWhole());
+        EXPECT_FALSE(IsRectEmpty(&focusFrame));
+        if (key == VK_RETURN) {
+            EXPECT_FALSE(EqualRect(&before, &focusFrame)) << "clamped to 3 cards";
+        }
+    }
+    // A hand changed by no key (a deal, the computer's move) moves the mark
+    // at the next paint.
+    Deal(humanHand, "6D", SortByRank);
+    HeadlessPump();
+    const RECT& card = CardAt(humanHand, 1).rect;
+    EXPECT_EQ(focusFrame.left, card.left - FocusEdge());
+    EXPECT_EQ(focusFrame.right, card.right + FocusEdge());
+    TapTable();
+    EXPECT_TRUE(IsRectEmpty(&focusFrame)) << "a tap hides the mark";
+    EXPECT_TRUE(screenIsWhole());
+    FreeGraphics();
+}
+
+}  // namespace
