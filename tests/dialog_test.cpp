@@ -1,5 +1,6 @@
 // Dialogs from templates: dialog units, the drawn controls, the keyboard,
 // the close box, and the modal loop that alone takes input while paints go on.
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -73,11 +74,8 @@ class DialogTest : public HeadlessTest {
     HWND owner = nullptr;
 };
 
-// The dialog's own font and base units, worked out here from the font.
-struct Base {
-    int x, y;
-};
-Base BaseAt(int dpi) {
+// The dialog's base units (x, y), worked out here from its font.
+POINT BaseAt(int dpi) {
     LOGFONTW lf{};
     lf.lfHeight = -((8 * dpi + 36) / 72);
     HFONT font = CreateFontIndirectW(&lf);
@@ -89,7 +87,7 @@ Base BaseAt(int dpi) {
     GetTextMetricsW(mem, &tm);
     DeleteDC(mem);
     DeleteObject(font);
-    return {static_cast<int>(all.cx + 26) / 52, static_cast<int>(tm.tmHeight)};
+    return {(all.cx + 26) / 52, tm.tmHeight};
 }
 
 int Round(int num, int den) {
@@ -106,7 +104,7 @@ TEST_F(DialogTest, TemplatesConvertThroughTheFontsBaseUnits) {
     for (int dpi : {96, 144, 192}) {
         SCOPED_TRACE(dpi);
         Restart(dpi);
-        Base b = BaseAt(dpi);
+        POINT b = BaseAt(dpi);
         RECT dialog{}, check{}, list{}, combo{}, button{};
         Run(&kTest, TestProc, {[&] {
             GetWindowRect(GetForegroundWindow(), &dialog);
@@ -234,6 +232,10 @@ TEST_F(DialogTest, TheProgramsDialogsShowAllTheirText) {
                     PressKey(VK_ESCAPE);
                 }});
         }
+    // Only dialog templates of the program's own are found.
+    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(132), RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(131), MAKEINTRESOURCEW(4)), nullptr);
+    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, nullptr, owner, TestProc, 0), -1);
 }
 
 // What the keys changed from the start (focus on 101, nothing checked or
@@ -303,33 +305,49 @@ TEST_F(DialogTest, Keyboard) {
     }
 }
 
-struct EndCase {
-    const char* what;
-    std::function<void()> input;
-    INT_PTR result;
-};
-
-TEST_F(DialogTest, EnterEscapeAndTheCloseBoxEndIt) {
-    const EndCase cases[] = {
-        {"Enter is OK, whatever has the focus", [] { PressKey(VK_RETURN); }, IDOK},
-        {"Escape cancels", [] { PressKey(VK_ESCAPE); }, IDCANCEL},
-        {"the caption's close box cancels",
-         [] {
-             RECT box{};
-             ASSERT_TRUE(HeadlessDialogCloseBox(&box));
-             TapCentre(box);
-         },
-         IDCANCEL},
-        {"Alt+F4 cancels", [] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }, IDCANCEL},
-        {"input ends: cancelled", [] {}, IDCANCEL},
+// Each ends the dialog after a tap on the list, before any more input is
+// asked for; only a close request then asks the owner to close, once the
+// dialog is gone, even when the procedure ignores the cancel.
+TEST_F(DialogTest, EnterEscapeTheCloseBoxAndTheCloseRequestEndIt) {
+    const auto closeBox = [] {
+        RECT box{};
+        ASSERT_TRUE(HeadlessDialogCloseBox(&box));
+        TapCentre(box);
     };
-    for (const EndCase& c : cases) {
+    const struct {
+        const char* what;
+        std::function<void()> input = nullptr;  // null: input ends
+        INT_PTR result = IDCANCEL;
+        bool ignoreCancel = false;
+        bool closesOwner = false;
+    } kCases[] = {
+        {.what = "Enter is OK, whatever has the focus",
+         .input = [] { PressKey(VK_RETURN); },
+         .result = IDOK},
+        {.what = "Escape cancels", .input = [] { PressKey(VK_ESCAPE); }},
+        {.what = "the caption's close box cancels", .input = closeBox},
+        {.what = "Alt+F4 cancels",
+         .input = [] { HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM); }},
+        {.what = "input ends: cancelled"},
+        {.what = "a close request cancels", .input = HeadlessRequestClose, .closesOwner = true},
+        {.what = "a close request ends a procedure that ignores the cancel",
+         .input = HeadlessRequestClose,
+         .ignoreCancel = true,
+         .closesOwner = true},
+    };
+    for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
         Restart(96);
-        EXPECT_EQ(Run(&kTest, TestProc, {[] { TapControl(102); }, c.input}), c.result);
+        ignoreCancel = c.ignoreCancel;
+        std::vector<std::function<void()>> steps{[] { TapControl(102); }};
+        if (c.input) steps.insert(steps.end(), {c.input, [] { ADD_FAILURE() << "still open"; }});
+        EXPECT_EQ(Run(&kTest, TestProc, steps), c.result);
         EXPECT_EQ(HeadlessOpenDialog(), -1);
-        ASSERT_FALSE(commands.empty());
-        EXPECT_EQ(commands.back(), std::make_pair(static_cast<int>(c.result), 0));
+        EXPECT_EQ(std::count(commands.begin(), commands.end(),
+                             std::make_pair(static_cast<int>(c.result), 0)),
+                  1);
+        MSG msg{};
+        EXPECT_EQ(PeekMessageW(&msg, owner, WM_CLOSE, WM_CLOSE, PM_REMOVE) != 0, c.closesOwner);
     }
 }
 
@@ -366,37 +384,25 @@ TEST_F(DialogTest, PressesWorkTheControls) {
 }
 
 TEST_F(DialogTest, OnlyTheDialogTakesInputAndPaintsGoOnUnderIt) {
-    HWND bar = nullptr, dialog = nullptr, control = nullptr, parent = nullptr;
-    RECT where{};
-    static HWND madeBar;
-    madeBar = nullptr;
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.lpszClassName = L"DialogTestBar";
-    RegisterClassW(&wc);
+    static HWND bar;  // made while the dialog starts, as its menu bar is: stays enabled
     auto proc = [](HWND d, UINT msg, WPARAM w, LPARAM l) -> INT_PTR {
-        if (msg == WM_INITDIALOG) {
-            // A window made while the dialog starts (its menu bar) stays enabled.
-            madeBar = CreateWindowExW(0, L"DialogTestBar", L"bar", WS_VISIBLE, 0, 300, 240, 20,
-                                      nullptr, nullptr, nullptr, nullptr);
-        }
+        const RECT place{0, 300, 240, 320};
+        if (msg == WM_INITDIALOG) bar = MakeWindow(DefWindowProcW, 0, &place);
         return TestProc(d, msg, w, l);
     };
+    HWND control = nullptr;
     Run(&kTest, proc,
         {[&] {
-             dialog = GetForegroundWindow();
-             GetWindowRect(dialog, &where);
+             HWND dialog = GetForegroundWindow();
+             EXPECT_EQ(GetParent(dialog), owner);
              control = GetDlgItem(dialog, 104);
-             parent = GetParent(dialog);
-             HeadlessTap(where.left + 2, where.bottom + 20);  // the owner, outside the dialog
-             HeadlessKey(WM_KEYDOWN, VK_SPACE, 0);            // to the dialog: the check box
+             RECT where{};
+             GetWindowRect(dialog, &where);
+             HeadlessTap(where.left + 2, where.bottom + 20);  // the owner
+             HeadlessKey(WM_KEYDOWN, VK_SPACE, 0);            // the dialog's check box
              InvalidateRect(owner, nullptr, FALSE);
          },
-         [&] {
-             bar = madeBar;
-             PressKey(VK_ESCAPE);
-         }});
-    EXPECT_EQ(parent, owner);
+         [] { PressKey(VK_ESCAPE); }});
     EXPECT_EQ(GetParent(control), nullptr) << "gone with its dialog";
     EXPECT_EQ(commands.front(), std::make_pair(101, 0)) << "Space reached the dialog";
     // No tap or key reached the owner; it was painted, and is active again.
@@ -404,32 +410,6 @@ TEST_F(DialogTest, OnlyTheDialogTakesInputAndPaintsGoOnUnderIt) {
     EXPECT_TRUE(IsWindowEnabled(bar));
     EXPECT_TRUE(IsWindowEnabled(owner));
     EXPECT_EQ(GetForegroundWindow(), owner) << "not the bar left on screen";
-    DestroyWindow(bar);
-}
-
-TEST_F(DialogTest, CloseRequestCancelsEvenAProcedureThatIgnoresIt) {
-    for (bool ignore : {false, true}) {
-        SCOPED_TRACE(ignore);
-        Restart(96);
-        ignoreCancel = ignore;
-        EXPECT_EQ(Run(&kTest, TestProc, {[] { HeadlessRequestClose(); }}), IDCANCEL);
-        ASSERT_EQ(commands.size(), 1u);
-        EXPECT_EQ(commands[0].first, IDCANCEL);
-        EXPECT_EQ(HeadlessOpenDialog(), -1);
-        // Once the dialog is gone, the owner is asked to close.
-        MSG msg;
-        ASSERT_TRUE(PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE));
-        EXPECT_EQ(msg.message, WM_CLOSE);
-        EXPECT_EQ(msg.hwnd, owner);
-    }
-}
-
-TEST_F(DialogTest, OnlyTheProgramsDialogTemplatesAreFound) {
-    ASSERT_NE(Template(131), nullptr);
-    EXPECT_EQ(Template(131)->cx, 111);
-    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(132), RT_DIALOG), nullptr);
-    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(131), MAKEINTRESOURCEW(4)), nullptr);
-    EXPECT_EQ(DialogBoxIndirectParamW(nullptr, nullptr, owner, TestProc, 0), -1);
 }
 
 }  // namespace
