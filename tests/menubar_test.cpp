@@ -10,12 +10,8 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "game/state.h"
-#include "game/status.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
-#include "tests/game_fixture.h"
-#include "ui/graphics.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -135,7 +131,17 @@ class MenuBarTest : public HeadlessTest {
     HWND bar = nullptr;
 };
 
-TEST_F(MenuBarTest, SitsAlongTheBottomAtEachDensity) {
+// At each density: the bar along the bottom with its labels left to right;
+// each menu just above it, aligned with its item unless that would leave
+// the screen, and gone without a trace once closed.
+TEST_F(MenuBarTest, LaidOutAtEachDensity) {
+    const struct {
+        const wchar_t* item;
+        std::vector<const wchar_t*> rows;
+        bool atItem;  // else pushed left to stay on the screen
+    } kPopups[] = {
+        {.item = L"First", .rows = {L"Alpha", L"Beta", L"Gamma"}, .atItem = true},
+        {.item = L"Wide", .rows = {L"An entry far too long to fit", L"Short"}, .atItem = false}};
     for (int dpi : {96, 128, 192}) {
         SCOPED_TRACE(dpi);
         Restart(dpi);
@@ -146,8 +152,6 @@ TEST_F(MenuBarTest, SitsAlongTheBottomAtEachDensity) {
         GetWindowRect(bar, &r);
         EXPECT_EQ(r, (RECT{0, height - barHeight, width, height}));
         EXPECT_EQ(HeadlessMenuBar(), bar);
-
-        // Labels left to right from the left edge, each the bar's height.
         int left = 0;
         for (const wchar_t* text : {L"First", L"Go", L"Wide"}) {
             RECT item = BarItem(text);
@@ -158,41 +162,38 @@ TEST_F(MenuBarTest, SitsAlongTheBottomAtEachDensity) {
             left = item.right;
         }
         EXPECT_LE(left, width);
-    }
-}
 
-TEST_F(MenuBarTest, MenusOpenUpwardsAlignedWithTheirItemAndOnScreen) {
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    RECT barRect;
-    GetWindowRect(bar, &barRect);
-    const struct {
-        const wchar_t* item;
-        std::vector<const wchar_t*> rows;
-        bool atItem;  // else pushed left to stay on the screen
-    } kCases[] = {{L"First", {L"Alpha", L"Beta", L"Gamma"}, true},
-                  {L"Wide", {L"An entry far too long to fit", L"Short"}, false}};
-    for (const auto& c : kCases) {
-        const RECT item = BarItem(c.item);
-        Drive({[&] { TapCentre(item); },
-               [&] {
-                   ASSERT_EQ(HeadlessOpenMenu(), HeadlessMenuBarItem(bar, c.item));
-                   RECT prev = MenuItem(c.rows.front());
-                   EXPECT_GT(prev.top, 0);
-                   EXPECT_EQ(std::abs(prev.left - item.left) <= 2, c.atItem) << "left-aligned";
-                   for (size_t i = 1; i < c.rows.size(); ++i) {
-                       RECT r = MenuItem(c.rows[i]);
-                       EXPECT_EQ(r.top, prev.bottom) << "in order";
-                       prev = r;
-                   }
-                   EXPECT_LT(prev.bottom, barRect.top) << "just above the bar";
-                   EXPECT_GE(prev.bottom, barRect.top - 6);
-                   EXPECT_LE(prev.right, width) << "on the screen";
-                   EXPECT_GE(prev.right, c.atItem ? 0 : width - 2);
-                   EXPECT_EQ(HeadlessMenuItem(L"Nothing"), -1);
-               }});
-        EXPECT_EQ(HeadlessOpenMenu(), -1) << "closed when input ended";
+        for (const auto& c : kPopups) {
+            const RECT item = BarItem(c.item);
+            RECT menu{};
+            Drive({[&] { TapCentre(item); },
+                   [&] {
+                       ASSERT_EQ(HeadlessOpenMenu(), HeadlessMenuBarItem(bar, c.item));
+                       menu = MenuItem(c.rows.front());
+                       EXPECT_GT(menu.top, 0);
+                       EXPECT_EQ(std::abs(menu.left - item.left) <= 2, c.atItem) << "left-aligned";
+                       for (size_t i = 1; i < c.rows.size(); ++i) {
+                           RECT row = MenuItem(c.rows[i]);
+                           EXPECT_EQ(row.top, menu.bottom) << "in order";
+                           menu.bottom = row.bottom;
+                       }
+                       EXPECT_LT(menu.bottom, r.top) << "just above the bar";
+                       EXPECT_GE(menu.bottom, r.top - (6 * dpi) / 96);
+                       EXPECT_LE(menu.right, width) << "on the screen";
+                       EXPECT_GE(menu.right, c.atItem ? 0 : width - 2);
+                       EXPECT_EQ(HeadlessMenuItem(L"Nothing"), -1);
+                       // Painted already: white rows over the red window.
+                       EXPECT_NE(HeadlessPixel(menu.left + 2, menu.top + 2), kRecorderColour);
+                   }});
+            EXPECT_EQ(HeadlessOpenMenu(), -1) << "closed when input ended";
+            HeadlessPump();
+            for (int y = menu.top; y < menu.bottom; y += 3)
+                for (int x = menu.left; x < menu.right; x += 3)
+                    ASSERT_EQ(HeadlessPixel(x, y), kRecorderColour) << x << ", " << y;
+        }
+        EXPECT_EQ(Heard(), std::vector<std::string>{})
+            << "nothing reached the window, nothing erased";
     }
-    EXPECT_EQ(Heard(), std::vector<std::string>{});
 }
 
 // Each script runs on a fresh window and bar. A step is followed by the
@@ -294,46 +295,12 @@ TEST_F(MenuBarTest, CommandsArePostedNotSent) {
     EXPECT_EQ(Heard(), std::vector<std::string>{"command 101 0"});
 }
 
-TEST_F(MenuBarTest, AClosedMenuLeavesNoTraceAndErasesNothing) {
-    RECT menu{};
-    Drive({[] { Do("tap bar First"); },
-           [&] {
-               RECT alpha = MenuItem(L"Alpha"), gamma = MenuItem(L"Gamma");
-               menu = {alpha.left, alpha.top, gamma.right, gamma.bottom};
-               // Painted already: white rows over the red window.
-               EXPECT_NE(HeadlessPixel(menu.left + 2, menu.top + 2), kRecorderColour);
-           },
-           [] { Do("tap outside"); }});
-    HeadlessPump();
-    for (int y = menu.top; y < menu.bottom; y += 3)
-        for (int x = menu.left; x < menu.right; x += 3)
-            ASSERT_EQ(HeadlessPixel(x, y), kRecorderColour) << x << ", " << y;
-    EXPECT_EQ(Heard(), std::vector<std::string>{});
-}
-
-TEST_F(MenuBarTest, ShownHiddenAndGoneWithItsParent) {
-    EXPECT_TRUE(IsWindowVisible(bar));
-    CommandBar_Show(bar, FALSE);
-    EXPECT_FALSE(IsWindowVisible(bar));
-    EXPECT_EQ(HeadlessMenuBar(), nullptr);
-    CommandBar_Show(bar, TRUE);
-    EXPECT_TRUE(IsWindowVisible(bar));
-    EXPECT_EQ(HeadlessShellCalls().back().name, "CommandBar_Show");
-
-    SHMENUBARINFO missing{};
-    missing.hwndParent = owner;
-    missing.nToolBarId = 999;
-    EXPECT_FALSE(SHCreateMenuBar(&missing));
-    EXPECT_EQ(missing.hwndMB, nullptr) << "no such menu";
-
-    DestroyWindow(owner);
-    EXPECT_FALSE(IsWindow(bar));
-}
-
 // The program's own bars are played through whole by the replays; here
-// the Options page's: no menus, the one command "OK".
+// the Options page's: no menus, the one command "OK". A menu the program
+// does not have makes no bar.
 TEST_F(MenuBarTest, TheOptionsPagesBarIsOneCommand) {
     RegisterResources();
+    EXPECT_EQ(MakeBar(owner, 999), nullptr);
     DestroyWindow(bar);
     bar = MakeBar(owner, 145);
     EXPECT_EQ(HeadlessMenuBarItem(bar, L"Game"), -1);
@@ -341,56 +308,6 @@ TEST_F(MenuBarTest, TheOptionsPagesBarIsOneCommand) {
     heard.clear();
     Drive({[] { Do("tap bar OK"); }});
     EXPECT_EQ(Heard(), std::vector<std::string>{"command 1 0"});
-}
-
-// The real program's main window and its bar.
-class MenuGameTest : public GameTest {
-  protected:
-    void SetUp() override {
-        GameTest::SetUp();
-        MakeGraphics();
-        InvalidateRect(mainWindow, nullptr, FALSE);
-        HeadlessPump();
-    }
-    void TearDown() override {
-        FreeGraphics();
-        GameTest::TearDown();
-    }
-};
-
-TEST_F(MenuGameTest, TheTableNeverPaintsOverTheBar) {
-    ASSERT_NE(menuBar, nullptr);
-    EXPECT_EQ(HeadlessMenuBar(), menuBar);
-    RECT r;
-    GetWindowRect(menuBar, &r);
-    EXPECT_EQ(r.top, ScaleY(294));
-    // A hand long enough to reach under the bar.
-    Deal(humanHand,
-         "6D 7D 8D 9D TD JD QD KD AD 6H 7H 8H 9H TH JH QH KH AH 6C 7C 8C 9C TC JC QC KC AC 6S 7S",
-         SortByRank);
-    InvalidateRect(mainWindow, nullptr, FALSE);
-    HeadlessPump();
-    const COLORREF table = backgroundColours[background];
-    EXPECT_NE(HeadlessPixel(ScaleX(16), r.top - 2), table) << "the fifth row's card above";
-    for (int y = r.top; y < r.bottom; ++y)
-        for (int x = 0; x < r.right; x += 3) {
-            const COLORREF c = HeadlessPixel(x, y);
-            ASSERT_NE(c, table) << x << ", " << y;
-            ASSERT_NE(c, RGB(255, 255, 255)) << x << ", " << y;
-        }
-}
-
-TEST_F(MenuGameTest, TapsOnTheBarNeverReachTheTable) {
-    ShowStatus(L"Status");
-    HeadlessPump();
-    const uint32_t serial = gameSerial;
-    Drive({[] { Do("tap end"); }, [] { Do("tap bar Game"); }, [] { Do("tap bar Game"); },
-           [] { Do("tap bar Help"); }, [] { HeadlessTap(ScaleX(100), ScaleY(90)); }});
-    EXPECT_NE(statusText, nullptr) << "no tap reached the window beneath";
-    EXPECT_EQ(gameSerial, serial);
-    HeadlessTap(ScaleX(100), ScaleY(250));
-    HeadlessPump();
-    EXPECT_EQ(statusText, nullptr) << "the window takes taps again";
 }
 
 // The program run by WinMain: its accelerators act only once the menu has
