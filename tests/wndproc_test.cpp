@@ -1,4 +1,6 @@
 // The main window procedure's own messages.
+#include <algorithm>
+
 #include "app/shell.h"
 #include "tests/game_fixture.h"
 
@@ -6,41 +8,38 @@ namespace {
 
 using WindowProcTest = GameTest;
 
-size_t FullScreenCalls() {
-    size_t n = 0;
-    for (const ShellCall& c : HeadlessShellCalls())
-        n += c.name == "SHFullScreen";
-    return n;
-}
-
-TEST_F(WindowProcTest, ActivationAndSettingsKeepTheWindowFullScreen) {
+// Activation and a change of settings in the foreground keep the window full
+// screen; game messages it does not know do nothing; it erases nothing.
+// None of them repaints: the window keeps its size and the game.
+TEST_F(WindowProcTest, ItsOwnMessages) {
+    const auto fullScreenCalls = [] {
+        return std::ranges::count(HeadlessShellCalls(), "SHFullScreen", &ShellCall::name);
+    };
     const struct {
         const char* what;
         UINT msg;
         WPARAM wParam;
-        size_t calls;
+        long calls = 0;
+        LRESULT result = 0;
     } kCases[] = {
-        {"deactivated: nothing", WM_ACTIVATE, 0, 0},
-        {"activated", WM_ACTIVATE, 1, 1},
-        {"settings changed in the foreground", WM_SETTINGCHANGE, 0, 1},
+        {.what = "deactivated", .msg = WM_ACTIVATE, .wParam = 0},
+        {.what = "activated", .msg = WM_ACTIVATE, .wParam = 1, .calls = 1},
+        {.what = "settings changed", .msg = WM_SETTINGCHANGE, .wParam = 0, .calls = 1},
+        {.what = "unknown game message", .msg = WM_USER, .wParam = 3},
+        {.what = "another", .msg = WM_USER, .wParam = 77},
+        {.what = "erase", .msg = WM_ERASEBKGND, .wParam = 0, .result = 1},
     };
-    for (const auto& c : kCases) {
-        size_t before = FullScreenCalls();
-        SendMessageW(mainWindow, c.msg, c.wParam, 0);
-        EXPECT_EQ(FullScreenCalls() - before, c.calls) << c.what;
-    }
-    RECT update;
-    EXPECT_FALSE(GetUpdateRect(mainWindow, &update, FALSE)) << "the same size repaints nothing";
-}
-
-TEST_F(WindowProcTest, UnknownGameMessagesDoNothing) {
     const uint32_t serial = gameSerial;
     HeadlessClearInvalidations();
-    EXPECT_EQ(SendMessageW(mainWindow, WM_USER, 3, 0), 0);
-    EXPECT_EQ(SendMessageW(mainWindow, WM_USER, 77, 0), 0);
+    for (const auto& c : kCases) {
+        const long before = fullScreenCalls();
+        EXPECT_EQ(SendMessageW(mainWindow, c.msg, c.wParam, 0), c.result) << c.what;
+        EXPECT_EQ(fullScreenCalls() - before, c.calls) << c.what;
+    }
     EXPECT_EQ(gameSerial, serial);
     EXPECT_TRUE(HeadlessInvalidations().empty());
-    EXPECT_EQ(SendMessageW(mainWindow, WM_ERASEBKGND, 0, 0), 1) << "nothing is erased";
+    RECT update;
+    EXPECT_FALSE(GetUpdateRect(mainWindow, &update, FALSE));
 }
 
 }  // namespace
