@@ -6,10 +6,7 @@
 #include <map>
 #include <string>
 
-#include "app/construct.h"
 #include "app/shell.h"
-#include "app/window.h"
-#include "game/state.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
 
@@ -79,9 +76,9 @@ POINT Target(const std::string& where) {
 }
 
 // One step of a script: "tap", "press" or "release" and a target, "key"
-// and a key's name, "close now" (the close request), "box open" (a message
-// box that the following steps run inside, until "box answer"), "hide bar"
-// or "disable window".
+// and a key's name, with "Alt+" if held, "close now" (the close request),
+// "box open" (a message box that the following steps run inside, until
+// "box answer"), "hide bar" or "disable window".
 void Do(const std::string& step) {
     static const std::map<std::string, WPARAM> kKeys = {
         {"Left", kLeft}, {"Up", kUp},          {"Right", kRight},
@@ -94,8 +91,8 @@ void Do(const std::string& step) {
     } else if (verb == "press" || verb == "release") {
         const POINT p = Target(arg);
         HeadlessPointer(verb == "press" ? WM_LBUTTONDOWN : WM_LBUTTONUP, p.x, p.y);
-    } else if (step == "key Alt+F4") {
-        HeadlessKey(WM_SYSKEYDOWN, VK_F4, KF_ALTDOWN_LPARAM);
+    } else if (step.starts_with("key Alt+")) {
+        HeadlessKey(WM_SYSKEYDOWN, kKeys.at(arg.substr(4)), KF_ALTDOWN_LPARAM);
     } else if (verb == "key") {
         PressKey(kKeys.at(arg));
     } else if (step == "close now") {
@@ -235,8 +232,10 @@ TEST_F(MenuBarTest, ScriptsOfTapsAndKeys) {
          {"tap bar First: 0", "key Right: 2 0", "key Right: 0 0", "key Left: 2 0", "key Down: 2 1",
           "key Enter: -1"},
          {"command 202 0"}},
-        {"enter with nothing highlighted picks nothing; other keys are swallowed",
-         {"tap bar First: 0", "key Enter: 0 -1", "key N: 0 -1", "key F4: 0 -1", "key Escape: -1"},
+        {"enter with nothing highlighted picks nothing; other keys, accelerators too, are "
+         "swallowed",
+         {"tap bar First: 0", "key Enter: 0 -1", "key N: 0 -1", "key Alt+N: 0 -1", "key F4: 0 -1",
+          "key Escape: -1"},
          {}},
         {"F10 on the window opens its first menu; only F10 reaches the window",
          {"key F10: 0 0", "key Down: 0 1", "key Enter: -1"},
@@ -308,34 +307,6 @@ TEST_F(MenuBarTest, TheOptionsPagesBarIsOneCommand) {
     heard.clear();
     Drive({[] { Do("tap bar OK"); }});
     EXPECT_EQ(Heard(), std::vector<std::string>{"command 1 0"});
-}
-
-// The program run by WinMain: its accelerators act only once the menu has
-// closed.
-using MenuProgramTest = HeadlessTest;
-
-TEST_F(MenuProgramTest, AcceleratorsOnlyWhenTheMenuIsClosed) {
-    TempConfig config;
-    RegisterResources();
-    ConstructProgram();
-    uint32_t serial = 0;
-    StepInput input({[&] {
-                         serial = gameSerial;
-                         Do("tap bar Game");
-                     },
-                     [] { HeadlessKey(WM_SYSKEYDOWN, 'N', KF_ALTDOWN_LPARAM); },
-                     [&] {
-                         EXPECT_EQ(gameSerial, serial) << "Alt+N is not translated in the menu";
-                         EXPECT_EQ(HeadlessOpenMenu(), 0);
-                         Do("key Escape");
-                     },
-                     [] { HeadlessKey(WM_SYSKEYDOWN, 'N', KF_ALTDOWN_LPARAM); }});
-    WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
-    EXPECT_TRUE(input.Done());
-    EXPECT_EQ(gameSerial, serial + 1) << "and is once it has closed";
-    if (IsWindow(mainWindow)) DestroyWindow(mainWindow);
-    HeadlessPump();
-    ReleaseProgram();
 }
 
 }  // namespace
