@@ -57,20 +57,27 @@ class PaintTest : public GameTest {
     }
 };
 
+// Without identity or place a card is neither drawn nor repainted; hidden,
+// its place is repainted and nothing drawn.
 TEST_F(PaintTest, CardsWithoutIdentityPlaceOrVisibilityDrawNothing) {
     HDC dc = GetDC(mainWindow);
     Card card;
     InitCard(card);
+    card.window = mainWindow;
     SetPosition(card, 10, 10);
+    InvalidateCard(card);
     EXPECT_EQ(PaintCard(card, dc), 0) << "no identity";
     card.suit = Hearts;
     card.rank = 9;
-    card.hidden = 1;
-    EXPECT_EQ(PaintCard(card, dc), 0) << "hidden";
-    card.hidden = 0;
     card.y = -1;
+    InvalidateCard(card);
     EXPECT_EQ(PaintCard(card, dc), 0) << "no place";
+    EXPECT_TRUE(InvalidatedRects().empty());
     SetPosition(card, 10, 10);
+    SetHidden(card, 1);
+    EXPECT_EQ(PaintCard(card, dc), 0) << "hidden";
+    EXPECT_EQ(InvalidatedRects(), (std::vector<RECT>{{10, 10, 10 + ScaleX(28), 10 + ScaleY(40)}}));
+    card.hidden = 0;
     EXPECT_EQ(PaintCard(card, dc), 1);
     ReleaseDC(mainWindow, dc);
 }
@@ -80,12 +87,11 @@ TEST_F(PaintTest, FaceHasABlackOutlineAndAWhiteOrGreyFace) {
     CardAt(humanHand, 2).selected = 1;
     Paint();
     for (int32_t i : {1, 2}) {
+        SCOPED_TRACE(testing::Message() << "card " << i);
         const Card& c = CardAt(humanHand, i);
-        EXPECT_EQ(At(c.x, c.y + c.height / 2), kBlack) << "left outline of card " << i;
-        EXPECT_EQ(At(c.x + c.width - 1, c.y + c.height / 2), kBlack)
-            << "right outline of card " << i;
-        EXPECT_EQ(At(c.x + c.width / 2, c.y + c.height / 2), i == 2 ? kGrey : kWhite)
-            << "face of card " << i;
+        EXPECT_EQ(At(c.x, c.y + c.height / 2), kBlack) << "left outline";
+        EXPECT_EQ(At(c.x + c.width - 1, c.y + c.height / 2), kBlack) << "right outline";
+        EXPECT_EQ(At(c.x + c.width / 2, c.y + c.height / 2), i == 2 ? kGrey : kWhite) << "face";
     }
     // Rank labels: red for hearts, black for spades, in the top left corner.
     const Card& nine = CardAt(humanHand, 1);
