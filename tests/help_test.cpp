@@ -75,7 +75,7 @@ TEST(WsprintfTest, OutputStopsAtTheDeviceLimit) {
 
 // The About box is played whole by the replays; here its version is the
 // one the program reports for --version, though the binary holds the text
-// only scrambled, with a key that rolls.
+// only scrambled.
 class AboutBoxTest : public GameTest {};
 
 TEST_F(AboutBoxTest, TheTextNamesTheProjectsVersion) {
@@ -86,9 +86,6 @@ TEST_F(AboutBoxTest, TheTextNamesTheProjectsVersion) {
     size_t length = 0;
     const wchar_t* data = AboutTemplateData(&length);
     EXPECT_EQ(std::wstring(data, length).find(L"version"), std::wstring::npos);
-    std::wstring run(2, L'a');
-    Scramble(run.data(), run.size());
-    EXPECT_NE(run[0], run[1]) << "a run of one letter does not scramble to a run";
 }
 
 // The Rules command against a made-up install: bin/ beside share/velmora/.
@@ -168,37 +165,24 @@ TEST_F(RulesCommandTest, OnlyTheHelpViewerOnAPageOfItsOwnStarts) {
 }
 
 // The real start of the opener, found on a PATH of one folder of our own.
-TEST(SpawnTest, AnOpenerThatCannotStartIsNamedOnceOnStandardError) {
+TEST(SpawnTest, AnOpenerThatCannotStartIsNamedOnStandardError) {
     TempFolder dir;
-    const std::string opener = dir.path + "/xdg-open";
     const char* path = std::getenv("PATH");
     const std::string oldPath = path ? path : "";
     setenv("PATH", dir.path.c_str(), 1);
     struct sigaction oldChild {};
     sigaction(SIGCHLD, nullptr, &oldChild);
-    const struct {
-        const char* what;
-        const char* script;  // null: no opener at all
-        mode_t mode;
-        bool started;
-        const char* said;
-    } kCases[] = {
-        {"none on PATH", nullptr, 0, false,
-         "velmora: cannot start xdg-open: No such file or directory\n"},
-        {"not executable", "#!/bin/sh\n", 0644, false,
-         "velmora: cannot start xdg-open: Permission denied\n"},
-        {"one that starts", "#!/bin/sh\nexit 0\n", 0755, true, ""},
-    };
-    for (const auto& c : kCases) {
-        std::filesystem::remove(opener);
-        if (c.script) {
-            std::ofstream(opener) << c.script;
-            chmod(opener.c_str(), c.mode);
+    for (bool there : {false, true}) {
+        SCOPED_TRACE(there);
+        if (there) {
+            const std::string opener = dir.path + "/xdg-open";
+            std::ofstream(opener) << "#!/bin/sh\nexit 0\n";
+            chmod(opener.c_str(), 0755);
         }
         testing::internal::CaptureStderr();
-        bool started = PlatformSpawnDetached({"xdg-open", "file:///velmora.0409.htm#99"});
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), c.said) << c.what;
-        EXPECT_EQ(started, c.started) << c.what;
+        EXPECT_EQ(PlatformSpawnDetached({"xdg-open", "file:///velmora.0409.htm#99"}), there);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  there ? "" : "velmora: cannot start xdg-open: No such file or directory\n");
     }
     // Other tests wait for children of their own.
     sigaction(SIGCHLD, &oldChild, nullptr);
