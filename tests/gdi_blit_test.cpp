@@ -1,15 +1,21 @@
-// Filling, copying and stretching pixels, raster operations, monochrome
-// bitmaps and the lifetime of selected objects; icons: the three DrawIconEx
-// flags, the game's padding of an icon, LoadImageW's choice of native image
-// and its scaling, the shell's image loader and PNG files. The test
-// pictures' names give their ids and sizes.
+// Drawing on the headless screen. Filling, copying and stretching pixels,
+// raster operations, monochrome bitmaps and the lifetime of selected
+// objects; icons: the three DrawIconEx flags, the game's padding of an icon,
+// LoadImageW's choice of native image and its scaling, the shell's image
+// loader and PNG files, the test pictures' names giving their ids and sizes;
+// fonts, text metrics and extents, ExtTextOutW and DrawTextW at the
+// densities the game runs at. Each test starts a new layer, which frees the
+// objects it leaves.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <set>
 #include <span>
+#include <string>
 #include <tuple>
 
+#include "platform/fonts.h"
 #include "platform/gdi_internal.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
@@ -100,7 +106,6 @@ TEST_F(GdiTest, FillRectKeepsToTheRectangleAndTheColourOrder) {
     GetObjectW(GetCurrentObject(mem, OBJ_BITMAP), sizeof bm, &bm);
     ASSERT_NE(bm.bmBits, nullptr);
     EXPECT_EQ(*static_cast<const uint32_t*>(bm.bmBits), 0x010203u) << "bitmap words are RGB";
-    DeleteDC(mem);
     // Stock brushes: black fills, the hollow brush leaves everything.
     RECT r{0, 0, 2, 2};
     FillRect(screen, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
@@ -143,7 +148,6 @@ TEST_F(GdiTest, BitBltCopiesAndClipsToSourceAndSurface) {
         {3, 2, kWhite},   {2, 3, kWhite},    {3, 3, kRed},      {6, 5, kGreen},
         {7, 5, kWhite},   {5, 6, kWhite},    {11, 10, kRed},    {9, 10, kBlue}};
     ExpectPixels(nullptr, probes);
-    DeleteDC(mem);
 }
 
 // The 2 x 2 source R G / B W stretched to several sizes over black; a
@@ -162,7 +166,6 @@ TEST_F(GdiTest, StretchBltPicksTheNearestSourcePixel) {
     const Probe probes[] = {{1, 1, kRed},    {2, 1, kGreen},  {1, 2, kBlue}, {11, 0, kGreen},
                             {20, 0, kWhite}, {30, 0, kGreen}, {40, 0, kBlue}};
     ExpectPixels(nullptr, probes);
-    DeleteDC(mem);
 }
 
 struct RopCase {
@@ -187,13 +190,9 @@ TEST_F(GdiTest, RasterOperationsCombinePatternSourceAndDestination) {
     for (const RopCase& c : kRops) {
         HDC src = ColourCanvas(2, 2, c.source);
         HDC dst = ColourCanvas(2, 2, c.dest);
-        HBRUSH brush = c.brush == CLR_INVALID ? nullptr : CreateSolidBrush(c.brush);
-        if (brush) SelectObject(dst, brush);
+        if (c.brush != CLR_INVALID) SelectObject(dst, CreateSolidBrush(c.brush));
         StretchBlt(dst, 0, 0, 2, 2, src, 0, 0, 2, 2, c.rop);
         EXPECT_EQ(GetPixel(dst, 1, 1), c.expected) << c.what;
-        DeleteDC(dst);
-        DeleteDC(src);
-        if (brush) DeleteObject(brush);
     }
 }
 
@@ -230,10 +229,6 @@ TEST_F(GdiTest, MonochromeBitmapsKeepOnlyBlackAndWhite) {
         EXPECT_EQ(std::tuple(bm.bmBitsPixel, bm.bmWidthBytes, bm.bmBits != nullptr),
                   std::tuple(32, 12, true));
     }
-    DeleteDC(mem);
-    DeleteObject(made);
-    DeleteObject(bits);
-    DeleteObject(colour);
 }
 
 TEST_F(GdiTest, AnObjectDeletedWhileSelectedGoesWithItsContext) {
@@ -302,8 +297,6 @@ TEST_F(IconTest, PaddingCentresTheDrawing) {
     // The 8 x 8 drawing (red from 1 to 7) sits at offset 2.
     for (int i = 0; i < 12; ++i)
         EXPECT_EQ(HeadlessPixel(i, i), i >= 3 && i <= 8 ? kRed : kTable) << i;
-    DestroyIcon(padded);
-    DestroyIcon(small);
 }
 
 struct LoadCase {
@@ -339,7 +332,6 @@ TEST_F(IconTest, LoadImagePicksTheClosestImageAndKeepsEdgesHard) {
             for (int x = 0; x < c.size; ++x)
                 EXPECT_TRUE(allowed.count(HeadlessPixel(x, y))) << "blended at " << x << ", " << y;
         EXPECT_EQ(HeadlessPixel(c.size, c.size), kTable);
-        DestroyIcon(icon);
     }
     ICONINFO info{};
     HICON own = static_cast<HICON>(LoadImageW(nullptr, MAKEINTRESOURCEW(901), IMAGE_ICON, 0, 0, 0));
@@ -366,8 +358,6 @@ TEST_F(IconTest, TheShellLoaderGivesThePictureAtItsOwnSize) {
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
             EXPECT_EQ(GetPixel(mem, x, y), expected[y][x]) << x << ", " << y;
-    DeleteDC(mem);
-    DeleteObject(back);
     EXPECT_EQ(SHLoadImageResource(nullptr, 951), nullptr);
 }
 
@@ -393,6 +383,211 @@ TEST_F(IconTest, ScreenshotsRoundTripThroughPng) {
     EXPECT_EQ(differences, 0);
     EXPECT_FALSE(PlatformDecodePng(bytes.data(), bytes.size() / 2, &decoded, &alpha));
     EXPECT_FALSE(HeadlessSaveScreenshot("/nonexistent-folder/shot.png"));
+}
+
+// Text over a black screen, which Start gives anew at each density.
+class TextTest : public GdiTest {
+  protected:
+    void SetUp() override {
+        GdiTest::SetUp();
+        Clear(kBlack);
+    }
+    void Start(int dpi) {
+        ReleaseDC(nullptr, screen);
+        StartScreen(dpi);
+        screen = GetDC(nullptr);
+        Clear(kBlack);
+    }
+    void Clear(COLORREF color) { Fill(screen, {0, 0, 1000, 1000}, color); }
+    // The bounds of every screen pixel that differs from the background.
+    static RECT Inked(COLORREF background) {
+        RECT box{1000, 1000, -1, -1};
+        for (int y = 0; y < 700; ++y)
+            for (int x = 0; x < 500; ++x) {
+                COLORREF c = HeadlessPixel(x, y);
+                if (c == CLR_INVALID || c == background) continue;
+                box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
+                       std::max<LONG>(box.right, x + 1), std::max<LONG>(box.bottom, y + 1)};
+            }
+        return box;
+    }
+    int Cell() {
+        TEXTMETRICW tm{};
+        GetTextMetricsW(screen, &tm);
+        return tm.tmHeight;
+    }
+};
+
+// The screen's default cell at each density, and DrawTextW's centring in it.
+// The game's card font, a positive height, has tests of its own (paint_test).
+const std::pair<int, int> kCells[] = {{96, 12}, {128, 16}, {192, 24}};
+
+TEST_F(TextTest, TheDefaultCellFollowsTheDensityAndCentresAcrossOnly) {
+    for (const auto& [dpi, cell] : kCells) {
+        SCOPED_TRACE(testing::Message() << dpi << " dpi");
+        Start(dpi);
+        TEXTMETRICW tm{};
+        ASSERT_TRUE(GetTextMetricsW(screen, &tm)) << "is DejaVu Sans installed?";
+        EXPECT_EQ(tm.tmHeight, cell);
+        EXPECT_EQ(tm.tmWeight, FW_NORMAL);
+        wchar_t face[32];
+        EXPECT_EQ(GetTextFaceW(screen, 31, face), 12);
+        EXPECT_STREQ(face, L"DejaVu Sans");
+
+        SetTextColor(screen, kWhite);
+        SetBkMode(screen, TRANSPARENT);
+        RECT r{40, 50, 140, 110};
+        DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER);
+        RECT ink = Inked(kBlack);
+        EXPECT_GE(ink.top, r.top);
+        EXPECT_LE(ink.bottom, r.top + cell) << "no vertical centring";
+        SIZE size{};
+        GetTextExtentExPointW(screen, L"13", 2, 0, nullptr, nullptr, &size);
+        int left = r.left + (r.right - r.left - size.cx) / 2;
+        EXPECT_GE(ink.left, left);
+        EXPECT_LE(ink.right, left + size.cx + 1);
+        // With DT_SINGLELINE the same format centres down as well.
+        Clear(kBlack);
+        DrawTextW(screen, L"13", -1, &r, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        EXPECT_GE(Inked(kBlack).top, r.top + (r.bottom - r.top - cell) / 2);
+    }
+}
+
+// A negative height is the characters' alone; the card font's positive one
+// takes in the leading.
+TEST_F(TextTest, HeightsAndExtents) {
+    LOGFONTW lf{};
+    lf.lfHeight = -20;
+    HFONT font = CreateFontIndirectW(&lf);
+    EXPECT_EQ(GetObjectW(font, sizeof lf, &lf), static_cast<int>(sizeof lf));
+    EXPECT_EQ(lf.lfHeight, -20);
+    SelectObject(screen, font);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(screen, &tm);
+    EXPECT_EQ(tm.tmHeight - tm.tmInternalLeading, 20);
+    SelectObject(screen, CreateCardFont(10));
+    GetTextMetricsW(screen, &tm);
+    EXPECT_GT(tm.tmInternalLeading, 0);
+    SIZE nine{}, empty{};
+    GetTextExtentExPointW(screen, L"9", 1, 0, nullptr, nullptr, &nine);
+    GetTextExtentExPointW(screen, L"", 0, 0, nullptr, nullptr, &empty);
+    EXPECT_EQ((POINT{empty.cx, empty.cy}), (POINT{0, tm.tmHeight})) << "still a cell high";
+    EXPECT_EQ(nine.cy, tm.tmHeight);
+    // How much fits, and where each character ends.
+    int fit = -1, ends[3] = {};
+    GetTextExtentExPointW(screen, L"999", 3, 2 * nine.cx, &fit, ends, nullptr);
+    EXPECT_EQ(fit, 2);
+    EXPECT_EQ(ends[0], nine.cx);
+    EXPECT_EQ(ends[1], 2 * nine.cx);
+}
+
+// Opaque, the default, fills the cell with the background colour;
+// transparent leaves it, over a black background colour that must not show.
+TEST_F(TextTest, GlyphsAreDrawnInTheTextColourFromTheCellTop) {
+    SetBkColor(screen, RGB(0, 150, 0));
+    SetTextColor(screen, kWhite);
+    SIZE size{};
+    GetTextExtentExPointW(screen, L"13", 2, 0, nullptr, nullptr, &size);
+    ExtTextOutW(screen, 5, 5, 0, nullptr, L"13", 2, nullptr);
+    EXPECT_EQ(Inked(kBlack), (RECT{5, 5, 5 + size.cx, 5 + size.cy}));
+    Clear(kWhite);
+    SetTextColor(screen, kRed);
+    SetBkColor(screen, kBlack);
+    SetBkMode(screen, TRANSPARENT);
+    ExtTextOutW(screen, 20, 30, 0, nullptr, L"WM", 2, nullptr);
+    RECT ink = Inked(kWhite);
+    EXPECT_GE(ink.top, 30);
+    EXPECT_LE(ink.bottom, 30 + Cell());
+    EXPECT_GE(ink.left, 20);
+    // Anti-aliased red on white: every pixel is a blend of the two, and the
+    // stems are solid red.
+    bool solid = false;
+    for (int y = ink.top; y < ink.bottom; ++y)
+        for (int x = ink.left; x < ink.right; ++x) {
+            COLORREF c = HeadlessPixel(x, y);
+            EXPECT_EQ(GetRValue(c), 255) << x << ", " << y;
+            EXPECT_EQ(GetGValue(c), GetBValue(c)) << x << ", " << y;
+            solid = solid || c == kRed;
+        }
+    EXPECT_TRUE(solid);
+}
+
+struct LinesCase {
+    const char* what;
+    const wchar_t* text;
+    UINT format;
+    int lines;  // lines DT_CALCRECT counts in a rectangle 60 pixels wide
+};
+
+const LinesCase kLines[] = {
+    {"a long line stays one line", L"You have taken 12 card(s)", 0, 1},
+    {"CR LF breaks", L"You have taken 3 card(s),\r\n including 1 extra one(s).", 0, 2},
+    {"LF alone breaks", L"one\ntwo\nthree", 0, 3},
+    {"a final break starts no line", L"one\r\n", 0, 1},
+    {"word breaks wrap at spaces", L"aa bb cc dd ee ff gg hh ii jj kk ll", DT_WORDBREAK, 3},
+    {"a single line ignores breaks", L"one\r\ntwo", DT_SINGLELINE, 1},
+};
+
+TEST_F(TextTest, LinesBreakOnlyWhereTheFormatSays) {
+    for (const LinesCase& c : kLines) {
+        RECT r{0, 0, 60, 0};
+        int height = DrawTextW(screen, c.text, -1, &r, c.format | DT_CALCRECT);
+        EXPECT_EQ(height, c.lines * Cell()) << c.what;
+        EXPECT_EQ(r.bottom, height) << c.what;
+        EXPECT_LE(r.right, c.format & DT_WORDBREAK ? 60 : 1000) << c.what;
+    }
+}
+
+TEST_F(TextTest, FormatZeroDrawsItsLinesAndClipsToTheRectangle) {
+    SetTextColor(screen, kWhite);
+    RECT r{2, 100, 60, 100 + 3 * Cell()};
+    DrawTextW(screen, L"Transfer?\r\nWWWWWWWWWWWWWWWWWWWW", -1, &r, DT_LEFT | DT_TOP);
+    RECT ink = Inked(kBlack);
+    EXPECT_EQ(ink.left, 2);
+    EXPECT_LE(ink.right, 60) << "clipped on the right";
+    EXPECT_GE(ink.top, 100);
+    EXPECT_GT(ink.bottom, 100 + Cell()) << "the second line is there";
+    EXPECT_LE(ink.bottom, 100 + 2 * Cell());
+}
+
+TEST_F(TextTest, PrefixesUnderlineUnlessSwitchedOff) {
+    RECT plain{0, 0, 200, 0}, marked{0, 0, 200, 0}, literal{0, 0, 200, 0};
+    DrawTextW(screen, L"Yes", -1, &plain, DT_CALCRECT);
+    DrawTextW(screen, L"&Yes", -1, &marked, DT_CALCRECT);
+    DrawTextW(screen, L"&Yes", -1, &literal, DT_CALCRECT | DT_NOPREFIX);
+    EXPECT_EQ(marked.right, plain.right) << "the '&' takes no room";
+    EXPECT_GT(literal.right, plain.right);
+    SetTextColor(screen, kWhite);
+    SetBkMode(screen, TRANSPARENT);
+    RECT r{10, 10, 200, 60};
+    DrawTextW(screen, L"&Yes", -1, &r, 0);
+    RECT withLine = Inked(kBlack);
+    Clear(kBlack);
+    DrawTextW(screen, L"Yes", -1, &r, 0);
+    EXPECT_GT(withLine.bottom, Inked(kBlack).bottom) << "a line under the Y";
+}
+
+TEST_F(TextTest, AMissingFaceIsReportedAndDrawsNothing) {
+    struct Restore {
+        ~Restore() { UseScreenFamily(nullptr); }
+    } restore;
+    EXPECT_TRUE(PlatformFontsAvailable(nullptr));
+    UseScreenFamily("No Such Family For Velmora");
+    std::string error;
+    EXPECT_FALSE(PlatformFontsAvailable(&error));
+    EXPECT_NE(error.find("fonts-dejavu-core"), std::string::npos) << error;
+    SetTextColor(screen, kWhite);
+    RECT r{0, 0, 200, 100};
+    EXPECT_EQ(DrawTextW(screen, L"Transfer?", -1, &r, 0), 0);
+    EXPECT_FALSE(ExtTextOutW(screen, 0, 0, 0, nullptr, L"13", 2, nullptr));
+    TEXTMETRICW tm{};
+    SIZE size{};
+    EXPECT_FALSE(GetTextMetricsW(screen, &tm));
+    EXPECT_FALSE(GetTextExtentExPointW(screen, L"10", 2, 0, nullptr, nullptr, &size));
+    EXPECT_EQ(Inked(kBlack).right, -1) << "nothing drawn";
+    // A message box still opens, draws what it can and is answered.
+    HeadlessQueueBoxAnswer(IDOK);
+    EXPECT_EQ(MessageBoxW(nullptr, L"I win!", L"Velmora", MB_OK), IDOK);
 }
 
 }  // namespace
