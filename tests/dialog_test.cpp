@@ -238,38 +238,6 @@ TEST_F(DialogTest, TheProgramsDialogsShowAllTheirText) {
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, nullptr, owner, TestProc, 0), -1);
 }
 
-// What the keys changed from the start (focus on 101, nothing checked or
-// chosen in the list, East in the combo box), then the commands heard as
-// id:notification.
-struct KeyCase {
-    const char* what;
-    std::vector<WPARAM> keys;  // VK_SHIFT toggles the shift key
-    const char* after;
-};
-
-const KeyCase kKeys[] = {
-    {"starts on the first control on screen", {}, ";"},
-    {"Tab follows the screen, not the template", {VK_TAB}, "focus 102;"},
-    {"Tab reaches the combo box", {VK_TAB, VK_TAB}, "focus 103;"},
-    {"Tab wraps round", {VK_TAB, VK_TAB, VK_TAB, VK_TAB}, ";"},
-    {"Shift+Tab goes back", {VK_SHIFT, VK_TAB, VK_SHIFT}, "focus 104;"},
-    {"Space checks", {VK_SPACE}, "check 1; 101:0"},
-    {"Space again unchecks", {VK_SPACE, VK_SPACE}, "; 101:0 101:0"},
-    {"arrows on a check box move on", {VK_DOWN}, "focus 102;"},
-    {"Down in a list without a choice takes the first",
-     {VK_TAB, VK_DOWN},
-     "focus 102 list 0; 102:1"},
-    {"Down moves on", {VK_TAB, VK_DOWN, VK_DOWN, VK_DOWN}, "focus 102 list 2; 102:1 102:1 102:1"},
-    {"End and Up", {VK_TAB, VK_END, VK_UP}, "focus 102 list 6; 102:1 102:1"},
-    {"Up stops at the top", {VK_TAB, VK_HOME, VK_UP}, "focus 102 list 0; 102:1"},
-    {"Down in the closed combo box", {VK_TAB, VK_TAB, VK_DOWN}, "focus 103 combo 2; 103:1"},
-    {"F4 opens, Down and Enter pick, the dialog stays",
-     {VK_TAB, VK_TAB, VK_F4, VK_DOWN, VK_DOWN, VK_RETURN},
-     "focus 103 combo 3; 103:1"},
-    {"Escape closes an open list only", {VK_TAB, VK_TAB, VK_F4, VK_DOWN, VK_ESCAPE}, "focus 103;"},
-    {"Space presses a button", {VK_SHIFT, VK_TAB, VK_SHIFT, VK_SPACE}, "focus 104; 104:0"},
-};
-
 std::string Changes() {
     std::string out;
     for (auto [name, now, start] : {std::tuple{"focus", HeadlessFocusedControl(), 101},
@@ -284,24 +252,87 @@ std::string Changes() {
     return out;
 }
 
-TEST_F(DialogTest, Keyboard) {
-    for (const KeyCase& k : kKeys) {
-        SCOPED_TRACE(k.what);
+// What taps and keys changed from the start (focus on 101, nothing checked
+// or chosen in the list, East in the combo box), then the commands heard as
+// id:notification. Some steps look at the lists on the way.
+TEST_F(DialogTest, TapsAndKeysWorkTheControls) {
+    using Step = std::function<void()>;
+    const auto key = [](WPARAM k, UINT message = WM_KEYDOWN) -> Step {
+        return [=] { HeadlessKey(message, k, 0); };
+    };
+    const auto tap = [](int id) -> Step { return [id] { TapControl(id); }; };
+    const auto item = [](int id, int n) -> Step { return [=] { TapItem(id, n); }; };
+    // Whether item n of a list, or of a combo box's open list, is shown.
+    const auto shown = [](int id, int n, bool is) -> Step {
+        return [=] {
+            RECT r;
+            EXPECT_EQ(HeadlessListItemRect(id, n, &r), is) << id << " item " << n;
+        };
+    };
+    const Step tab = key(VK_TAB), down = key(VK_DOWN), up = key(VK_UP), space = key(VK_SPACE);
+    const Step shift = key(VK_SHIFT), unshift = key(VK_SHIFT, WM_KEYUP), f4 = key(VK_F4);
+    const Step home = key(VK_HOME), end = key(VK_END), enter = key(VK_RETURN);
+    const Step arrow = [] {  // the list's scroll bar, its lower arrow
+        RECT r = ControlRect(102);
+        HeadlessTap(r.right - 3, r.bottom - 3);
+    };
+    const struct {
+        const char* what;
+        std::vector<Step> steps;
+        const char* after;
+    } kCases[] = {
+        {.what = "starts on the first control on screen", .steps = {}, .after = ";"},
+        {.what = "Tab follows the screen, not the template", .steps = {tab}, .after = "focus 102;"},
+        {.what = "Tab wraps round", .steps = {tab, tab, tab, tab}, .after = ";"},
+        {.what = "Shift+Tab goes back", .steps = {shift, tab, unshift}, .after = "focus 104;"},
+        {.what = "Space checks", .steps = {space}, .after = "check 1; 101:0"},
+        {.what = "Space again unchecks", .steps = {space, space}, .after = "; 101:0 101:0"},
+        {.what = "arrows on a check box move on", .steps = {down}, .after = "focus 102;"},
+        {.what = "Down in a list without a choice takes the first",
+         .steps = {tab, down},
+         .after = "focus 102 list 0; 102:1"},
+        {.what = "Down moves on",
+         .steps = {tab, down, down, down},
+         .after = "focus 102 list 2; 102:1 102:1 102:1"},
+        {.what = "End and Up", .steps = {tab, end, up}, .after = "focus 102 list 6; 102:1 102:1"},
+        {.what = "Up stops at the top",
+         .steps = {tab, home, up},
+         .after = "focus 102 list 0; 102:1"},
+        {.what = "Down in the closed combo box",
+         .steps = {tab, tab, down},
+         .after = "focus 103 combo 2; 103:1"},
+        {.what = "F4 opens, Down and Enter pick, the dialog stays",
+         .steps = {tab, tab, f4, down, down, enter},
+         .after = "focus 103 combo 3; 103:1"},
+        {.what = "Escape closes an open list only",
+         .steps = {tab, tab, f4, down, key(VK_ESCAPE), shown(103, 0, false)},
+         .after = "focus 103;"},
+        {.what = "Space presses a button",
+         .steps = {shift, tab, unshift, space},
+         .after = "focus 104; 104:0"},
+        {.what = "a tap checks the box", .steps = {tap(101)}, .after = "check 1; 101:0"},
+        {.what = "a tap on an item", .steps = {item(102, 1)}, .after = "focus 102 list 1; 102:1"},
+        {.what = "the scroll bar's lower arrow scrolls the list by one",
+         .steps = {shown(102, 0, true), arrow, shown(102, 0, false), shown(102, 1, true)},
+         .after = "focus 102;"},
+        {.what = "a tap drops the combo box's list, one on an item picks it",
+         .steps = {tap(103), shown(103, 0, true), item(103, 3), shown(103, 0, false)},
+         .after = "focus 103 combo 3; 103:1"},
+        {.what = "a press outside the open list closes it, picks nothing and presses nothing",
+         .steps = {tap(103), down, tap(101), shown(103, 0, false)},
+         .after = "focus 103;"},
+    };
+    for (const auto& c : kCases) {
+        SCOPED_TRACE(c.what);
         Restart(96);
         std::string after;
-        std::vector<std::function<void()>> steps;
-        bool held = false;
-        for (WPARAM key : k.keys) {
-            UINT message = WM_KEYDOWN;
-            if (key == VK_SHIFT) message = (held = !held) ? WM_KEYDOWN : WM_KEYUP;
-            steps.push_back([key, message] { HeadlessKey(message, key, 0); });
-        }
+        std::vector<Step> steps = c.steps;
         steps.push_back([&] {
             after = Changes();
             PressKey(VK_ESCAPE);
         });
         EXPECT_EQ(Run(&kTest, TestProc, steps), IDCANCEL);
-        EXPECT_EQ(after, k.after);
+        EXPECT_EQ(after, c.after);
     }
 }
 
@@ -349,38 +380,6 @@ TEST_F(DialogTest, EnterEscapeTheCloseBoxAndTheCloseRequestEndIt) {
         MSG msg{};
         EXPECT_EQ(PeekMessageW(&msg, owner, WM_CLOSE, WM_CLOSE, PM_REMOVE) != 0, c.closesOwner);
     }
-}
-
-TEST_F(DialogTest, PressesWorkTheControls) {
-    RECT item;
-    std::string shown, after;
-    Run(&kTest, TestProc,
-        {[] { TapControl(101); }, [] { TapItem(102, 1); },
-         [] {
-             // The scroll bar's lower arrow scrolls the list by one.
-             RECT r = ControlRect(102);
-             HeadlessTap(r.right - 3, r.bottom - 3);
-         },
-         [&] {
-             shown += HeadlessListItemRect(102, 0, &item) ? "first item shown, " : "scrolled, ";
-             TapControl(103);
-         },
-         [&] {
-             shown += HeadlessListItemRect(103, 0, &item) ? "dropped" : "not dropped";
-             TapItem(103, 3);
-         },
-         [] { TapControl(103); },
-         [&] {
-             shown += ", reopened on " + std::to_string(HeadlessControlState(103));
-             // A press outside the open list closes it and does nothing else.
-             TapControl(101);
-         },
-         [&] {
-             after = Changes();
-             PressKey(VK_ESCAPE);
-         }});
-    EXPECT_EQ(shown, "scrolled, dropped, reopened on 3");
-    EXPECT_EQ(after, "focus 103 check 1 list 1 combo 3; 101:0 102:1 103:1");
 }
 
 TEST_F(DialogTest, OnlyTheDialogTakesInputAndPaintsGoOnUnderIt) {
