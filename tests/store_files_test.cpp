@@ -1,7 +1,6 @@
 // The store against odd files, other running copies and writers killed in
 // the middle of a save.
 #include <fcntl.h>
-#include <gtest/gtest.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -10,13 +9,7 @@
 
 #include <chrono>
 #include <csignal>
-#include <filesystem>
-#include <fstream>
-#include <set>
-#include <string>
-#include <vector>
 
-#include "app/settings.h"
 #include "tests/store_fixture.h"
 
 namespace {
