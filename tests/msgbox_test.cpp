@@ -205,16 +205,20 @@ TEST_F(MessageBoxTest, FrameCaptionPictureTextAndButtons) {
     }
 }
 
-TEST_F(MessageBoxTest, ALongTextGrowsTheBoxAndItsButtonMovesWithIt) {
+// The buttons move down with the box: a tap where a short box has its Yes
+// falls on the text, and No at its new place answers.
+TEST_F(MessageBoxTest, ALongTextGrowsTheBoxAndItsButtonsMoveWithIt) {
     std::wstring text;
     for (int i = 0; i < 12; ++i)
         text += L"A line of words that wraps. ";
-    int answer = Show(text.c_str(), L"Velmora", MB_OK, [&](RECT box) {
-        EXPECT_GT(box.bottom - box.top, 110);
-        HeadlessTap(kOk.x, kOk.y);  // where the button of a short box would be: text now
-        HeadlessTap((box.left + box.right) / 2, box.bottom - 10 - 11);
-    });
-    EXPECT_EQ(answer, IDOK);
+    RECT box{};
+    const auto look = [&] {
+        GetWindowRect(GetForegroundWindow(), &box);
+        HeadlessTap(kYes.x, kYes.y);
+    };
+    const auto no = [&] { HeadlessTap(box.left + 116 + 30, box.bottom - 10 - 11); };
+    EXPECT_EQ(Run(MB_YESNO, {look, no, [] { ADD_FAILURE() << "still open"; }}, text.c_str()), IDNO);
+    EXPECT_GT(box.bottom - box.top, 110);
 }
 
 TEST_F(MessageBoxTest, APaintOfTheOwnerDoesNotReachUnderAPlainBox) {
