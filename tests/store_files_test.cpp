@@ -216,20 +216,18 @@ TEST_F(StoreTest, TwoCopiesNeverUndoEachOthersWrites) {
     }
 }
 
-struct HoldCase {
-    const char* what;
-    int holdMs;  // how long another copy keeps the lock; -1 until it is killed
-    bool saved;
-};
-
 // A copy that holds the lock (stopped with Ctrl+Z in the middle of a save)
 // costs a save at most a second and one line on standard error.
 TEST_F(StoreTest, AHeldLockIsWaitedForAtMostASecond) {
-    const HoldCase cases[] = {
+    const struct {
+        const char* what;
+        int holdMs;  // how long another copy keeps the lock; -1 until it is killed
+        bool saved;
+    } cases[] = {
         {.what = "released within the second", .holdMs = 200, .saved = true},
         {.what = "held on", .holdMs = -1, .saved = false},
     };
-    for (const HoldCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         UseHome("/tmp");
         SaveSetting(1, L"statu");

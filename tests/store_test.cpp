@@ -98,7 +98,7 @@ TEST_F(StoreTest, WriteChangesOnlyItsLine) {
 }
 
 // A write the system refuses fails, keeps the old file as it was and leaves
-// no temporary file behind.
+// no temporary file behind; a folder that cannot be made fails as cleanly.
 TEST_F(StoreTest, RefusedWriteKeepsTheOldFile) {
     const std::string old = kHeader + "type=1\nback=2\n";
     Put(old);
@@ -124,11 +124,7 @@ TEST_F(StoreTest, RefusedWriteKeepsTheOldFile) {
         fs::permissions(Folder(), fs::perms::owner_all);
         EXPECT_EQ(Get(), old);
     }
-}
-
-TEST_F(StoreTest, AFileWhereTheFolderBelongsFailsCleanly) {
-    std::ofstream(home / "plain") << "x";
-    PlatformSetConfigHome((home / "plain").c_str());
+    PlatformSetConfigHome(File().c_str());  // a file where the folder belongs
     EXPECT_EQ(SetRaw(kSettingsKey, L"type", REG_DWORD, 4), ERROR_WRITE_FAULT);
     EXPECT_EQ(Query(L"type"), std::nullopt);
 }
