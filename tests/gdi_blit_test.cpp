@@ -7,7 +7,6 @@
 // densities the game runs at. Each test starts a new layer, which frees the
 // objects it leaves.
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <set>
@@ -234,8 +233,7 @@ TEST_F(GdiTest, MonochromeBitmapsKeepOnlyBlackAndWhite) {
 TEST_F(GdiTest, AnObjectDeletedWhileSelectedGoesWithItsContext) {
     HDC mem = CreateCompatibleDC(screen);
     HBITMAP bmp = CreateCompatibleBitmap(screen, 2, 2);
-    HGDIOBJ first = SelectObject(mem, bmp);
-    ASSERT_NE(first, nullptr) << "the default bitmap comes back";
+    ASSERT_NE(SelectObject(mem, bmp), nullptr) << "the default bitmap comes back";
     EXPECT_TRUE(DeleteObject(bmp));
     BITMAP bm;
     EXPECT_EQ(GetObjectW(bmp, sizeof bm, &bm), 0) << "the handle is gone at once";
@@ -373,8 +371,7 @@ TEST_F(IconTest, ScreenshotsRoundTripThroughPng) {
     Surface decoded;
     std::vector<BYTE> alpha;
     ASSERT_TRUE(PlatformDecodePng(bytes.data(), bytes.size(), &decoded, &alpha));
-    ASSERT_EQ(decoded.width, 240);
-    ASSERT_EQ(decoded.height, 320);
+    ASSERT_EQ(std::tuple(decoded.width, decoded.height), std::tuple(240, 320));
     int differences = 0;
     for (int y = 0; y < 320; ++y)
         for (int x = 0; x < 240; ++x)

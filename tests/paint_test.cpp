@@ -165,7 +165,6 @@ const CountCase kCounts[] = {
     {"stock and the trump card still to draw", 0, 0, L"13", kGreen},
     {"the trump card gone: no count, the club marker", 0, 1, L"", kBlack},
     {"no trump card in the Japanese types: the stock", 4, 1, L"12", RGB(220, 0, 0)},
-    {"nor with transfer", 5, 1, L"12", RGB(220, 0, 0)},
 };
 
 // The count against the table painted without it and the number drawn there

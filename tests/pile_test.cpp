@@ -1,5 +1,3 @@
-#include <string>
-
 #include "game/pile.h"
 #include "game/state.h"
 #include "tests/fixture.h"
