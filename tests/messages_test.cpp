@@ -37,100 +37,108 @@ TEST_F(MessagesTest, WhatRunsWhen) {
         int pumped;  // messages the pump then dispatched
         std::vector<std::string> heard;
     } kCases[] = {
-        {"posted messages first, then input, the paint last",
-         [](HWND w) {
-             InvalidateRect(w, nullptr, FALSE);
-             PostMessageW(w, WM_USER, 1, 0);
-             HeadlessTap(30, 40);
-             PostMessageW(w, WM_USER, 2, 0);
-         },
-         5,
-         {"posted 1", "posted 2", "down 30,40", "up", "paint"}},
-        {"UpdateWindow paints at once, and only what is left",
-         [](HWND w) {
-             InvalidateRect(w, nullptr, FALSE);
-             UpdateWindow(w);
-             UpdateWindow(w);
-         },
-         0,
-         {"paint"}},
-        {"the quit comes after the posted messages, with its code",
-         [](HWND w) {
-             PostMessageW(w, WM_USER, 7, 0);
-             PostQuitMessage(3);
-             PostMessageW(w, WM_USER, 8, 0);
-             MSG msg;
-             while (GetMessageW(&msg, nullptr, 0, 0))
-                 DispatchMessageW(&msg);
-             EXPECT_EQ(msg.message, WM_QUIT);
-             EXPECT_EQ(msg.wParam, 3u);
-         },
-         0,
-         {"posted 7", "posted 8"}},
-        {"the loop asks the source only when idle, and ends with it",
-         [](HWND w) {
-             int asked = 0;
-             HeadlessSetInputSource([&] {
-                 if (++asked > 2) return false;
-                 HeadlessTap(10 * asked, 5);
+        {.what = "posted messages first, then input, the paint last",
+         .act =
+             [](HWND w) {
                  InvalidateRect(w, nullptr, FALSE);
-                 return true;
-             });
-             MSG msg;
-             while (GetMessageW(&msg, nullptr, 0, 0))
-                 DispatchMessageW(&msg);
-             EXPECT_EQ(asked, 3);
-             EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), FALSE) << "and stays ended";
-             HeadlessSetInputSource(nullptr);
-         },
-         0,
-         {"down 10,5", "up", "paint", "down 20,5", "up", "paint"}},
-        {"the close request and focus reach the first window; DefWindowProcW destroys",
-         [](HWND) {
-             HeadlessFocusGained();
-             HeadlessRequestClose();
-         },
-         2,
-         {"activate 1", "destroy"}},
-        {"a window made, then destroyed: the one beneath is active and repainted, and what "
-         "was posted to the dead one is dropped",
-         [](HWND w) {
-             HWND second = MakeWindow(Posted);
-             PostMessageW(second, WM_USER, 9, 0);
-             EXPECT_TRUE(DestroyWindow(second));
-             EXPECT_FALSE(IsWindow(second));
-             EXPECT_FALSE(DestroyWindow(second));
-             EXPECT_EQ(SendMessageW(second, WM_USER, 0, 0), 0) << "a window gone answers 0";
-             EXPECT_EQ(GetForegroundWindow(), w);
-         },
-         1,
-         {"create", "activate 0", "activate 1", "erase", "paint", "destroy", "activate 1",
-          "paint"}},
-        {"a press on a disabled window is swallowed, not passed to the one beneath",
-         [](HWND) {
-             const RECT place{100, 100, 150, 150};
-             EnableWindow(MakeWindow(Recorder, 0, &place), FALSE);
-             heard.clear();
-             HeadlessTap(120, 130);
-         },
-         0,
-         {}},
-        {"a creation refused: no window, but its end is heard",
-         [](HWND) {
-             WNDCLASSW wc{};
-             wc.lpfnWndProc = RefuseCreation;
-             wc.lpszClassName = L"Refuses";
-             ASSERT_NE(RegisterClassW(&wc), 0);
-             EXPECT_EQ(RegisterClassW(&wc), 0) << "a class name is registered once";
-             EXPECT_EQ(CreateWindowExW(0, L"Refuses", L"", WS_VISIBLE, 0, 0, 10, 10, nullptr,
-                                       nullptr, nullptr, nullptr),
-                       nullptr);
-             EXPECT_EQ(CreateWindowExW(0, L"NoSuchClass", L"", 0, 0, 0, 1, 1, nullptr, nullptr,
-                                       nullptr, nullptr),
-                       nullptr);
-         },
-         0,
-         {"destroy"}},
+                 PostMessageW(w, WM_USER, 1, 0);
+                 HeadlessTap(30, 40);
+                 PostMessageW(w, WM_USER, 2, 0);
+             },
+         .pumped = 5,
+         .heard = {"posted 1", "posted 2", "down 30,40", "up", "paint"}},
+        {.what = "UpdateWindow paints at once, and only what is left",
+         .act =
+             [](HWND w) {
+                 InvalidateRect(w, nullptr, FALSE);
+                 UpdateWindow(w);
+                 UpdateWindow(w);
+             },
+         .pumped = 0,
+         .heard = {"paint"}},
+        {.what = "the quit comes after the posted messages, with its code",
+         .act =
+             [](HWND w) {
+                 PostMessageW(w, WM_USER, 7, 0);
+                 PostQuitMessage(3);
+                 PostMessageW(w, WM_USER, 8, 0);
+                 MSG msg;
+                 while (GetMessageW(&msg, nullptr, 0, 0))
+                     DispatchMessageW(&msg);
+                 EXPECT_EQ(msg.message, WM_QUIT);
+                 EXPECT_EQ(msg.wParam, 3u);
+             },
+         .pumped = 0,
+         .heard = {"posted 7", "posted 8"}},
+        {.what = "the loop asks the source only when idle, and ends with it",
+         .act =
+             [](HWND w) {
+                 int asked = 0;
+                 HeadlessSetInputSource([&] {
+                     if (++asked > 2) return false;
+                     HeadlessTap(10 * asked, 5);
+                     InvalidateRect(w, nullptr, FALSE);
+                     return true;
+                 });
+                 MSG msg;
+                 while (GetMessageW(&msg, nullptr, 0, 0))
+                     DispatchMessageW(&msg);
+                 EXPECT_EQ(asked, 3);
+                 EXPECT_EQ(GetMessageW(&msg, nullptr, 0, 0), FALSE) << "and stays ended";
+                 HeadlessSetInputSource(nullptr);
+             },
+         .pumped = 0,
+         .heard = {"down 10,5", "up", "paint", "down 20,5", "up", "paint"}},
+        {.what = "the close request and focus reach the first window; DefWindowProcW destroys",
+         .act =
+             [](HWND) {
+                 HeadlessFocusGained();
+                 HeadlessRequestClose();
+             },
+         .pumped = 2,
+         .heard = {"activate 1", "destroy"}},
+        {.what = "a window made, then destroyed: the one beneath is active and repainted, and what "
+                 "was posted to the dead one is dropped",
+         .act =
+             [](HWND w) {
+                 HWND second = MakeWindow(Posted);
+                 PostMessageW(second, WM_USER, 9, 0);
+                 EXPECT_TRUE(DestroyWindow(second));
+                 EXPECT_FALSE(IsWindow(second));
+                 EXPECT_FALSE(DestroyWindow(second));
+                 EXPECT_EQ(SendMessageW(second, WM_USER, 0, 0), 0) << "a window gone answers 0";
+                 EXPECT_EQ(GetForegroundWindow(), w);
+             },
+         .pumped = 1,
+         .heard = {"create", "activate 0", "activate 1", "erase", "paint", "destroy", "activate 1",
+                   "paint"}},
+        {.what = "a press on a disabled window is swallowed, not passed to the one beneath",
+         .act =
+             [](HWND) {
+                 const RECT place{100, 100, 150, 150};
+                 EnableWindow(MakeWindow(Recorder, 0, &place), FALSE);
+                 heard.clear();
+                 HeadlessTap(120, 130);
+             },
+         .pumped = 0,
+         .heard = {}},
+        {.what = "a creation refused: no window, but its end is heard",
+         .act =
+             [](HWND) {
+                 WNDCLASSW wc{};
+                 wc.lpfnWndProc = RefuseCreation;
+                 wc.lpszClassName = L"Refuses";
+                 ASSERT_NE(RegisterClassW(&wc), 0);
+                 EXPECT_EQ(RegisterClassW(&wc), 0) << "a class name is registered once";
+                 EXPECT_EQ(CreateWindowExW(0, L"Refuses", L"", WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                           nullptr, nullptr, nullptr),
+                           nullptr);
+                 EXPECT_EQ(CreateWindowExW(0, L"NoSuchClass", L"", 0, 0, 0, 1, 1, nullptr, nullptr,
+                                           nullptr, nullptr),
+                           nullptr);
+             },
+         .pumped = 0,
+         .heard = {"destroy"}},
     };
     for (const auto& c : kCases) {
         SCOPED_TRACE(c.what);
