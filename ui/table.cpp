@@ -46,9 +46,11 @@ void PaintFace(const Card& card, HDC dc) {
     GetTextExtentExPointW(dc, label, length, 0, nullptr, nullptr, &extent);
     COLORREF keptColour = SetTextColor(dc, card.suit < 3 ? RGB(255, 0, 0) : RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    ExtTextOutW(dc, card.x + 2, card.y, 0, nullptr, label, static_cast<UINT>(length), nullptr);
-    ExtTextOutW(dc, card.x + card.width - extent.cx - 1, card.y + card.height - extent.cy - 2, 0,
-                nullptr, label, static_cast<UINT>(length), nullptr);
+    // Clipped to the card: ink beyond it would outlive the card's repaints.
+    ExtTextOutW(dc, card.x + 2, card.y, ETO_CLIPPED, &card.rect, label, static_cast<UINT>(length),
+                nullptr);
+    ExtTextOutW(dc, card.x + card.width - extent.cx - 1, card.y + card.height - extent.cy - 2,
+                ETO_CLIPPED, &card.rect, label, static_cast<UINT>(length), nullptr);
     SetTextColor(dc, keptColour);
     SelectObject(dc, keptFont);
 }
