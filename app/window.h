@@ -19,6 +19,8 @@ int WinMain(HINSTANCE hInstance, HINSTANCE previous, const wchar_t* commandLine,
 bool CreateMainWindow(HINSTANCE hInstance, int showState);
 ATOM RegisterMainClass(HINSTANCE hInstance, const wchar_t* className);
 void EnterFullScreen(HWND hwnd);
+// The menu bar along the window's bottom edge, kept in menuBar.
+void MakeMenuBar(HWND hwnd);
 
 // The name of a game type, or null when the list lacks it.
 const wchar_t* GameTypeName(int32_t type);

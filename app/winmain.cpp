@@ -2,6 +2,7 @@
 #include <cwchar>
 
 #include "app/about.h"
+#include "app/relayout.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
@@ -21,9 +22,7 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     instance = programModule = resourceModule = hInstance;
     FormAboutText();
     CreateGraphics();
-    okButtonIcon = LoadButtonIcon(IDI_OK, ScaleX(units::buttonIconSize), nullptr);
-    takeButtonIcon = LoadButtonIcon(IDI_TAKE, ScaleX(units::buttonIconSize), nullptr);
-    sortButtonIcon = LoadButtonIcon(IDI_SORT, ScaleX(units::buttonIconSize), nullptr);
+    LoadButtonIcons();
 
     background = LoadSetting(kValueBackground);
     cardBack = LoadSetting(kValueCardBack);
@@ -50,10 +49,7 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
             DispatchMessageW(&msg);
         }
     }
-    DestroyIcon(takeButtonIcon);
-    DestroyIcon(sortButtonIcon);
-    DestroyIcon(okButtonIcon);
-    takeButtonIcon = sortButtonIcon = okButtonIcon = nullptr;
+    FreeButtonIcons();
     ReleaseGraphics();
     return static_cast<int>(msg.wParam);
 }

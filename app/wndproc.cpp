@@ -5,6 +5,7 @@
 #include "app/actions.h"
 #include "app/help.h"
 #include "app/keyboard.h"
+#include "app/relayout.h"
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "app/window.h"
@@ -29,15 +30,7 @@ void OnCreate(HWND hwnd) {
     ClpaRemoveAll(gameTypeNames);
     for (const GameTypeTraits& type : kGameTypes)
         ClpaAddString(gameTypeNames, LoadText(type.name));
-
-    SHMENUBARINFO bar{};
-    bar.cbSize = 36;
-    bar.hwndParent = hwnd;
-    bar.dwFlags = SHCMBF_HMENU | SHCMBF_HIDESIPBUTTON;
-    bar.nToolBarId = IDR_MAIN_MENU;
-    bar.hInstRes = instance;
-    SHCreateMenuBar(&bar);
-    menuBar = bar.hwndMB;
+    MakeMenuBar(hwnd);
 
     SeedFromClock();
     SetWindowTextW(hwnd, GameTypeName(gameType));
@@ -62,6 +55,7 @@ void OnDestroy() {
 // the screen is clipped to the region being repainted.
 void OnPaint(HWND hwnd) {
     SyncFocusFrame();
+    SetScreenMarginColour(backgroundColours[background]);
     HBRUSH table = CreateSolidBrush(backgroundColours[background]);
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
@@ -111,6 +105,17 @@ void RunDialog(HWND hwnd, UINT id, DLGPROC proc) {
 
 }  // namespace
 
+void MakeMenuBar(HWND hwnd) {
+    SHMENUBARINFO bar{};
+    bar.cbSize = 36;
+    bar.hwndParent = hwnd;
+    bar.dwFlags = SHCMBF_HMENU | SHCMBF_HIDESIPBUTTON;
+    bar.nToolBarId = IDR_MAIN_MENU;
+    bar.hInstRes = instance;
+    SHCreateMenuBar(&bar);
+    menuBar = bar.hwndMB;
+}
+
 const wchar_t* GameTypeName(int32_t type) {
     return type < 0 ? nullptr : ClpaString(gameTypeNames, static_cast<uint32_t>(type));
 }
@@ -158,6 +163,9 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                 default:
                     return DefWindowProcW(hwnd, msg, wParam, lParam);
             }
+        case WM_DPICHANGED:
+            Relayout(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_KEYDOWN:
             if (KeyboardDown(hwnd, wParam, lParam)) return 0;
             return DefWindowProcW(hwnd, msg, wParam, lParam);

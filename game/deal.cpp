@@ -12,7 +12,6 @@ namespace {
 
 struct PileSetup {
     CardPile* pile;
-    POINT origin;  // design units
     int32_t sortMode;
     int32_t perRow;
 };
@@ -22,7 +21,48 @@ void PlaceCard(Card& card, POINT origin) {
     SetPosition(card, ScaleX(origin.x), ScaleY(origin.y));
 }
 
+// Where each pile starts, in design units.
+constexpr struct {
+    CardPile* pile;
+    POINT origin;
+} kPileOrigins[] = {
+    {&computerHand, {2, 2}},
+    {&humanHand, {2, 116}},
+    {&humanTable, {2, 69}},
+    {&computerTable, {2, 48}},
+};
+
+void PlacePileOrigins() {
+    for (const auto& p : kPileOrigins) {
+        p.pile->originX = ScaleX(p.origin.x);
+        p.pile->originY = ScaleY(p.origin.y);
+    }
+}
+
+void ScaleCard(Card& card) {
+    card.width = ScaleX(units::cardWidth);
+    card.height = ScaleY(units::cardHeight);
+    if (card.x != -1) SetPosition(card, card.x, card.y);
+}
+
 }  // namespace
+
+void ScaleTable() {
+    PlacePileOrigins();
+    for (const auto& p : kPileOrigins) {
+        CardPile& pile = *p.pile;
+        pile.cardWidth = ScaleX(units::cardWidth);
+        pile.cardHeight = ScaleY(units::cardHeight);
+        for (int32_t i = 1; i <= pile.count; ++i)
+            ScaleCard(CardAt(pile, i));
+        LayOut(pile);
+    }
+    for (Card* card : {&stockCard, &trumpCard}) {
+        ScaleCard(*card);
+        if (card->x != -1)
+            PlaceCard(*card, card == &stockCard ? units::stockCard : units::trumpCard);
+    }
+}
 
 void SendGameMessage(GameMessage code) {
     SendMessageW(mainWindow, WM_USER, code, 0);
@@ -40,14 +80,13 @@ void NewGame() {
     ResetDeck(deck);
 
     const PileSetup setups[] = {
-        {&computerHand, {2, 2}, SortNone, 18},
-        {&humanHand, {2, 116}, SortBySuit, 7},
-        {&humanTable, {2, 69}, SortNone, 7},
-        {&computerTable, {2, 48}, SortNone, 7},
+        {&computerHand, SortNone, 18},
+        {&humanHand, SortBySuit, 7},
+        {&humanTable, SortNone, 7},
+        {&computerTable, SortNone, 7},
     };
+    PlacePileOrigins();
     for (const PileSetup& s : setups) {
-        s.pile->originX = ScaleX(s.origin.x);
-        s.pile->originY = ScaleY(s.origin.y);
         s.pile->sortMode = s.sortMode;
         s.pile->perRow = s.perRow;
         s.pile->layoutMode = LayoutSideBySide;

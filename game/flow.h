@@ -16,6 +16,9 @@ void SendGameMessage(GameMessage code);
 void NewGame();
 void RefillHand(struct CardPile& pile);
 void FitHumanHand();
+// Every card's size and place again at the screen's density, the game
+// itself unchanged: the piles' origins and layouts, the stock and the trump.
+void ScaleTable();
 void ChooseFirstAttacker();
 
 // The human's confirm: opening, throw-in, transfer, single and multiple cover.

@@ -19,6 +19,11 @@ void BackendNoteInvalidate(HWND hwnd, const RECT& rect);
 // A paint of the screen finished; the given screen rectangle changed.
 void BackendPresent(const RECT& screenRect);
 
+// The layer's screen took a new size and density (its pixels moved).
+void BackendScreenChanged();
+// The colour around the screen, where the window is larger than it.
+void BackendMarginColour(COLORREF colour);
+
 // A window's title changed (WM_SETTEXT); the real window shows the
 // program's main window's title as its own.
 void BackendTitleChanged(HWND hwnd);

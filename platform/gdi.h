@@ -7,6 +7,8 @@
 #include <string>
 
 using COLORREF = DWORD;  // 0x00BBGGRR
+// The colour around the screen when a desktop window is larger than it.
+void SetScreenMarginColour(COLORREF colour);
 using WCHAR = wchar_t;
 
 struct HBITMAP__;

@@ -104,6 +104,10 @@ struct PlatformState {
         bool wasDouble = false;
     } lastPress;
     bool paintsDispatched = true;  // off: a pending paint is validated unseen
+    // A density the backend asks for, with its screen's size; handed out as
+    // WM_DPICHANGED when no modal loop runs (0: none waiting).
+    int pendingDpi = 0;
+    SIZE pendingScreen{};
     // Keys held, as told by the key messages taken from the queue so far.
     std::bitset<256> keysDown;
     int quitCode = 0;
@@ -138,6 +142,8 @@ void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase);
 // 500 ms and 4 design units of the first; a third is a plain press again.
 void PlatformPointerInput(UINT message, int x, int y, DWORD time = 0);
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags);
+// The window now wants the screen at another density (the last ask wins).
+void PlatformDensityWanted(int dpi, int width, int height);
 // The program's window was asked to close (see closePending).
 void PlatformRequestClose();
 // The program's window gained the input focus: the foreground window hears

@@ -114,6 +114,19 @@ bool TakeNext(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
             return true;
         }
     }
+    if (s.pendingDpi > 0 && s.modalDepth == 0) {
+        HWND target = FirstTopLevelWindow();
+        if (target && Matches(MSG{target, WM_DPICHANGED, 0, 0, 0, {}}, hwnd, lo, hi)) {
+            static RECT screen;  // lives past the call that reads it
+            screen = {0, 0, s.pendingScreen.cx, s.pendingScreen.cy};
+            const int dpi = s.pendingDpi;
+            *out =
+                MSG{target, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&screen),
+                    0,      {0, 0}};
+            if (remove) s.pendingDpi = 0;
+            return true;
+        }
+    }
     if (s.quitPending) {
         *out = MSG{nullptr, WM_QUIT, static_cast<WPARAM>(s.quitCode), 0, 0, {0, 0}};
         if (remove) s.quitPending = false;
@@ -229,6 +242,11 @@ void PlatformRequestClose() {
 
 void PlatformFocusGained() {
     if (HWND w = Layer().foreground) PostMessageW(w, WM_ACTIVATE, 1, 0);
+}
+
+void PlatformDensityWanted(int dpi, int width, int height) {
+    Layer().pendingDpi = dpi;
+    Layer().pendingScreen = {width, height};
 }
 
 SHORT GetKeyState(int key) {

@@ -1,6 +1,7 @@
 // The layer's state, drawing objects and regions.
 #include <algorithm>
 
+#include "platform/backend.h"
 #include "platform/internal.h"
 
 PlatformState& Layer() {
@@ -16,6 +17,21 @@ void PlatformReset(int width, int height, int dpiX, int dpiY) {
     s.screen.pixels.assign(static_cast<size_t>(width) * height, 0xFFFFFF);
     s.dpiX = dpiX;
     s.dpiY = dpiY;
+}
+
+BOOL SetScreenDensity(int dpi, int width, int height) {
+    if (dpi <= 0 || width <= 0 || height <= 0) return FALSE;
+    PlatformState& s = Layer();
+    s.screen.width = width;
+    s.screen.height = height;
+    s.screen.pixels.assign(static_cast<size_t>(width) * height, 0xFFFFFF);
+    s.dpiX = s.dpiY = dpi;
+    BackendScreenChanged();
+    return TRUE;
+}
+
+void SetScreenMarginColour(COLORREF colour) {
+    BackendMarginColour(colour);
 }
 
 GdiObject* FindObject(const void* obj, GdiKind kind) {

@@ -179,6 +179,9 @@ constexpr WORD HIWORD(uintptr_t v) {
 constexpr LPARAM MAKELPARAM(int lo, int hi) {
     return static_cast<LPARAM>(static_cast<uint32_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
 }
+constexpr WPARAM MAKEWPARAM(int lo, int hi) {
+    return static_cast<WPARAM>(static_cast<uint32_t>((lo & 0xFFFF) | ((hi & 0xFFFF) << 16)));
+}
 constexpr int GET_X_LPARAM(LPARAM lp) {
     return static_cast<int16_t>(lp & 0xFFFF);
 }
@@ -437,6 +440,17 @@ constexpr DWORD SHCMBF_HMENU = 0x0010;
 BOOL SHFullScreen(HWND hwnd, DWORD state);
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
 BOOL CommandBar_Show(HWND bar, BOOL show);
+// A desktop's window can change size, and the program may then draw its
+// screen at another density: the layer hands the top-level window
+// WM_DPICHANGED (wParam MAKEWPARAM(dpi, dpi), lParam the new screen's
+// const RECT*), but only once no modal loop runs, so a box, dialog or menu
+// never sees the density change under it. The window's answer is to call
+// SetScreenDensity and lay itself out again. The handheld's density never
+// changed.
+constexpr UINT WM_DPICHANGED = 0x02E0;
+// The screen becomes width x height pixels at dpi, all to be repainted;
+// windows keep their places in pixels until moved.
+BOOL SetScreenDensity(int dpi, int width, int height);
 // A desktop's window can leave the display's full area and come back to it
 // (F11); the handheld's window never left it. Recorded as "ToggleFullScreen".
 BOOL ToggleFullScreenWindow(HWND hwnd);

@@ -63,3 +63,22 @@ TEST(DensityTest, ChosenScreenFitsAndTheNextDoesNot) {
 }
 
 }  // namespace
+
+// A resized window: the largest whole density whose screen fits it.
+TEST(DensityTest, FitDensityForWindowSizes) {
+    const struct {
+        const char* what;
+        int width, height, dpi;
+    } kWindows[] = {
+        {"tiny", 100, 100, 30},
+        {"nothing fits: the least", 50, 50, kMinDensity},
+        {"a 1366x768 laptop, held by its height", 1366, 768, 230},
+        {"a 720x1440 phone, across its whole width", 720, 1440, 288},
+        {"4K, held by its height", 3840, 2160, 648},
+        {"exactly 96", 240, 320, 96},
+        {"one column short of 96", 239, 320, 95},
+        {"larger than the largest", 20000, 20000, kMaxDensity},
+    };
+    for (const auto& w : kWindows)
+        EXPECT_EQ(FitDensity(w.width, w.height), w.dpi) << w.what;
+}

@@ -18,8 +18,8 @@ int32_t DensityY();
 int32_t ScaleX(int32_t n);
 int32_t ScaleY(int32_t n);
 
-// Makes the next DensityX/DensityY read the screen again. Only the start of
-// a run (and a test starting a new one) may call this.
+// Makes the next DensityX/DensityY read the screen again: at the start of a
+// run (and a test starting a new one), and in a relayout at a new density.
 void ForgetDensities();
 
 // Layout constants in design units; rectangles are left, top, right, bottom.

@@ -145,7 +145,13 @@ void BackendNoteInvalidate(HWND hwnd, const RECT& rect) {
     invalidations.push_back({hwnd, rect});
 }
 
-void BackendTitleChanged(HWND) {}  // titles are read from the windows
+void BackendTitleChanged(HWND) {}
+void BackendScreenChanged() {}
+void BackendMarginColour(COLORREF) {}
+
+void HeadlessWantDensity(int dpi) {
+    PlatformDensityWanted(dpi, (dpi * 240 + 48) / 96, (dpi * 320 + 48) / 96);
+}  // titles are read from the windows
 
 void BackendPresent(const RECT&) {
     ++State().presents;

@@ -22,6 +22,9 @@ struct Invalidation {
 void HeadlessStart(int dpiX, int dpiY, int width, int height);
 // The device screen of 240 x 320 design units at one density.
 void HeadlessStartAtDpi(int dpi);
+// As a window resized to fit the screen at dpi: the program is handed
+// WM_DPICHANGED once no modal loop runs.
+void HeadlessWantDensity(int dpi);
 
 // When unavailable, GetDC on the screen fails, as on a device without one.
 void HeadlessSetScreenAvailable(bool available);

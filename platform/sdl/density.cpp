@@ -45,3 +45,17 @@ int ChooseDensity(int width, int height, int decorW, int decorH, const char* ove
         if (Fits(dpi, roomW, roomH)) return dpi;
     return kMinDensity;
 }
+
+int FitDensity(int width, int height) {
+    // Both sizes grow with the density, so a binary search finds the edge.
+    int lo = kMinDensity, hi = kMaxDensity;
+    while (lo < hi) {
+        int mid = (lo + hi + 1) / 2;
+        if (Fits(mid, width, height)) {
+            lo = mid;
+        } else {
+            hi = mid - 1;
+        }
+    }
+    return lo;
+}

@@ -22,3 +22,7 @@ int ScreenHeightAt(int dpi);
 // DensityOverride) wins; with no area known (width or height not
 // positive) the density is 96.
 int ChooseDensity(int width, int height, int decorW, int decorH, const char* override);
+
+// The density for a window of width x height pixels: the largest whole one
+// from kMinDensity to kMaxDensity whose screen fits, else kMinDensity.
+int FitDensity(int width, int height);

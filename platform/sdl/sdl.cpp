@@ -23,7 +23,6 @@ constexpr int kWindowIconSize = 64;
 // Room left for a window frame, in the display's points.
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 64;
-constexpr uint32_t kFill = 0x202020;
 
 struct SdlState {
     SDL_Window* window = nullptr;
@@ -32,6 +31,9 @@ struct SdlState {
     bool trace = false;
     POINT offset{};  // where the screen lies in the window, in pixels
     double pixelsPerPoint = 1.0;
+    uint32_t margin = 0x202020;  // 0xRRGGBB, until the program names its own
+    bool pinned = false;         // VELMORA_DPI fixes the density
+    bool wholePending = false;   // the margins want painting at the next present
     std::string title;
 };
 
@@ -74,6 +76,17 @@ void SetIcon(SDL_Window* window) {
     SDL_FreeSurface(s);
 }
 
+// The layer's screen pixels as an SDL surface, made again whenever they move.
+bool WrapScreen() {
+    SdlState& st = State();
+    if (st.screen) SDL_FreeSurface(st.screen);
+    Surface& screen = Layer().screen;
+    st.screen =
+        SDL_CreateRGBSurfaceWithFormatFrom(screen.pixels.data(), screen.width, screen.height, 32,
+                                           screen.width * 4, SDL_PIXELFORMAT_RGB888);
+    return st.screen != nullptr;
+}
+
 // The window's surface, with the screen centred on the fill.
 SDL_Surface* WindowSurface() {
     SdlState& st = State();
@@ -93,7 +106,8 @@ void Present(SDL_Rect area, bool all) {
     if (!target) return;
     if (all) {
         SDL_FillRect(target, nullptr,
-                     SDL_MapRGB(target->format, kFill >> 16, (kFill >> 8) & 0xFF, kFill & 0xFF));
+                     SDL_MapRGB(target->format, static_cast<Uint8>(st.margin >> 16),
+                                static_cast<Uint8>(st.margin >> 8), static_cast<Uint8>(st.margin)));
         area = {0, 0, st.screen->w, st.screen->h};
     }
     SDL_Rect to{area.x + st.offset.x, area.y + st.offset.y, area.w, area.h};
@@ -151,13 +165,32 @@ void Button(const SDL_MouseButtonEvent& e) {
                          time);
 }
 
+// The largest density whose screen fits the window asks for a relayout,
+// which the layer hands the program once no box, dialog or menu is open;
+// until then the old screen stays centred.
+void WantDensityForWindow() {
+    SdlState& st = State();
+    if (st.pinned) return;
+    int w = 0, h = 0;
+    SDL_GetWindowSizeInPixels(st.window, &w, &h);
+    int dpi = FitDensity(w, h);
+    if (dpi == Layer().dpiX) {
+        Layer().pendingDpi = 0;  // back to the size it has
+    } else {
+        PlatformDensityWanted(dpi, ScreenWidthAt(dpi), ScreenHeightAt(dpi));
+    }
+}
+
 void Window(const SDL_WindowEvent& e) {
     switch (e.event) {
         case SDL_WINDOWEVENT_FOCUS_GAINED:
             PlatformFocusGained();
             break;
-        case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            WantDensityForWindow();
+            if (State().shown) Present({}, true);
+            break;
+        case SDL_WINDOWEVENT_EXPOSED:
             if (State().shown) Present({}, true);
             break;
         default:
@@ -257,9 +290,9 @@ bool SdlOpen(std::string* error) {
     SDL_EventState(SDL_MOUSEMOTION, SDL_IGNORE);
     SDL_EventState(SDL_FINGERMOTION, SDL_IGNORE);
 
-    st.window = SDL_CreateWindow("Velmora", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                 ScreenWidthAt(96), ScreenHeightAt(96),
-                                 SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
+    st.window = SDL_CreateWindow(
+        "Velmora", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, ScreenWidthAt(96),
+        ScreenHeightAt(96), SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI | SDL_WINDOW_RESIZABLE);
     if (!st.window) {
         *error = std::string("cannot open a window: ") + SDL_GetError();
         SDL_Quit();
@@ -281,11 +314,9 @@ bool SdlOpen(std::string* error) {
                       static_cast<int>(height / scale + 0.5));
     SDL_SetWindowPosition(st.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
 
+    st.pinned = DensityOverride(std::getenv("VELMORA_DPI")) > 0;
     PlatformReset(width, height, dpi, dpi);
-    Surface& screen = Layer().screen;
-    st.screen = SDL_CreateRGBSurfaceWithFormatFrom(screen.pixels.data(), width, height, 32,
-                                                   width * 4, SDL_PIXELFORMAT_RGB888);
-    if (!st.screen) {
+    if (!WrapScreen()) {
         *error = std::string("cannot make the screen: ") + SDL_GetError();
         SdlClose();
         return false;
@@ -349,11 +380,31 @@ void BackendPresent(const RECT& r) {
         }
         return;
     }
+    if (st.wholePending || !st.screen) {
+        st.wholePending = false;
+        if (st.screen) Present({}, true);
+        return;
+    }
     RECT clipped{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0),
                  std::min<LONG>(r.right, st.screen->w), std::min<LONG>(r.bottom, st.screen->h)};
     if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return;
     Present({clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top},
             false);
+}
+
+void BackendScreenChanged() {
+    SdlState& st = State();
+    if (!st.window) return;
+    WrapScreen();
+    st.wholePending = true;
+}
+
+void BackendMarginColour(COLORREF colour) {
+    SdlState& st = State();
+    uint32_t rgb = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+    if (rgb == st.margin) return;
+    st.margin = rgb;
+    st.wholePending = true;
 }
 
 void BackendTitleChanged(HWND hwnd) {

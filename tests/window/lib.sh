@@ -171,7 +171,8 @@ find_window() {
 
 # The menu bar is painted last of a frame: its light top edge and the
 # bar's own colours, never the black of an unpainted window.
-frame_shown() { pixel_is 5 294 80848a; }
+# FRAME_PIXEL moves the place for a density other than 96.
+frame_shown() { pixel_is ${FRAME_PIXEL:-5 294} 80848a; }
 
 # pixel_is X Y RRGGBB: the window's pixel at X Y has that colour.
 pixel_is() { [ "$(uniform_colour "$1" "$2" $(($1 + 1)) $(($2 + 1)))" = "$3" ]; }

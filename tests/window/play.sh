@@ -1,8 +1,8 @@
 #!/bin/bash
 # The real program in a private X server, played with real clicks and keys:
 # the window as the desktop sees it, a card played onto the table, a new
-# deal from the Game menu and from Alt+N, and the screen in a window made
-# larger.
+# deal from the Game menu and from Alt+N, and the table drawn again when the
+# window is made larger.
 # Usage: play.sh PATH/TO/velmora
 # shellcheck disable=SC2086 # positions split into their numbers
 # shellcheck disable=SC2119 # fresh_home takes settings, not the script's arguments
@@ -50,15 +50,33 @@ changes "a tap on the table with a card selected played nothing" $R_TABLE tap $T
 wait_stable
 uniform $R_TABLE && fail "the table is empty after the card was played"
 
-note "a larger window: the screen centred on a plain fill, taps offset to match"
+note "a larger window with the density pinned: the screen centred on the table colour, taps offset"
 xdotool windowsize "$WINDOW" 340 420 || fail "xdotool could not resize the window"
 wait_until 5 pixel_is 55 344 80848a || fail "the bar is not 50 pixels in and down in a 340x420 window"
-pixel_is 10 10 202020 || fail "the border of a larger window is not the plain fill"
-pixel_is 330 410 202020 || fail "the border of a larger window is not the plain fill"
+pixel_is 10 10 009600 || fail "the border of a larger window is not the table colour"
+pixel_is 330 410 009600 || fail "the border of a larger window is not the table colour"
 menu=$(digest 50 248 146 344)
 changes "a tap on Game, offset by the border, opened no menu" 50 248 146 344 tap 78 357
 key Escape
 wait_same 5 "$menu" 50 248 146 344 || fail "Escape did not close the Game menu"
+
+quit_game
+# Unpinned, the window opens at the largest step of 48 dpi that fits
+# 1280x1024 with room for a frame: 288 dpi.
+FRAME_PIXEL="15 882" start_game VELMORA_DPI=
+note "unpinned, a larger window: the table drawn again at the density that fits"
+# 340x420 fits the screen at 126 dpi (315x420), 12 pixels in from the left.
+at126() { echo $((12 + ($1 * 126 + 48) / 96)) $((($2 * 126 + 48) / 96)); }
+xdotool windowsize "$WINDOW" 340 420 || fail "xdotool could not resize the window"
+wait_until 5 pixel_is $(at126 5 294) 80848a || fail "the bar is not where 126 dpi puts it"
+pixel_is 5 10 009600 || fail "the margin of a larger window is not the table's colour"
+pixel_is 335 410 009600 || fail "the margin of a larger window is not the table's colour"
+menu_top=$(at126 0 198)
+menu="$(at126 0 0 | cut -d' ' -f1) ${menu_top#* } $(at126 96 294)"
+before=$(digest $menu)
+changes "a tap on Game at the new density opened no menu" $menu tap $(at126 28 307)
+key Escape
+wait_same 5 "$before" $menu || fail "Escape did not close the Game menu"
 
 quit_game
 echo "PASS"

@@ -300,6 +300,11 @@ bool ReplayScript::Next() {
             // A box's or a dialog's own loop has no menu to take it from.
             if (HeadlessOpenBoxes() == 0 && HeadlessOpenDialog() < 0)
                 PostMessageW(mainWindow, WM_COMMAND, static_cast<WPARAM>(numbers[0]), 0);
+        } else if (verb == "density") {
+            // As a window resized to fit the screen at that density.
+            numbersOnly(1);
+            if (numbers[0] < 24 || numbers[0] > 960) Fail("expected a density from 24 to 960");
+            HeadlessWantDensity(static_cast<int>(numbers[0]));
         } else if (verb == "menu") {
             OpenMenu(words);
         } else if (verb == "control") {
