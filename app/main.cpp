@@ -8,9 +8,11 @@
 #include <string>
 
 #include "app/construct.h"
+#include "app/settings.h"
 #include "app/window.h"
 #include "platform/gdi.h"
 #include "platform/sdl/sdl.h"
+#include "res/ids.h"
 #include "res/resources.h"
 #include "ui/scale.h"
 
@@ -25,7 +27,8 @@ void PrintUsage() {
         "\n"
         "Environment:\n"
         "  VELMORA_DPI=N    draw the table at N dots per inch (24 to 960)\n"
-        "  VELMORA_TRACE=1  print when the first frame is shown\n");
+        "  VELMORA_TRACE=1  print when the first frame is shown\n"
+        "  VELMORA_CLOCK=HH:MM:SS.mmm  deal as if the clock read this\n");
 }
 
 // The arguments, joined by single spaces, as the program's command line.
@@ -74,7 +77,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         return 1;
     }
-    if (!SdlOpen(&error)) {
+    const SdlWindowState remembered{static_cast<int>(LoadSetting(kValueWindowWidth, kWindowKey)),
+                                    static_cast<int>(LoadSetting(kValueWindowHeight, kWindowKey)),
+                                    LoadSetting(kValueFullScreen, kWindowKey) == 1};
+    if (!SdlOpen(&error, remembered)) {
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         return 1;
     }
@@ -83,6 +89,13 @@ int main(int argc, char** argv) {
     ConstructProgram();
     int status = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.c_str(), SW_SHOW);
     ReleaseProgram();
+    // Kept for the next run only when the player changed it.
+    if (SdlWindowChanged()) {
+        const SdlWindowState now = SdlWindowNow();
+        SaveSetting(static_cast<uint32_t>(now.width), kValueWindowWidth, kWindowKey);
+        SaveSetting(static_cast<uint32_t>(now.height), kValueWindowHeight, kWindowKey);
+        SaveSetting(now.fullScreen ? 1 : 0, kValueFullScreen, kWindowKey);
+    }
     SdlClose();
     return status;
 }

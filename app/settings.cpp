@@ -2,9 +2,9 @@
 
 // Each call opens and closes the key afresh: another running copy may have
 // written in between, and nothing is cached.
-uint32_t LoadSetting(const wchar_t* name) {
+uint32_t LoadSetting(const wchar_t* name, const wchar_t* keyName) {
     HKEY key;
-    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return 0;
     DWORD type = REG_DWORD;
     DWORD size = 4;
@@ -15,12 +15,12 @@ uint32_t LoadSetting(const wchar_t* name) {
     return data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
 }
 
-LONG SaveSetting(uint32_t value, const wchar_t* name) {
+LONG SaveSetting(uint32_t value, const wchar_t* name, const wchar_t* keyName) {
     HKEY key;
     wchar_t noClass[] = L"";
     DWORD disposition;
-    LONG status = RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, noClass, 0, 0, nullptr, &key,
-                                  &disposition);
+    LONG status =
+        RegCreateKeyExW(HKEY_CURRENT_USER, keyName, 0, noClass, 0, 0, nullptr, &key, &disposition);
     if (status != ERROR_SUCCESS) return status;
     const BYTE data[4] = {static_cast<BYTE>(value), static_cast<BYTE>(value >> 8),
                           static_cast<BYTE>(value >> 16), static_cast<BYTE>(value >> 24)};

@@ -7,8 +7,10 @@
 #include "platform/platform.h"
 
 inline constexpr wchar_t kSettingsKey[] = L"Software\\ornit\\vlmra";
+// The desktop window's own values, apart from the game's eight.
+inline constexpr wchar_t kWindowKey[] = L"Software\\ornit\\vlmra\\Window";
 
 // The stored value, or 0 when the key or the value cannot be read.
-uint32_t LoadSetting(const wchar_t* name);
+uint32_t LoadSetting(const wchar_t* name, const wchar_t* keyName = kSettingsKey);
 // Writes one value; callers ignore the status.
-LONG SaveSetting(uint32_t value, const wchar_t* name);
+LONG SaveSetting(uint32_t value, const wchar_t* name, const wchar_t* keyName = kSettingsKey);

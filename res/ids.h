@@ -99,3 +99,7 @@ inline constexpr wchar_t kValueBackground[] = L"blackbg";
 inline constexpr wchar_t kValueCardBack[] = L"back";
 inline constexpr wchar_t kValueComputerWins[] = L"statc";
 inline constexpr wchar_t kValueHumanWins[] = L"statu";
+// In the window's own section (kWindowKey): how the last run left it.
+inline constexpr wchar_t kValueWindowWidth[] = L"width";  // in the display's points
+inline constexpr wchar_t kValueWindowHeight[] = L"height";
+inline constexpr wchar_t kValueFullScreen[] = L"fullscreen";  // 1: filled the display

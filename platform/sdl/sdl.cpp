@@ -23,6 +23,8 @@ constexpr int kWindowIconSize = 64;
 // Room left for a window frame, in the display's points.
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 64;
+// The least remembered size a window starts at, in points.
+constexpr int kLeastWindow = 60;
 
 struct SdlState {
     SDL_Window* window = nullptr;
@@ -34,6 +36,8 @@ struct SdlState {
     uint32_t margin = 0x202020;  // 0xRRGGBB, until the program names its own
     bool pinned = false;         // VELMORA_DPI fixes the density
     bool wholePending = false;   // the margins want painting at the next present
+    SdlWindowState windowed;     // the size out of full screen, in points
+    SdlWindowState started;      // as the window started
     std::string title;
 };
 
@@ -170,6 +174,8 @@ void Button(const SDL_MouseButtonEvent& e) {
 // until then the old screen stays centred.
 void WantDensityForWindow() {
     SdlState& st = State();
+    if (!(SDL_GetWindowFlags(st.window) & SDL_WINDOW_FULLSCREEN_DESKTOP))
+        SDL_GetWindowSize(st.window, &st.windowed.width, &st.windowed.height);
     if (st.pinned) return;
     int w = 0, h = 0;
     SDL_GetWindowSizeInPixels(st.window, &w, &h);
@@ -252,7 +258,7 @@ void WarnOfBadDensity(const char* text) {
 
 }  // namespace
 
-bool SdlOpen(std::string* error) {
+bool SdlOpen(std::string* error, const SdlWindowState& remembered) {
     SdlState& st = State();
     st.trace = Tracing();
     // Said before the display is looked for, so it is heard even without one.
@@ -310,11 +316,27 @@ bool SdlOpen(std::string* error) {
         known ? static_cast<int>(usable.h * scale) : 0, static_cast<int>(kDecorationWidth * scale),
         static_cast<int>(kDecorationHeight * scale), std::getenv("VELMORA_DPI"));
     int width = ScreenWidthAt(dpi), height = ScreenHeightAt(dpi);
-    SDL_SetWindowSize(st.window, static_cast<int>(width / scale + 0.5),
-                      static_cast<int>(height / scale + 0.5));
-    SDL_SetWindowPosition(st.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
-
     st.pinned = DensityOverride(std::getenv("VELMORA_DPI")) > 0;
+    int windowW = static_cast<int>(width / scale + 0.5);
+    int windowH = static_cast<int>(height / scale + 0.5);
+    if (remembered.width > 0 && remembered.height > 0) {
+        // The size of the last run, within what this display offers now.
+        windowW =
+            std::max(kLeastWindow, known ? std::min(remembered.width, usable.w) : remembered.width);
+        windowH = std::max(kLeastWindow,
+                           known ? std::min(remembered.height, usable.h) : remembered.height);
+        if (!st.pinned) {
+            dpi = FitDensity(static_cast<int>(windowW * scale), static_cast<int>(windowH * scale));
+            width = ScreenWidthAt(dpi);
+            height = ScreenHeightAt(dpi);
+        }
+    }
+    SDL_SetWindowSize(st.window, windowW, windowH);
+    SDL_SetWindowPosition(st.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    if (remembered.fullScreen) SDL_SetWindowFullscreen(st.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    st.windowed = {windowW, windowH, false};
+    st.started = {windowW, windowH, remembered.fullScreen};
+
     PlatformReset(width, height, dpi, dpi);
     if (!WrapScreen()) {
         *error = std::string("cannot make the screen: ") + SDL_GetError();
@@ -322,6 +344,18 @@ bool SdlOpen(std::string* error) {
         return false;
     }
     return true;
+}
+
+SdlWindowState SdlWindowNow() {
+    const SdlState& st = State();
+    SdlWindowState now = st.windowed;
+    now.fullScreen = st.window && (SDL_GetWindowFlags(st.window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    return now;
+}
+
+bool SdlWindowChanged() {
+    const SdlWindowState now = SdlWindowNow(), &was = State().started;
+    return now.width != was.width || now.height != was.height || now.fullScreen != was.fullScreen;
 }
 
 void SdlClose() {
@@ -335,8 +369,38 @@ void SdlClose() {
     if (!st.window) SDL_Quit();
 }
 
+namespace {
+
+// VELMORA_CLOCK=HH:MM:SS.mmm: the time of day the clock reads, so that a
+// deal can be had again (the same as velmora-replay --clock).
+bool FixedClock(SYSTEMTIME* st) {
+    static const char* text = std::getenv("VELMORA_CLOCK");
+    if (!text) return false;
+    unsigned h = 0, m = 0, s = 0, ms = 0;
+    char end = 0;
+    if (std::sscanf(text, "%2u:%2u:%2u.%3u%c", &h, &m, &s, &ms, &end) != 4 || h > 23 || m > 59 ||
+        s > 59) {
+        static bool said = false;
+        if (!said)
+            std::fprintf(stderr, "velmora: VELMORA_CLOCK=%s is not HH:MM:SS.mmm; ignored\n", text);
+        said = true;
+        return false;
+    }
+    *st = SYSTEMTIME{2026,
+                     1,
+                     4,
+                     1,
+                     static_cast<WORD>(h),
+                     static_cast<WORD>(m),
+                     static_cast<WORD>(s),
+                     static_cast<WORD>(ms)};
+    return true;
+}
+
+}  // namespace
+
 void GetSystemTime(SYSTEMTIME* st) {
-    if (!st) return;
+    if (!st || FixedClock(st)) return;
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
     tm utc{};

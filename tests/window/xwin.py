@@ -9,9 +9,10 @@
                                         window 100 ms apart agree
   xwin.py uniform WINDOW X0 Y0 X1 Y1    succeeds when the rectangle has one colour,
                                         printed as RRGGBB
-  xwin.py compare WINDOW FILE.png X0 Y0 X1 Y1
+  xwin.py compare WINDOW FILE.png X0 Y0 X1 Y1 [DX DY]
                                         succeeds when the rectangle equals the
-                                        same one of a screenshot
+                                        same one of a screenshot (moved by DX DY
+                                        in the window)
   xwin.py save WINDOW FILE.png          the whole client area as a PNG
   xwin.py class WINDOW                  the WM_CLASS instance and class
   xwin.py icon WINDOW FILE.png          succeeds when _NET_WM_ICON holds an image
@@ -207,9 +208,10 @@ def main(argv):
         colours = {p for row in rows for p in row}
         print(" ".join("%02x%02x%02x" % c for c in sorted(colours)[:4]))
         sys.exit(0 if len(colours) == 1 else 1)
-    elif command == "compare" and len(argv) == 8:
+    elif command == "compare" and len(argv) in (8, 10):
         left, top, right, bottom = (int(v) for v in argv[4:8])
-        shown = grab(x, display, window, left, top, right, bottom)
+        dx, dy = (int(v) for v in argv[8:10]) if len(argv) == 10 else (0, 0)
+        shown = grab(x, display, window, left + dx, top + dy, right + dx, bottom + dy)
         expected = [row[left:right] for row in read_png(argv[3])[top:bottom]]
         differ = sum(a != b for r1, r2 in zip(shown, expected) for a, b in zip(r1, r2))
         if len(expected) != len(shown) or any(len(r) != len(shown[0]) for r in expected):
