@@ -65,10 +65,10 @@ TEST_F(PaintTest, CardsWithoutIdentityPlaceOrVisibilityDrawNothing) {
     InitCard(card);
     card.window = mainWindow;
     SetPosition(card, 10, 10);
-    InvalidateCard(card);
-    EXPECT_EQ(PaintCard(card, dc), 0) << "no identity";
-    card.suit = Hearts;
     card.rank = 9;
+    InvalidateCard(card);
+    EXPECT_EQ(PaintCard(card, dc), 0) << "no suit";
+    card.suit = Hearts;
     card.y = -1;
     InvalidateCard(card);
     EXPECT_EQ(PaintCard(card, dc), 0) << "no place";
