@@ -38,6 +38,7 @@ int32_t CoverEveryAttackCard() {
     computerAttacks = 0;
     if (CoverAll(humanTable, computerHand) == 0) {
         MoveSelected(computerHand, computerTable);
+        PauseFor(PauseComputerCard);
         return 1;
     }
     extraCardsAllowed = humanTable.count;

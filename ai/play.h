@@ -3,10 +3,12 @@
 
 #include <cstdint>
 
+#include "game/pace.h"
 #include "game/state.h"
 
 // Lays the card at a 1-based position of the computer's hand on the table.
 inline void PlayComputerCard(int32_t position) {
     CardAt(computerHand, position).selected = 1;
     MoveSelected(computerHand, computerTable);
+    PauseFor(PauseComputerCard);
 }

@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "app/window.h"
+#include "game/pace.h"
 #include "game/random.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -29,6 +30,8 @@ void ConstructProgram() {
     focusPosition = 1;
     focusShown = false;
     focusFrame = RECT{};
+    pace = PaceNormal;
+    moveSerial = 0;
     instance = resourceModule = programModule = nullptr;
     mainWindow = menuBar = nullptr;
     offscreenDc = nullptr;

@@ -21,6 +21,8 @@ ATOM RegisterMainClass(HINSTANCE hInstance, const wchar_t* className);
 void EnterFullScreen(HWND hwnd);
 // The menu bar along the window's bottom edge, kept in menuBar.
 void MakeMenuBar(HWND hwnd);
+// The Pace menu's check mark on the pace in use.
+void ShowPaceChecked();
 
 // The name of a game type, or null when the list lacks it.
 const wchar_t* GameTypeName(int32_t type);

@@ -6,6 +6,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "game/pace.h"
 #include "game/state.h"
 #include "game/types.h"
 #include "res/ids.h"
@@ -39,6 +40,8 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     if (cardBack > 4) cardBack = 0;
     transferRule = TypeTraits(gameType).transfer ? 1 : 0;
     computerHandLayout = LoadSetting(kValueHideCount) == 5 ? 5 : 4;
+    const uint32_t storedPace = LoadSetting(kValuePace, kWindowKey);
+    pace = storedPace >= 1 && storedPace <= 3 ? static_cast<int32_t>(storedPace) - 1 : PaceNormal;
 
     if (!CreateMainWindow(instance, showState)) return 0;
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));

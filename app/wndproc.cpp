@@ -6,10 +6,12 @@
 #include "app/help.h"
 #include "app/keyboard.h"
 #include "app/relayout.h"
+#include "app/settings.h"
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "app/window.h"
 #include "game/flow.h"
+#include "game/pace.h"
 #include "game/random.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -114,6 +116,14 @@ void MakeMenuBar(HWND hwnd) {
     bar.hInstRes = instance;
     SHCreateMenuBar(&bar);
     menuBar = bar.hwndMB;
+    ShowPaceChecked();
+}
+
+void ShowPaceChecked() {
+    HMENU menu = reinterpret_cast<HMENU>(SendMessageW(menuBar, SHCMBM_GETMENU, 0, 0));
+    for (int32_t p : {PaceOff, PaceNormal, PaceSlow})
+        CheckMenuItem(menu, IDM_PACE_OFF + static_cast<UINT>(p),
+                      p == pace ? MF_CHECKED : MF_UNCHECKED);
 }
 
 const wchar_t* GameTypeName(int32_t type) {
@@ -122,6 +132,10 @@ const wchar_t* GameTypeName(int32_t type) {
 
 LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     mainWindow = hwnd;
+    // Each input starts one of the player's moves (the game messages it
+    // sends come back here as WM_USER).
+    if (msg == WM_LBUTTONDOWN || msg == WM_LBUTTONDBLCLK || msg == WM_KEYDOWN || msg == WM_COMMAND)
+        moveSerial = gameSerial;
     switch (msg) {
         case WM_CREATE:
             OnCreate(hwnd);
@@ -159,6 +173,13 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 case IDM_ABOUT:
                     ShowAbout(hwnd);
+                    return 0;
+                case IDM_PACE_OFF:
+                case IDM_PACE_NORMAL:
+                case IDM_PACE_SLOW:
+                    pace = static_cast<int32_t>(LOWORD(wParam) - IDM_PACE_OFF);
+                    SaveSetting(static_cast<uint32_t>(pace) + 1, kValuePace, kWindowKey);
+                    ShowPaceChecked();
                     return 0;
                 default:
                     return DefWindowProcW(hwnd, msg, wParam, lParam);

@@ -1,5 +1,6 @@
 // The end of a bout: discard, refill in the opener's order, pass the attack.
 #include "game/flow.h"
+#include "game/pace.h"
 #include "game/state.h"
 
 int32_t EndBout(int32_t forced) {
@@ -11,6 +12,7 @@ int32_t EndBout(int32_t forced) {
         return 1;
     }
     if (humanTable.count == 0 && computerTable.count == 0 && forced != 1) return 1;
+    if (humanTable.count + computerTable.count > 0) PauseFor(PauseTableDone);
     ClearPile(humanTable);
     ClearPile(computerTable);
     if (boutLedByComputer != 0) {

@@ -2,6 +2,7 @@
 #include "app/errors.h"
 #include "app/shell.h"
 #include "game/flow.h"
+#include "game/pace.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -64,6 +65,7 @@ bool TransferPossible(int32_t attackRank, bool* anyTrump) {
 
 void CoverOrEnd() {
     if (humanTable.count < kTableLimit) {
+        PauseFor(PauseYourCard);  // the cover in view before the computer goes on
         SendGameMessage(COMPUTER_ATTACK);
     } else {
         EndBout(0);

@@ -1,6 +1,7 @@
 // A new game: the deal, the trump, who opens; and the refill from the stock.
 #include "app/shell.h"
 #include "game/flow.h"
+#include "game/pace.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
@@ -65,6 +66,8 @@ void ScaleTable() {
 }
 
 void SendGameMessage(GameMessage code) {
+    // The computer defends against a card the player has just laid.
+    if (code == COMPUTER_DEFEND) PauseFor(PauseYourCard);
     SendMessageW(mainWindow, WM_USER, code, 0);
 }
 

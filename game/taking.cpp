@@ -4,6 +4,7 @@
 #include "ai/ai.h"
 #include "app/shell.h"
 #include "game/flow.h"
+#include "game/pace.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "res/ids.h"
@@ -26,6 +27,7 @@ void ComputerTakes() {
         return;
     }
     // Picks up at once, without a word.
+    PauseFor(PauseTableDone);
     MoveInto(computerTable, computerHand);
     MoveInto(humanTable, computerHand);
     Refresh(computerHand);
@@ -63,6 +65,7 @@ void GiveExtraCard() {
 
 void ComputerPicksUp() {
     extraCardsAllowed = -1;
+    PauseFor(PauseTableDone);
     MoveInto(computerTable, computerHand);
     MoveInto(humanTable, computerHand);
     Refresh(computerHand);
@@ -82,6 +85,7 @@ void HumanTakes() {
     } else {
         ShowStatus(LoadText(IDS_TAKEN), computerTable.count);
     }
+    PauseFor(PauseTableDone);
     MoveInto(computerTable, humanHand);
     MoveInto(humanTable, humanHand);
     Refresh(humanHand);

@@ -24,6 +24,10 @@ void BackendScreenChanged();
 // The colour around the screen, where the window is larger than it.
 void BackendMarginColour(COLORREF colour);
 
+// Waits up to ms milliseconds for a pause named what, moving input into
+// the layer as it arrives; false once a press, key or close request waits.
+bool BackendPause(DWORD ms, const char* what);
+
 // A window's title changed (WM_SETTEXT); the real window shows the
 // program's main window's title as its own.
 void BackendTitleChanged(HWND hwnd);

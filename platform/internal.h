@@ -108,6 +108,7 @@ struct PlatformState {
     // WM_DPICHANGED when no modal loop runs (0: none waiting).
     int pendingDpi = 0;
     SIZE pendingScreen{};
+    bool pausesOn = false;  // the backend shows pauses (PauseToShow)
     // Keys held, as told by the key messages taken from the queue so far.
     std::bitset<256> keysDown;
     int quitCode = 0;
@@ -142,6 +143,8 @@ void AddToUpdate(HWND__* w, const RECT* clientRect, bool erase);
 // 500 ms and 4 design units of the first; a third is a plain press again.
 void PlatformPointerInput(UINT message, int x, int y, DWORD time = 0);
 void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags);
+// A press, a key (not a repeat) or a close request waits in the queue.
+bool PlatformPressWaiting();
 // The window now wants the screen at another density (the last ask wins).
 void PlatformDensityWanted(int dpi, int width, int height);
 // The program's window was asked to close (see closePending).

@@ -40,11 +40,12 @@ struct BarState {
     HWND hwnd = nullptr;
     HWND parent = nullptr;
     const MenuResource* menu = nullptr;
-    std::vector<RECT> items;  // client pixels of the bar
-    int active = -1;          // the item whose menu is open, or which is held
-    HWND popup = nullptr;     // the open menu's window
-    std::vector<RECT> rows;   // client pixels of the open menu
-    int highlight = -1;       // the open menu's row under the pointer or the keys
+    std::vector<RECT> items;    // client pixels of the bar
+    int active = -1;            // the item whose menu is open, or which is held
+    HWND popup = nullptr;       // the open menu's window
+    std::vector<RECT> rows;     // client pixels of the open menu
+    int highlight = -1;         // the open menu's row under the pointer or the keys
+    std::vector<UINT> checked;  // commands shown with a check mark
 };
 
 // Owned here; a window's layerData points at its record. Records of
@@ -193,6 +194,10 @@ void PaintMenu(HWND hwnd, const BarState& bar) {
         SetTextColor(hdc, lit ? kAccentInk : kMenuInk);
         RECT text{row.left + UnitsX(12), row.top, row.right, row.bottom};
         DrawTextW(hdc, item.items[i].text, -1, &text, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        if (std::ranges::find(bar.checked, item.items[i].id) != bar.checked.end()) {
+            RECT mark{row.left + UnitsX(2), row.top, text.left, row.bottom};
+            DrawTextW(hdc, L"\u2713", -1, &mark, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+        }
     }
     SelectObject(hdc, oldFont);
     DeleteObject(font);
@@ -434,6 +439,8 @@ LRESULT BarProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PAINT:
             PaintBar(hwnd, *bar);
             return 0;
+        case SHCMBM_GETMENU:
+            return reinterpret_cast<LRESULT>(bar);
         case WM_DESTROY: {
             ClosePopup(*bar);
             FindWindowRecord(hwnd)->layerData = nullptr;
@@ -576,4 +583,24 @@ HWND OpenMenuWindow() {
 int OpenMenuHighlight() {
     BarState* bar = OpenBar();
     return bar ? bar->highlight : -1;
+}
+
+DWORD CheckMenuItem(HMENU menu, UINT id, UINT check) {
+    for (const auto& b : Bars()) {
+        if (reinterpret_cast<HMENU>(b.get()) != menu || !b->menu) continue;
+        bool found = false;
+        for (int i = 0; i < b->menu->itemCount; ++i) {
+            const MenuBarItemResource& item = b->menu->items[i];
+            for (int j = 0; j < item.itemCount; ++j)
+                found = found || item.items[j].id == id;
+        }
+        if (!found) break;
+        auto at = std::ranges::find(b->checked, id);
+        const bool was = at != b->checked.end();
+        if (was) b->checked.erase(at);
+        if (check & MF_CHECKED) b->checked.push_back(id);
+        if (b->popup) InvalidateRect(b->popup, nullptr, FALSE);
+        return was ? MF_CHECKED : MF_UNCHECKED;
+    }
+    return static_cast<DWORD>(-1);
 }

@@ -244,6 +244,38 @@ void PlatformFocusGained() {
     if (HWND w = Layer().foreground) PostMessageW(w, WM_ACTIVATE, 1, 0);
 }
 
+bool PlatformPressWaiting() {
+    const PlatformState& s = Layer();
+    if (s.closePending) return true;
+    for (const MSG& m : s.input) {
+        const bool press = m.message == WM_LBUTTONDOWN || m.message == WM_LBUTTONDBLCLK ||
+                           m.message == WM_SYSKEYDOWN ||
+                           (m.message == WM_KEYDOWN && !(m.lParam & KF_REPEAT_LPARAM));
+        if (press) return true;
+    }
+    return false;
+}
+
+BOOL PauseToShow(DWORD ms, const char* what) {
+    PlatformState& s = Layer();
+    if (!s.pausesOn || ms == 0 || s.modalDepth > 0) return FALSE;
+    BackendFetchInput(false);
+    if (PlatformPressWaiting()) return FALSE;
+    // Topmost first, as the queue hands paints out.
+    std::vector<HWND> windows;
+    for (auto it = s.windows.rbegin(); it != s.windows.rend(); ++it)
+        windows.push_back(it->get());
+    for (HWND w : windows)
+        if (IsWindow(w) && w->visible && !w->update.Empty()) {
+            if (s.paintsDispatched) {
+                SendMessageW(w, WM_PAINT, 0, 0);
+            } else {
+                ValidateRect(w, nullptr);
+            }
+        }
+    return BackendPause(ms, what) ? TRUE : FALSE;
+}
+
 void PlatformDensityWanted(int dpi, int width, int height) {
     Layer().pendingDpi = dpi;
     Layer().pendingScreen = {width, height};

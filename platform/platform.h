@@ -439,6 +439,13 @@ constexpr DWORD SHCMBF_HIDESIPBUTTON = 0x0004;
 constexpr DWORD SHCMBF_HMENU = 0x0010;
 BOOL SHFullScreen(HWND hwnd, DWORD state);
 BOOL SHCreateMenuBar(SHMENUBARINFO* info);
+// The bar's menu, for CheckMenuItem: SendMessageW(bar, SHCMBM_GETMENU, 0, 0).
+constexpr UINT SHCMBM_GETMENU = 0x0402;
+constexpr UINT MF_UNCHECKED = 0x0000;
+constexpr UINT MF_CHECKED = 0x0008;
+// Shows or hides the check mark of command id in the bar's pop-up menus;
+// answers the old state, or (DWORD)-1 when the menu has no such item.
+DWORD CheckMenuItem(HMENU menu, UINT id, UINT check);
 BOOL CommandBar_Show(HWND bar, BOOL show);
 // A desktop's window can change size, and the program may then draw its
 // screen at another density: the layer hands the top-level window
@@ -451,6 +458,13 @@ constexpr UINT WM_DPICHANGED = 0x02E0;
 // The screen becomes width x height pixels at dpi, all to be repainted;
 // windows keep their places in pixels until moved.
 BOOL SetScreenDensity(int dpi, int width, int height);
+// A moment for the player to see a move: every pending paint is dispatched
+// and presented, then the layer waits up to ms milliseconds, dispatching
+// nothing. FALSE at once when pauses are off (a backend's choice), a modal
+// loop runs or a press, key or close request waits; FALSE too when one
+// arrives during the wait, left queued for after the move. what names the
+// pause for a backend that records instead of waiting.
+BOOL PauseToShow(DWORD ms, const char* what);
 // A desktop's window can leave the display's full area and come back to it
 // (F11); the handheld's window never left it. Recorded as "ToggleFullScreen".
 BOOL ToggleFullScreenWindow(HWND hwnd);

@@ -53,6 +53,10 @@ constexpr UINT IDM_NEW = 40012;
 constexpr UINT IDM_RULES = 40013;
 constexpr UINT IDM_OPTIONS = 40014;
 constexpr UINT IDM_STATISTICS = 40015;
+// The Pace menu, beside the handheld's two: how long moves stay in view.
+constexpr UINT IDM_PACE_OFF = 40020;
+constexpr UINT IDM_PACE_NORMAL = 40021;
+constexpr UINT IDM_PACE_SLOW = 40022;
 
 // Menus: the main window's bar and the Options page's.
 constexpr UINT IDR_MAIN_MENU = 102;
@@ -103,3 +107,4 @@ inline constexpr wchar_t kValueHumanWins[] = L"statu";
 inline constexpr wchar_t kValueWindowWidth[] = L"width";  // in the display's points
 inline constexpr wchar_t kValueWindowHeight[] = L"height";
 inline constexpr wchar_t kValueFullScreen[] = L"fullscreen";  // 1: filled the display
+inline constexpr wchar_t kValuePace[] = L"pace";  // 1 off, 2 normal, 3 slow; absent: normal

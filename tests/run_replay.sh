@@ -24,6 +24,7 @@ clock=$(sed -n 's/^# clock: //p' "$script" | head -n 1)
 set -- --config "$config"
 [ -n "$clock" ] && set -- "$@" --clock "$clock"
 [ -n "${REPLAY_DPI:-}" ] && set -- "$@" --dpi "$REPLAY_DPI"
+grep -qx '# pace: on' "$script" && set -- "$@" --pace
 cd "$config/run"
 if [ -z "$expected" ]; then
     "$replay" "$@" "$script"

@@ -17,6 +17,7 @@ struct HeadlessState {
     std::function<void(const ShellCall&)> shellHook;
     std::vector<std::vector<std::string>> launches;
     std::deque<int> answers;
+    std::vector<PauseRecord> pauses;
     int presents = 0;
 };
 
@@ -147,6 +148,27 @@ void BackendNoteInvalidate(HWND hwnd, const RECT& rect) {
 
 void BackendTitleChanged(HWND) {}
 void BackendScreenChanged() {}
+
+// Recorded, never waited for; input already queued has cut it short.
+bool BackendPause(DWORD ms, const char* what) {
+    bool current = true;
+    for (const auto& w : Layer().windows)
+        current = current && (!w->visible || w->update.Empty());
+    State().pauses.push_back({what ? what : "", ms, current});
+    return true;
+}
+
+void HeadlessSetPauses(bool on) {
+    Layer().pausesOn = on;
+}
+
+const std::vector<PauseRecord>& HeadlessPauses() {
+    return State().pauses;
+}
+
+void HeadlessClearPauses() {
+    State().pauses.clear();
+}
 void BackendMarginColour(COLORREF) {}
 
 void HeadlessWantDensity(int dpi) {

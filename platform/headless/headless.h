@@ -26,6 +26,16 @@ void HeadlessStartAtDpi(int dpi);
 // WM_DPICHANGED once no modal loop runs.
 void HeadlessWantDensity(int dpi);
 
+// Pauses (PauseToShow), off unless set: each is recorded, never waited.
+struct PauseRecord {
+    std::string what;
+    DWORD ms;
+    bool screenCurrent;  // nothing waited to be repainted as it began
+};
+void HeadlessSetPauses(bool on);
+const std::vector<PauseRecord>& HeadlessPauses();
+void HeadlessClearPauses();
+
 // When unavailable, GetDC on the screen fails, as on a device without one.
 void HeadlessSetScreenAvailable(bool available);
 void HeadlessSetClock(const SYSTEMTIME& time);

@@ -338,6 +338,7 @@ bool SdlOpen(std::string* error, const SdlWindowState& remembered) {
     st.started = {windowW, windowH, remembered.fullScreen};
 
     PlatformReset(width, height, dpi, dpi);
+    Layer().pausesOn = true;
     if (!WrapScreen()) {
         *error = std::string("cannot make the screen: ") + SDL_GetError();
         SdlClose();
@@ -454,6 +455,19 @@ void BackendPresent(const RECT& r) {
     if (clipped.right <= clipped.left || clipped.bottom <= clipped.top) return;
     Present({clipped.left, clipped.top, clipped.right - clipped.left, clipped.bottom - clipped.top},
             false);
+}
+
+bool BackendPause(DWORD ms, const char*) {
+    const Uint32 deadline = SDL_GetTicks() + ms;
+    for (;;) {
+        const Uint32 now = SDL_GetTicks();
+        if (static_cast<int32_t>(deadline - now) <= 0) return true;
+        SDL_Event e;
+        if (SDL_WaitEventTimeout(&e, static_cast<int>(deadline - now))) {
+            Handle(e);
+            if (PlatformPressWaiting()) return false;
+        }
+    }
 }
 
 void BackendScreenChanged() {

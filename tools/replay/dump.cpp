@@ -204,6 +204,18 @@ std::string DumpState() {
         j.Null();
     DialogControls(j);
     HelpLaunches(j);
+    if (replayPauses) {
+        j.Key("pauses");
+        j.BeginArray();
+        for (const PauseRecord& p : HeadlessPauses()) {
+            j.BeginArray();
+            j.Text(p.what);
+            j.Int(p.ms);
+            j.EndArray();
+        }
+        j.EndArray();
+        HeadlessClearPauses();
+    }
     Store(j);
     j.Key("invalidated");
     j.BeginArray();

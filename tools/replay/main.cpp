@@ -29,7 +29,7 @@ void RemoveTemporaryConfig() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: velmora-replay [--dpi N] [--clock HH:MM:SS.mmm] [--config DIR] "
-                 "[--cmdline TEXT] [SCRIPT]\n");
+                 "[--cmdline TEXT] [--pace] [SCRIPT]\n");
     return 2;
 }
 
@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     std::string config, scriptPath = "-";
     std::wstring commandLine;
     bool haveScript = false;
+    bool pauses = false;  // recorded and dumped, never waited for
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
@@ -58,6 +59,8 @@ int main(int argc, char** argv) {
             if (!ParseClock(argv[++i], &hour, &minute, &second, &millisecond)) return Usage();
         } else if (arg == "--config" && hasValue) {
             config = argv[++i];
+        } else if (arg == "--pace") {
+            pauses = true;
         } else if (arg == "--cmdline" && hasValue) {
             std::string text = argv[++i];  // taken whole, even when it begins with '-'
             commandLine.assign(text.begin(), text.end());
@@ -91,6 +94,8 @@ int main(int argc, char** argv) {
     PlatformSetConfigHome(config.c_str());
 
     HeadlessStartAtDpi(dpi);
+    HeadlessSetPauses(pauses);
+    replayPauses = pauses;
     ForgetDensities();
     HeadlessSetClock(hour, minute, second, millisecond);
     ReplayScript script(in);

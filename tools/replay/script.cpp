@@ -15,6 +15,7 @@
 
 void (*replayCleanup)() = nullptr;
 bool replayKeysUsed = false;
+bool replayPauses = false;
 
 namespace {
 

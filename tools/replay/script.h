@@ -38,6 +38,8 @@ class ReplayScript {
 // Set once a script presses a key of keyboard play: dumps then show the
 // focus mark too.
 extern bool replayKeysUsed;
+// Set by --pace: dumps show the pauses recorded since the last dump.
+extern bool replayPauses;
 
 // Set by the driver: what to tidy before the process ends on a bad line.
 extern void (*replayCleanup)();
