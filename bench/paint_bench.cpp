@@ -135,3 +135,23 @@ void TapToPaint(benchmark::State& state) {
 BENCHMARK(TapToPaint)->Arg(96)->Arg(192)->Arg(288)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
+
+// Dragging the window's edge: a relayout to the density and the full paint
+// that follows, on the busy table. Each round alternates with the density
+// one below, so every relayout really changes the screen.
+void RelayoutAndPaint(benchmark::State& state) {
+    const int dpi = static_cast<int>(state.range(0));
+    bool moved = true;
+    InProgram(dpi, [&] {
+        LayBusyTable();
+        int round = 0;
+        for (auto _ : state) {
+            const int target = round++ % 2 == 0 ? dpi - 1 : dpi;
+            HeadlessWantDensity(target);
+            HeadlessPump();
+            moved = moved && DensityX() == target;
+        }
+    });
+    if (!moved) state.SkipWithError("a relayout did not reach its density");
+}
+BENCHMARK(RelayoutAndPaint)->Arg(96)->Arg(192)->Arg(288)->Unit(benchmark::kMillisecond);
