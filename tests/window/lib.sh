@@ -94,7 +94,7 @@ start_display() {
         : >"$WORK/displayfd"
         # -noreset: a server left without clients between two games would
         # otherwise reset under the next one's connection.
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp -noreset -displayfd 3 \
+        Xvfb ":$n" -screen 0 "${SCREEN_SIZE:-1280x1024}x24" -nolisten tcp -noreset -displayfd 3 \
             3>"$WORK/displayfd" >"$WORK/xvfb.log" 2>&1 &
         XVFB_PID=$!
         if wait_until 10 xvfb_ready; then

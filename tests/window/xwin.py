@@ -18,6 +18,7 @@
   xwin.py icon WINDOW FILE.png          succeeds when _NET_WM_ICON holds an image
                                         of the PNG's size with its pixels
   xwin.py close WINDOW                  WM_DELETE_WINDOW, as a window manager sends it
+  xwin.py maximize WINDOW               asks the window manager to maximise it
 
 Rectangles are left, top, right, bottom in window pixels, right and bottom
 excluded. Standard library and tools/pictures/png.py only: libX11 through
@@ -83,6 +84,8 @@ def load_x11():
     x.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
                              ctypes.POINTER(XEvent)]
     x.XFlush.argtypes = [ctypes.c_void_p]
+    x.XDefaultRootWindow.restype = ctypes.c_ulong
+    x.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
     x.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
     x.XCloseDisplay.argtypes = [ctypes.c_void_p]
     x.XGetWindowProperty.argtypes = [
@@ -235,6 +238,20 @@ def main(argv):
         images = window_icons(x, display, window)
         print("icon sizes: %s" % " ".join("%dx%d" % (w, h) for w, h, _ in images))
         sys.exit(0 if any((w, h, p) == (width, height, want) for w, h, p in images) else 1)
+    elif command == "maximize" and len(argv) == 3:
+        event = XEvent()
+        event.xclient.type = CLIENT_MESSAGE
+        event.xclient.window = window
+        event.xclient.message_type = x.XInternAtom(display, b"_NET_WM_STATE", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = 1  # add
+        event.xclient.data[1] = x.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_VERT", 0)
+        event.xclient.data[2] = x.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_HORZ", 0)
+        event.xclient.data[3] = 1  # from an application
+        root = x.XDefaultRootWindow(display)
+        # SubstructureRedirectMask | SubstructureNotifyMask
+        x.XSendEvent(display, root, 0, (1 << 20) | (1 << 19), ctypes.byref(event))
+        x.XFlush(display)
     elif command == "close" and len(argv) == 3:
         event = XEvent()
         event.xclient.type = CLIENT_MESSAGE
