@@ -42,4 +42,25 @@ TEST_F(WindowProcTest, ItsOwnMessages) {
     EXPECT_FALSE(GetUpdateRect(mainWindow, &update, FALSE));
 }
 
+// A density wanted while a box is open waits for the main loop: the box
+// never sees its screen change; the last of several wishes wins.
+TEST_F(WindowProcTest, RelayoutWaitsForTheBoxToClose) {
+    StepInput steps({[] {
+                         HeadlessWantDensity(144);
+                         HeadlessWantDensity(192);
+                     },
+                     [] {
+                         EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 240)
+                             << "relaid out under the box";
+                         PressKey(VK_RETURN);
+                     }});
+    MessageBoxW(mainWindow, L"Transfer?", L"", MB_YESNO);
+    HeadlessPump();
+    EXPECT_TRUE(steps.Done());
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 480);
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    EXPECT_EQ(client.right, 480) << "the window keeps the old size";
+}
+
 }  // namespace
