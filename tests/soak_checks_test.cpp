@@ -77,23 +77,15 @@ const TableCase kTables[] = {
 TEST_F(SoakChecksTest, TableChecks) {
     for (const TableCase& c : kTables) {
         SCOPED_TRACE(c.what);
-        computerAttacks = 0;
-        extraCardsAllowed = -1;
-        transferOpen = 0;
+        ResetGameState();
         computerHandAtBoutStart = humanHandAtBoutStart = 6;
         trumpCard.hidden = 0;
-        std::string piles[4];
-        int at = 0;
         std::istringstream cards(c.cards);
-        for (std::string word; cards >> word;)
-            if (word == "/")
-                ++at;
-            else
-                piles[at] += (piles[at].empty() ? "" : " ") + word;
-        Deal(humanHand, piles[0].c_str(), SortBySuit);
-        Deal(humanTable, piles[1].c_str());
-        Deal(computerHand, piles[2].c_str());
-        Deal(computerTable, piles[3].c_str());
+        for (CardPile* pile : {&humanHand, &humanTable, &computerHand, &computerTable}) {
+            std::string part;  // stays empty past the last slash
+            std::getline(cards >> std::ws, part, '/');
+            Deal(*pile, part.c_str());
+        }
         StockIsTheRest();
         if (c.tweak) c.tweak();
 
