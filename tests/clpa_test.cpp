@@ -38,6 +38,7 @@ class ClpaTest : public HeadlessTest {
             texts.push_back(ClpaString(list, i));
         return texts;
     }
+    bool Emptied() const { return !list.entries && list.count == 0 && list.capacity == 0; }
     // The text of the one box shown since the last look, if any.
     static std::optional<std::wstring> TakeBox() {
         if (HeadlessBoxes().empty()) return std::nullopt;
@@ -54,74 +55,64 @@ class ClpaTest : public HeadlessTest {
     void* (*realRealloc)(void*, size_t) = clpaRealloc;
 };
 
-const std::vector<std::wstring> kNames = {L"Thrown up", L"Thrown up. Transfer",
-                                          L"Bulk",      L"Bulk. Transfer",
-                                          L"Japanese",  L"Japanese. Transfer"};
-
 TEST_F(ClpaTest, GrowsByItsReserve) {
-    using Sizes = std::vector<std::pair<uint32_t, uint32_t>>;  // count, capacity
-    const std::pair<uint32_t, Sizes> cases[] = {
-        {0, {{1, 1}, {2, 2}, {3, 3}}},
-        {2, {{1, 3}, {2, 3}, {3, 3}, {4, 6}, {5, 6}}},
+    const struct {
+        uint32_t growBy;
+        std::vector<std::pair<uint32_t, uint32_t>> sizes;  // count, capacity after each add
+    } cases[] = {
+        {.growBy = 0, .sizes = {{1, 1}, {2, 2}, {3, 3}}},
+        {.growBy = 2, .sizes = {{1, 3}, {2, 3}, {3, 3}, {4, 6}, {5, 6}}},
     };
-    for (const auto& [growBy, sizes] : cases) {
-        list = {nullptr, 0, 0, growBy};
-        for (uint32_t i = 0; i < sizes.size(); ++i) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.growBy);
+        list = {nullptr, 0, 0, c.growBy};
+        for (uint32_t i = 0; i < c.sizes.size(); ++i) {
             ASSERT_EQ(ClpaAdd(list, 100 + i), 1);
-            EXPECT_EQ(std::make_pair(list.count, list.capacity), sizes[i]) << growBy << " " << i;
+            EXPECT_EQ(std::make_pair(list.count, list.capacity), c.sizes[i]) << i;
         }
         for (uint32_t i = 0; i < list.count; ++i)
             EXPECT_EQ(list.entries[i], 100 + i);
         ClpaFreeStorage(list);
-        EXPECT_EQ(list.growBy, growBy);
+        EXPECT_TRUE(Emptied());
+        EXPECT_EQ(list.growBy, c.growBy);
     }
 }
 
-TEST_F(ClpaTest, OwnsCopiesRefusesNullAndEmptiesForRefilling) {
+TEST_F(ClpaTest, OwnsCopiesAndRefusesNull) {
     wchar_t text[] = L"Bulk";
     ASSERT_EQ(ClpaAddString(list, text), 1);
     text[0] = L'X';
     EXPECT_EQ(ClpaAddString(list, nullptr), 0);
     EXPECT_EQ(Texts(), std::vector<std::wstring>{L"Bulk"});
     EXPECT_EQ(ClpaString(list, 1), nullptr);
+    EXPECT_EQ(TakeBox(), std::nullopt);
 
-    // Freeing the storage alone leaves the strings to whoever holds them.
+    // Freeing the storage alone leaves the string to whoever holds it.
     auto* kept = const_cast<wchar_t*>(ClpaString(list, 0));
     ClpaFreeStorage(list);
-    EXPECT_EQ(list.entries, nullptr);
-    EXPECT_EQ(list.count, 0u);
     EXPECT_EQ(std::wstring(kept), L"Bulk");
     std::free(kept);
-
-    for (int round = 0; round < 2; ++round) {
-        for (const std::wstring& name : kNames)
-            ASSERT_EQ(ClpaAddString(list, name.c_str()), 1);
-        EXPECT_EQ(Texts(), kNames);
-        ClpaRemoveAll(list);
-        EXPECT_EQ(list.entries, nullptr);
-        EXPECT_EQ(list.count, 0u);
-        EXPECT_EQ(list.capacity, 0u);
-    }
-    EXPECT_EQ(TakeBox(), std::nullopt);
 }
 
-struct FailureCase {
-    const char* what;
-    int before;     // strings added first
-    int allowance;  // allocations that then succeed
-    std::optional<std::wstring> box;
-};
+const std::vector<std::wstring> kNames = {L"Thrown up", L"Japanese"};
 
+// Each row starts from an emptied list.
 TEST_F(ClpaTest, FailedAllocationKeepsTheList) {
-    const FailureCase cases[] = {
-        {"copy of the first string", 0, 0, std::nullopt},
-        {"first storage", 0, 1, L"CLPA: alloc error!"},
-        {"copy of a later string", 2, 0, std::nullopt},
-        {"growth", 2, 1, L"CLPA: realloc error!"},
+    const struct {
+        const char* what;
+        int before;     // strings added first
+        int allowance;  // allocations that then succeed
+        std::optional<std::wstring> box;
+    } cases[] = {
+        {.what = "copy of the first string", .before = 0, .allowance = 0, .box = std::nullopt},
+        {.what = "first storage", .before = 0, .allowance = 1, .box = L"CLPA: alloc error!"},
+        {.what = "copy of a later string", .before = 2, .allowance = 0, .box = std::nullopt},
+        {.what = "growth", .before = 2, .allowance = 1, .box = L"CLPA: realloc error!"},
     };
-    for (const FailureCase& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         ClpaRemoveAll(list);
+        ASSERT_TRUE(Emptied());
         std::vector<std::wstring> held(kNames.begin(), kNames.begin() + c.before);
         for (const std::wstring& name : held)
             ClpaAddString(list, name.c_str());
@@ -140,19 +131,13 @@ TEST_F(ClpaTest, FailedAllocationKeepsTheList) {
 }
 
 TEST_F(ClpaTest, ErrorBoxText) {
+    const std::wstring longText(1500, L'x');
     const std::pair<const wchar_t*, std::wstring> cases[] = {
-        {nullptr, L""},
-        {L"", L""},
-        {L"CLPA: alloc error!", L"CLPA: alloc error!"},
-        {L"%d%%", L"7%"},
-    };
+        {nullptr, L""}, {L"", L""}, {L"%.2ls%%", L"xx%"}, {L"%ls", longText.substr(0, 1023)}};
     for (const auto& [format, text] : cases) {
-        EXPECT_EQ(ClpaError(format, 7), IDOK);
+        EXPECT_EQ(ClpaError(format, longText.c_str()), IDOK);
         EXPECT_EQ(TakeBox(), text);
     }
-    const std::wstring longText(1500, L'x');
-    ClpaError(L"%ls", longText.c_str());
-    EXPECT_EQ(TakeBox(), longText.substr(0, 1023));
 }
 
 }  // namespace
