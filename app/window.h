@@ -19,7 +19,9 @@ int WinMain(HINSTANCE hInstance, HINSTANCE previous, const wchar_t* commandLine,
 bool CreateMainWindow(HINSTANCE hInstance, int showState);
 ATOM RegisterMainClass(HINSTANCE hInstance, const wchar_t* className);
 void EnterFullScreen(HWND hwnd);
-// The menu bar along the window's bottom edge, kept in menuBar.
+// A menu bar of the menu resource along the parent's bottom edge.
+HWND CreateBar(HWND parent, UINT menuId);
+// The main window's bar, kept in menuBar.
 void MakeMenuBar(HWND hwnd);
 // The Pace menu's check mark on the pace in use.
 void ShowPaceChecked();

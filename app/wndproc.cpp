@@ -107,15 +107,19 @@ void RunDialog(HWND hwnd, UINT id, DLGPROC proc) {
 
 }  // namespace
 
-void MakeMenuBar(HWND hwnd) {
+HWND CreateBar(HWND parent, UINT menuId) {
     SHMENUBARINFO bar{};
     bar.cbSize = 36;
-    bar.hwndParent = hwnd;
+    bar.hwndParent = parent;
     bar.dwFlags = SHCMBF_HMENU | SHCMBF_HIDESIPBUTTON;
-    bar.nToolBarId = IDR_MAIN_MENU;
+    bar.nToolBarId = menuId;
     bar.hInstRes = instance;
     SHCreateMenuBar(&bar);
-    menuBar = bar.hwndMB;
+    return bar.hwndMB;
+}
+
+void MakeMenuBar(HWND hwnd) {
+    menuBar = CreateBar(hwnd, IDR_MAIN_MENU);
     ShowPaceChecked();
 }
 

@@ -31,13 +31,7 @@ void OnInit(HWND dialog) {
                        SHIDIF_DONEBUTTON | SHIDIF_SIZEDLG | SHIDIF_SIZEDLGFULLSCREEN};
     SHInitDialog(&init);
     EnterFullScreen(dialog);
-    SHMENUBARINFO bar{};
-    bar.cbSize = 36;
-    bar.hwndParent = dialog;
-    bar.dwFlags = SHCMBF_HMENU | SHCMBF_HIDESIPBUTTON;
-    bar.nToolBarId = IDR_OPTIONS_MENU;
-    bar.hInstRes = instance;
-    SHCreateMenuBar(&bar);
+    CreateBar(dialog, IDR_OPTIONS_MENU);
 
     for (uint32_t n = 0; n < gameTypeNames.count; ++n)
         SendDlgItemMessageW(dialog, IDC_GAME_TYPES, CB_ADDSTRING, 0,
