@@ -156,6 +156,20 @@ def digest(x, display, window, left, top, right, bottom):
     return hashlib.sha1(b"".join(b"".join(planes) for planes in rows)).hexdigest()
 
 
+def send_client_message(x, display, window, kind, data, to, mask):
+    """A 32-bit client message about the window, sent to the window `to`."""
+    event = XEvent()
+    event.xclient.type = CLIENT_MESSAGE
+    event.xclient.window = window
+    event.xclient.message_type = x.XInternAtom(display, kind, 0)
+    event.xclient.format = 32
+    for i, value in enumerate(data):
+        event.xclient.data[i] = value
+    if not x.XSendEvent(display, to, 0, mask, ctypes.byref(event)):
+        fail("cannot send the %s message" % kind.decode())
+    x.XSync(display, 0)
+
+
 def window_icons(x, display, window):
     """The images of the window's _NET_WM_ICON as (width, height, ARGB values)."""
     kind, fmt = ctypes.c_ulong(), ctypes.c_int()
@@ -239,30 +253,15 @@ def main(argv):
         print("icon sizes: %s" % " ".join("%dx%d" % (w, h) for w, h, _ in images))
         sys.exit(0 if any((w, h, p) == (width, height, want) for w, h, p in images) else 1)
     elif command == "maximize" and len(argv) == 3:
-        event = XEvent()
-        event.xclient.type = CLIENT_MESSAGE
-        event.xclient.window = window
-        event.xclient.message_type = x.XInternAtom(display, b"_NET_WM_STATE", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = 1  # add
-        event.xclient.data[1] = x.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_VERT", 0)
-        event.xclient.data[2] = x.XInternAtom(display, b"_NET_WM_STATE_MAXIMIZED_HORZ", 0)
-        event.xclient.data[3] = 1  # from an application
-        root = x.XDefaultRootWindow(display)
-        # SubstructureRedirectMask | SubstructureNotifyMask
-        x.XSendEvent(display, root, 0, (1 << 20) | (1 << 19), ctypes.byref(event))
-        x.XFlush(display)
+        # To the root, as a request to the window manager: add both.
+        state = [x.XInternAtom(display, name, 0) for name in
+                 (b"_NET_WM_STATE_MAXIMIZED_VERT", b"_NET_WM_STATE_MAXIMIZED_HORZ")]
+        send_client_message(x, display, window, b"_NET_WM_STATE", [1] + state + [1],
+                            x.XDefaultRootWindow(display), (1 << 20) | (1 << 19))
     elif command == "close" and len(argv) == 3:
-        event = XEvent()
-        event.xclient.type = CLIENT_MESSAGE
-        event.xclient.window = window
-        event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-        event.xclient.data[1] = 0  # CurrentTime
-        if not x.XSendEvent(display, window, 0, NO_EVENT_MASK, ctypes.byref(event)):
-            fail("cannot send the close request")
-        x.XSync(display, 0)
+        protocol = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+        send_client_message(x, display, window, b"WM_PROTOCOLS", [protocol, 0], window,
+                            NO_EVENT_MASK)
     else:
         fail(__doc__)
     x.XCloseDisplay(display)
