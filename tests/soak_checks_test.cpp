@@ -41,6 +41,14 @@ void Attacking() {
     computerAttacks = 1;
 }
 
+void NothingToDraw() {
+    for (int32_t i = 0; i < deck.total; ++i)
+        deck.entries[i].present = 0;
+    deck.remaining = 0;
+    stockCard.hidden = 1;
+    trumpCard.hidden = 1;
+}
+
 const TableCase kTables[] = {
     {"a bout the human leads, covered", "6C 8S / 7H / KS 6H / 9H", "", nullptr},
     {"the computer attacks with one card open", "6C 8S / 8H / KS / 7H 8C", "", Attacking},
@@ -61,14 +69,8 @@ const TableCase kTables[] = {
          computerAttacks = 1;
          transferOpen = 1;
      }},
-    {"a hand out with nothing to draw", "/ / 6C /", "game over",
-     [] {
-         for (int32_t i = 0; i < deck.total; ++i)
-             deck.entries[i].present = 0;
-         deck.remaining = 0;
-         stockCard.hidden = 1;
-         trumpCard.hidden = 1;
-     }},
+    {"the human's hand out with nothing to draw", "/ / 6C /", "game over", NothingToDraw},
+    {"the computer's hand out with nothing to draw", "6C / / /", "game over", NothingToDraw},
     {"a card in two hands", "7H 6C / / 7H /", "cards", nullptr},
     {"a stock that miscounts", "6C / / KS /", "stock", [] { deck.remaining -= 1; }},
     {"a stale trump flag", "6C / / KS /", "trump", [] { CardAt(humanHand, 1).isTrump = 1; }},
