@@ -101,6 +101,12 @@ TEST_F(KeyboardTest, OnlyTheArrowsRepeat) {
     EXPECT_EQ(Focus(), 2) << "the mark shown, then moved";
     EXPECT_EQ(SelectedCards(humanHand), "");
     EXPECT_EQ(Cards(humanHand), "6D 8C 9H");
+    HeadlessKey(WM_KEYDOWN, 'S', 0);
+    HeadlessPump();
+    EXPECT_EQ(pressedButton, 2) << "the button shows pressed while the key is down";
+    HeadlessKey(WM_KEYUP, 'S', 0);
+    HeadlessPump();
+    EXPECT_EQ(pressedButton, 0);
 
     int answer = 0;
     StepInput steps({[] { HeadlessKey(WM_KEYDOWN, VK_RETURN, KF_REPEAT_LPARAM); },
