@@ -1,7 +1,5 @@
 #include "game/random.h"
 
-#include <bit>
-
 #include "platform/platform.h"
 
 int32_t randSeed = 0;
@@ -17,7 +15,8 @@ constexpr int32_t M1Less1 = M1 - 1;
 constexpr int32_t TableDivisor = 1 + M1Less1 / 32;
 constexpr double Scale = 1.0 / 2147483563.0;
 constexpr double UpperBound = 0.99999988;
-constexpr float LargestResult = std::bit_cast<float>(0x3f7ffffeu);
+// The float with bits 0x3f7ffffe: one ulp below the largest float below 1.
+constexpr float LargestResult = 0x1.fffffcp-1f;
 
 static_assert(TableDivisor == 67108862);
 static_assert(Scale == 4.656613057391769e-10);
