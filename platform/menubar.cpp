@@ -194,7 +194,8 @@ void PaintMenu(HWND hwnd, const BarState& bar) {
         SetTextColor(hdc, lit ? kAccentInk : kMenuInk);
         RECT text{row.left + UnitsX(12), row.top, row.right, row.bottom};
         DrawTextW(hdc, item.items[i].text, -1, &text, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        if (std::ranges::find(bar.checked, item.items[i].id) != bar.checked.end()) {
+        if (std::find(bar.checked.begin(), bar.checked.end(), item.items[i].id) !=
+            bar.checked.end()) {
             RECT mark{row.left + UnitsX(2), row.top, text.left, row.bottom};
             DrawTextW(hdc, L"\u2713", -1, &mark, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
         }
@@ -595,7 +596,7 @@ DWORD CheckMenuItem(HMENU menu, UINT id, UINT check) {
                 found = found || item.items[j].id == id;
         }
         if (!found) break;
-        auto at = std::ranges::find(b->checked, id);
+        auto at = std::find(b->checked.begin(), b->checked.end(), id);
         const bool was = at != b->checked.end();
         if (was) b->checked.erase(at);
         if (check & MF_CHECKED) b->checked.push_back(id);
