@@ -113,10 +113,13 @@ TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
 
 TEST_F(OptionsTest, ListsAndCheckBoxesApplyOnOk) {
     ASSERT_NE(stockCard.x, -1);
+    EXPECT_EQ(HeadlessMarginColour(), RGB(0, 150, 0)) << "the margin is the table's colour";
     HeadlessClearInvalidations();
     RunCommand(mainWindow, kOptions,
                {[] { TapItem(1003, 3); }, [] { TapItem(1006, 1); }, [] { TapControl(1011); },
                 [] { TapControl(1008); }, [] { PressKey(VK_RETURN); }});
+    HeadlessPump();
+    EXPECT_EQ(HeadlessMarginColour(), RGB(0, 0, 0)) << "the margin follows the new colour at once";
     EXPECT_EQ(doubleTapPlay, 1u);
     EXPECT_EQ(humanHand.backIndex, 3);
     EXPECT_EQ(computerHand.backIndex, 3);

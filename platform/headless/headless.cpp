@@ -18,6 +18,7 @@ struct HeadlessState {
     std::vector<std::vector<std::string>> launches;
     std::deque<int> answers;
     std::vector<PauseRecord> pauses;
+    COLORREF margin = 0xFFFFFFFF;
     int presents = 0;
 };
 
@@ -169,7 +170,13 @@ const std::vector<PauseRecord>& HeadlessPauses() {
 void HeadlessClearPauses() {
     State().pauses.clear();
 }
-void BackendMarginColour(COLORREF) {}
+void BackendMarginColour(COLORREF colour) {
+    State().margin = colour;
+}
+
+COLORREF HeadlessMarginColour() {
+    return State().margin;
+}
 
 void HeadlessWantDensity(int dpi) {
     PlatformDensityWanted(dpi, (dpi * 240 + 48) / 96, (dpi * 320 + 48) / 96);

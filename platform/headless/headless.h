@@ -25,6 +25,9 @@ void HeadlessStartAtDpi(int dpi);
 // As a window resized to fit the screen at dpi: the program is handed
 // WM_DPICHANGED once no modal loop runs.
 void HeadlessWantDensity(int dpi);
+// The colour the program last gave for the margin around the screen, or
+// 0xFFFFFFFF when none yet.
+COLORREF HeadlessMarginColour();
 
 // Pauses (PauseToShow), off unless set: each is recorded, never waited.
 struct PauseRecord {
