@@ -108,8 +108,10 @@ bool KeyboardDown(HWND hwnd, WPARAM key, LPARAM flags) {
             return Command(hwnd, IDM_RULES);
         case VK_F2:
             return Command(hwnd, IDM_NEW);
-        default:
+        case VK_F11:
             ToggleFullScreenWindow(hwnd);
+            break;
+        default:
             break;
     }
     SyncFocusFrame();
