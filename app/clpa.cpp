@@ -33,7 +33,9 @@ wchar_t* TextOf(uint64_t entry) {
 int ClpaAdd(CLPA& list, uint64_t value) {
     if (!list.entries && list.count == 0 && list.capacity == 0) {
         uint64_t capacity = uint64_t{list.growBy} + 1;
-        void* storage = capacity <= kMaxEntries ? clpaMalloc(capacity * sizeof(uint64_t)) : nullptr;
+        void* storage = capacity <= kMaxEntries
+                            ? clpaMalloc(static_cast<size_t>(capacity * sizeof(uint64_t)))
+                            : nullptr;
         if (!storage) {
             ClpaError(L"CLPA: alloc error!");
             return 0;
@@ -45,9 +47,10 @@ int ClpaAdd(CLPA& list, uint64_t value) {
         uint64_t count = uint64_t{list.count} + 1;
         if (count > list.capacity) {
             uint64_t capacity = count + list.growBy;
-            void* storage = capacity <= kMaxEntries
-                                ? clpaRealloc(list.entries, capacity * sizeof(uint64_t))
-                                : nullptr;
+            void* storage =
+                capacity <= kMaxEntries
+                    ? clpaRealloc(list.entries, static_cast<size_t>(capacity * sizeof(uint64_t)))
+                    : nullptr;
             if (!storage) {
                 ClpaError(L"CLPA: realloc error!");
                 return 0;

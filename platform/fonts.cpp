@@ -12,6 +12,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/atlas.h"
 #include "platform/fonts.h"
 
 struct FaceEntry {
@@ -163,10 +164,6 @@ ResolvedFont* AtSize(FaceEntry& entry, long size26, bool bold, bool italic) {
 
 }  // namespace
 
-int DefaultCellHeight() {
-    return (12 * Layer().dpiY + 48) / 96;
-}
-
 const wchar_t* ScreenFaceName() {
     return Fonts().wideFamily.c_str();
 }
@@ -179,19 +176,14 @@ void UseScreenFamily(const char* family) {
 }
 
 ResolvedFont* ResolveFont(const HFONT__* font) {
-    const LOGFONTW& lf = font->log;
-    bool bold = lf.lfWeight >= 600, italic = lf.lfItalic != 0;
-    FaceEntry* entry = FaceFor(bold, italic);
+    return ResolveRequest(RequestOf(font));
+}
+
+ResolvedFont* ResolveRequest(const FontRequest& r) {
+    FaceEntry* entry = FaceFor(r.bold, r.italic);
     if (!entry) return nullptr;
-    long size26;
-    if (font->screenDefault || lf.lfHeight == 0) {
-        size26 = SizeForCell(*entry, DefaultCellHeight());
-    } else if (lf.lfHeight > 0) {
-        size26 = SizeForCell(*entry, lf.lfHeight);
-    } else {
-        size26 = 64L * -static_cast<long>(lf.lfHeight);
-    }
-    return AtSize(*entry, size26, bold, italic);
+    long size26 = r.byCell ? SizeForCell(*entry, r.pixels) : 64L * r.pixels;
+    return AtSize(*entry, size26, r.bold, r.italic);
 }
 
 const Glyph& GlyphOf(ResolvedFont& font, wchar_t ch) {

@@ -157,6 +157,9 @@ void PlatformFocusGained();
 // waiting for it; false, with one line on standard error saying why, when
 // it could not be started.
 bool PlatformSpawnDetached(const std::vector<std::string>& argv);
+// Shows a page of the program's own (a file name, no folder), at an anchor
+// when one is given: the rules page of the help viewer.
+bool PlatformOpenPage(const std::string& name, const std::string* anchor);
 
 // Alt+F4 pressed: the window's close box, from the keyboard.
 inline bool IsAltF4(UINT msg, WPARAM key, LPARAM flags) {

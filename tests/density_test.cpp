@@ -1,4 +1,4 @@
-#include "platform/sdl/density.h"
+#include "platform/density.h"
 
 #include <gtest/gtest.h>
 
@@ -81,4 +81,21 @@ TEST(DensityTest, FitDensityForWindowSizes) {
     };
     for (const auto& w : kWindows)
         EXPECT_EQ(FitDensity(w.width, w.height), w.dpi) << w.what;
+}
+
+// A page: only densities with glyph atlases, the largest that fits.
+TEST(DensityTest, FitListedDensityForPages) {
+    const struct {
+        const char* what;
+        int width, height, dpi;
+    } kPages[] = {
+        {"smaller than 96: still 96", 200, 200, 96},
+        {"a 1366x768 laptop: 192, not 230", 1366, 768, 192},
+        {"a 1080x2340 phone portrait", 1080, 2340, 384},
+        {"a 720x1440 phone", 720, 1440, 288},
+        {"one column short of 144", 359, 480, 96},
+        {"exactly 144", 360, 480, 144},
+    };
+    for (const auto& p : kPages)
+        EXPECT_EQ(FitListedDensity(p.width, p.height), p.dpi) << p.what;
 }

@@ -12,7 +12,7 @@
 #include "platform/backend.h"
 #include "platform/gdi_internal.h"
 #include "platform/internal.h"
-#include "platform/sdl/density.h"
+#include "platform/density.h"
 
 namespace {
 

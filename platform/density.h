@@ -26,3 +26,7 @@ int ChooseDensity(int width, int height, int decorW, int decorH, const char* ove
 // The density for a window of width x height pixels: the largest whole one
 // from kMinDensity to kMaxDensity whose screen fits, else kMinDensity.
 int FitDensity(int width, int height);
+
+// The density for a page of width x height device pixels: the largest of
+// the atlas densities whose screen fits, else the smallest of them.
+int FitListedDensity(int width, int height);

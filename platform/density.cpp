@@ -1,4 +1,6 @@
-#include "platform/sdl/density.h"
+#include "platform/density.h"
+
+#include "platform/atlas.h"
 
 namespace {
 
@@ -58,4 +60,11 @@ int FitDensity(int width, int height) {
         }
     }
     return lo;
+}
+
+int FitListedDensity(int width, int height) {
+    int best = kAtlasDensities[0];
+    for (int dpi : kAtlasDensities)
+        if (Fits(dpi, width, height)) best = dpi;
+    return best;
 }

@@ -1,0 +1,43 @@
+// Glyph atlases: the glyphs of the screen's face drawn ahead of time at a
+// few densities, for a build that carries no font engine. The native build
+// writes them with FreeType; the browser build draws from them alone.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "platform/fonts.h"
+
+// What a font asks of the face, in the terms sizes are chosen by: a cell
+// height to match (the screen's default font, or a positive height), or a
+// character height in pixels (a negative height).
+struct FontRequest {
+    bool bold = false;
+    bool italic = false;
+    bool byCell = true;
+    int pixels = 0;
+    bool operator==(const FontRequest&) const = default;
+};
+FontRequest RequestOf(const HFONT__* font);
+// The face at a request, drawn with the font engine (native builds only).
+ResolvedFont* ResolveRequest(const FontRequest& request);
+
+// Every font the program draws with at a density: the screen's default,
+// the cards' labels, and the plain and bold text of bars, boxes and dialogs.
+std::vector<FontRequest> ProgramFonts(int dpi);
+
+// The densities the atlases are drawn at, and the characters drawn: the
+// printable ASCII ones and the few others the program's texts hold. Code 0 holds the
+// face's glyph for a character it lacks.
+inline constexpr int kAtlasDensities[] = {96, 144, 192, 288, 384};
+std::vector<wchar_t> AtlasCharacters();
+
+struct AtlasFont {
+    int dpi = 0;
+    FontRequest request;
+    ResolvedFont metrics;  // glyphs keyed by character, not glyph index
+};
+
+// The atlas as bytes, and back; false when the bytes are not an atlas.
+std::vector<uint8_t> WriteAtlas(const std::vector<AtlasFont>& fonts);
+bool ReadAtlas(const uint8_t* data, size_t size, std::vector<AtlasFont>* fonts);
