@@ -1,0 +1,243 @@
+// The browser backend: the layer's screen on the page's canvas, the page's
+// pointer, key and viewport events as input, and the page's ways of
+// showing pages and titles. The page's own half is page.js; the two meet
+// in the Velmora object it defines. Waiting yields to the browser (the
+// build is asyncified), so the program's own message loops stay as they
+// are.
+#include "platform/web/web.h"
+
+#include <emscripten.h>
+
+#include <algorithm>
+#include <ctime>
+#include <vector>
+
+#include "platform/backend.h"
+#include "platform/density.h"
+#include "platform/internal.h"
+
+// clang-format off
+EM_JS(int, JsPageDensity, (), { return Velmora.density(); });
+EM_JS(int, JsViewportWidth, (), { return Velmora.viewport()[0]; });
+EM_JS(int, JsViewportHeight, (), { return Velmora.viewport()[1]; });
+EM_JS(int, JsFixedClock, (), { return Velmora.clock(); });
+EM_JS(int, JsNextEvent, (int32_t* out), { return Velmora.nextEvent(out >> 2); });
+EM_ASYNC_JS(void, JsWait, (int ms), { await Velmora.wait(ms); });
+EM_JS(void, JsShow, (const BYTE* rgba, int width, int height, int x, int y, int w, int h), {
+    Velmora.show(rgba, width, height, x, y, w, h);
+});
+EM_JS(void, JsMargin, (int r, int g, int b), { Velmora.margin(r, g, b); });
+EM_JS(void, JsTitle, (const char* title), { document.title = UTF8ToString(title); });
+EM_JS(int, JsOpen, (const char* address), { return Velmora.open(UTF8ToString(address)); });
+EM_JS(void, JsEnded, (), { Velmora.ended(); });
+EM_JS(void, JsFail, (const char* why), { Velmora.fail(UTF8ToString(why)); });
+// clang-format on
+
+namespace {
+
+// What page.js queues, each as five numbers.
+enum WebEvent { kPointer = 1, kKey = 2, kViewport = 3, kFocus = 4 };
+
+struct WebState {
+    bool open = false;
+    bool pinned = false;  // the page fixed the density
+    bool shown = false;
+    std::vector<BYTE> rgba;  // one rectangle of the screen as the canvas takes it
+    std::string title;
+};
+
+WebState& State() {
+    static WebState state;
+    return state;
+}
+
+void WantDensity(int width, int height) {
+    if (State().pinned) return;
+    int dpi = FitListedDensity(width, height);
+    if (dpi == Layer().dpiX) {
+        Layer().pendingDpi = 0;
+    } else {
+        PlatformDensityWanted(dpi, ScreenWidthAt(dpi), ScreenHeightAt(dpi));
+    }
+}
+
+// Moves the page's queued events into the layer; false when there were none.
+bool Drain() {
+    bool any = false;
+    int32_t e[5];
+    while (JsNextEvent(e)) {
+        any = true;
+        switch (e[0]) {
+            case kPointer:
+                PlatformPointerInput(static_cast<UINT>(e[1]), e[2], e[3],
+                                     static_cast<DWORD>(std::max(e[4], 1)));
+                break;
+            case kKey: {
+                bool down = e[1] != 0, alt = e[3] != 0 || e[2] == VK_MENU;
+                UINT message =
+                    alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+                LPARAM flags = (alt ? KF_ALTDOWN_LPARAM : 0) | (e[4] ? KF_REPEAT_LPARAM : 0);
+                PlatformKeyInput(message, static_cast<WPARAM>(e[2]), flags);
+                break;
+            }
+            case kViewport:
+                WantDensity(e[1], e[2]);
+                break;
+            case kFocus:
+                PlatformFocusGained();
+                break;
+            default:
+                break;
+        }
+    }
+    return any;
+}
+
+void Show(RECT r) {
+    const Surface& screen = Layer().screen;
+    r = {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, screen.width),
+         std::min<LONG>(r.bottom, screen.height)};
+    if (r.right <= r.left || r.bottom <= r.top) return;
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    std::vector<BYTE>& rgba = State().rgba;
+    rgba.resize(static_cast<size_t>(w) * h * 4);
+    BYTE* out = rgba.data();
+    for (int y = r.top; y < r.bottom; ++y) {
+        const uint32_t* row = &screen.pixels[static_cast<size_t>(y) * screen.width];
+        for (int x = r.left; x < r.right; ++x) {
+            uint32_t p = row[x];
+            *out++ = static_cast<BYTE>(p >> 16);
+            *out++ = static_cast<BYTE>(p >> 8);
+            *out++ = static_cast<BYTE>(p);
+            *out++ = 255;
+        }
+    }
+    JsShow(rgba.data(), screen.width, screen.height, r.left, r.top, w, h);
+}
+
+void ShowAll() {
+    Show({0, 0, Layer().screen.width, Layer().screen.height});
+}
+
+void ApplyTitle() {
+    for (const auto& w : Layer().windows) {
+        if (w->parent) continue;
+        std::string title;
+        if (PlatformToUtf8(w->title, &title) && title != State().title) {
+            State().title = title;
+            JsTitle(title.c_str());
+        }
+        return;
+    }
+}
+
+}  // namespace
+
+void WebOpen() {
+    WebState& st = State();
+    int dpi = JsPageDensity();
+    st.pinned = dpi > 0;
+    if (!st.pinned) dpi = FitListedDensity(JsViewportWidth(), JsViewportHeight());
+    PlatformReset(ScreenWidthAt(dpi), ScreenHeightAt(dpi), dpi, dpi);
+    Layer().pausesOn = true;
+    st.open = true;
+}
+
+void WebEnded() {
+    JsEnded();
+}
+
+void WebFail(const std::string& why) {
+    JsFail(why.c_str());
+}
+
+void GetSystemTime(SYSTEMTIME* st) {
+    if (!st) return;
+    // The page's fixed clock, as milliseconds into the day, or -1.
+    int fixed = JsFixedClock();
+    if (fixed >= 0) {
+        *st = SYSTEMTIME{2026,
+                         1,
+                         4,
+                         1,
+                         static_cast<WORD>(fixed / 3600000),
+                         static_cast<WORD>(fixed / 60000 % 60),
+                         static_cast<WORD>(fixed / 1000 % 60),
+                         static_cast<WORD>(fixed % 1000)};
+        return;
+    }
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    tm utc{};
+    gmtime_r(&now.tv_sec, &utc);
+    *st =
+        SYSTEMTIME{static_cast<WORD>(utc.tm_year + 1900), static_cast<WORD>(utc.tm_mon + 1),
+                   static_cast<WORD>(utc.tm_wday),        static_cast<WORD>(utc.tm_mday),
+                   static_cast<WORD>(utc.tm_hour),        static_cast<WORD>(utc.tm_min),
+                   static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
+}
+
+bool BackendFetchInput(bool block) {
+    while (!Drain() && block)
+        JsWait(-1);
+    return true;
+}
+
+void BackendNoteInvalidate(HWND, const RECT&) {}
+
+void BackendPresent(const RECT& r) {
+    WebState& st = State();
+    if (!st.open) return;
+    if (!st.shown) {
+        st.shown = true;
+        ApplyTitle();
+        ShowAll();
+        return;
+    }
+    Show(r);
+}
+
+bool BackendPause(DWORD ms, const char*) {
+    const double deadline = emscripten_get_now() + ms;
+    for (;;) {
+        Drain();
+        if (PlatformPressWaiting()) return false;
+        const double left = deadline - emscripten_get_now();
+        if (left <= 0) return true;
+        JsWait(static_cast<int>(left + 0.5));
+    }
+}
+
+void BackendScreenChanged() {
+    if (State().shown) ShowAll();
+}
+
+void BackendMarginColour(COLORREF colour) {
+    JsMargin(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF);
+}
+
+void BackendTitleChanged(HWND) {
+    if (State().open) ApplyTitle();
+}
+
+void BackendBoxOpened(const wchar_t*, const wchar_t*, UINT) {}
+
+bool BackendTakeBoxAnswer(int*) {
+    return false;
+}
+
+// The page is the whole screen already, and full screen is the browser's.
+void BackendShellCall(const char*, HWND, DWORD, HWND*) {}
+
+bool BackendLaunch(const std::vector<std::string>&) {
+    return false;
+}
+
+// The rules page lies beside the page, in a new tab.
+bool PlatformOpenPage(const std::string& name, const std::string* anchor) {
+    std::string address = name;
+    if (anchor) address += "#" + *anchor;
+    return JsOpen(address.c_str()) != 0;
+}
+
+void PlatformSetProgramFolder(const char*) {}

@@ -1,0 +1,12 @@
+// The browser backend's start and end, for the page's entry point.
+#pragma once
+
+#include <string>
+
+// Opens the layer's screen on the page's canvas at the density the page
+// asked for, or else the one its viewport fits.
+void WebOpen();
+// The program ended: the page offers to play again.
+void WebEnded();
+// The program cannot start: the page shows why.
+void WebFail(const std::string& why);
