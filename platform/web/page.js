@@ -18,6 +18,7 @@ var Velmora = (function () {
 
     function push(event) {
         events.push(event);
+        Velmora.idle = false;
         if (wake) wake();
     }
 
@@ -107,10 +108,14 @@ var Velmora = (function () {
             for (let i = 0; i < 5; ++i) HEAP32[at + i] = e[i] | 0;
             return 1;
         },
+        // True while the program waits for input with nothing left to do:
+        // the moment for the page's tests to look.
+        idle: false,
         // Until an event is queued, or ms milliseconds (never, when negative).
         wait(ms) {
             return new Promise((resolve) => {
                 if (events.length) return resolve();
+                if (ms < 0) this.idle = true;
                 let timer = 0;
                 wake = () => {
                     wake = null;
