@@ -1,0 +1,250 @@
+// Shared by the page's tests: the page served and opened in Chromium, the
+// native replay run beside it, and the pictures of both compared.
+import assert from 'node:assert/strict';
+import { execFile } from 'node:child_process';
+import { mkdtemp, readFile, rm, mkdir, writeFile } from 'node:fs/promises';
+import { tmpdir } from 'node:os';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+import { promisify } from 'node:util';
+import { inflateSync } from 'node:zlib';
+import { chromium } from 'playwright-core';
+import { serve } from '../../tools/serve.mjs';
+
+export const root = resolve(dirname(fileURLToPath(import.meta.url)), '../..');
+export const replayTool = resolve(root, process.env.VELMORA_REPLAY || 'build/velmora-replay');
+export const site = resolve(root, process.env.VELMORA_SITE || 'build-web/site');
+export const clock = '12:00:00.000';
+
+// An 8-bit RGB or RGBA, non-interlaced PNG, as RGB bytes.
+export function decodePng(file) {
+    assert.equal(file.toString('latin1', 1, 4), 'PNG');
+    const chunks = [];
+    let width = 0, height = 0, channels = 0;
+    for (let at = 8; at < file.length;) {
+        const length = file.readUInt32BE(at), type = file.toString('latin1', at + 4, at + 8);
+        const data = file.subarray(at + 8, at + 8 + length);
+        if (type === 'IHDR') {
+            width = data.readUInt32BE(0);
+            height = data.readUInt32BE(4);
+            assert.equal(data[8], 8, 'bit depth');
+            channels = { 2: 3, 6: 4 }[data[9]];
+            assert.ok(channels && data[12] === 0, 'colour type or interlace');
+        } else if (type === 'IDAT') {
+            chunks.push(data);
+        }
+        at += 12 + length;
+    }
+    const raw = inflateSync(Buffer.concat(chunks));
+    const stride = width * channels;
+    const rows = Buffer.alloc(stride * height);
+    for (let y = 0; y < height; ++y) {
+        const filter = raw[y * (stride + 1)];
+        const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
+        const out = y * stride;
+        for (let x = 0; x < stride; ++x) {
+            const a = x >= channels ? rows[out + x - channels] : 0;
+            const b = y > 0 ? rows[out - stride + x] : 0;
+            const c = x >= channels && y > 0 ? rows[out - stride + x - channels] : 0;
+            let add;
+            switch (filter) {
+                case 0: add = 0; break;
+                case 1: add = a; break;
+                case 2: add = b; break;
+                case 3: add = (a + b) >> 1; break;
+                case 4: {
+                    const p = a + b - c, pa = Math.abs(p - a), pb = Math.abs(p - b), pc = Math.abs(p - c);
+                    add = pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
+                    break;
+                }
+                default: throw new Error(`PNG row filter ${filter}`);
+            }
+            rows[out + x] = (line[x] + add) & 255;
+        }
+    }
+    const rgb = channels === 3 ? rows : Buffer.alloc(width * height * 3);
+    if (channels === 4)
+        for (let i = 0, j = 0; i < rows.length; i += 4, j += 3) rows.copy(rgb, j, i, i + 3);
+    return { width, height, rgb };
+}
+
+// Runs the native program on a script. Lines `screenshot` (no file) are
+// given files here and come back decoded in `shots`; `dumps` are the dump
+// lines parsed; `store` is the settings text the run left.
+export async function replay(lines, { dpi = 96, store = '' } = {}) {
+    const folder = await mkdtemp(join(tmpdir(), 'velmora-web-'));
+    try {
+        await mkdir(join(folder, 'velmora'));
+        if (store) await writeFile(join(folder, 'velmora', 'settings.ini'), store);
+        let shots = 0;
+        const script = lines.map((line) => (line === 'screenshot' ? `screenshot ${join(folder, `${shots++}.png`)}` : line));
+        await writeFile(join(folder, 'script'), script.join('\n') + '\n');
+        const { stdout } = await promisify(execFile)(
+            replayTool, ['--dpi', String(dpi), '--clock', clock, '--config', folder, join(folder, 'script')]);
+        const pictures = [];
+        for (let i = 0; i < shots; ++i) pictures.push(decodePng(await readFile(join(folder, `${i}.png`))));
+        const text = await readFile(join(folder, 'velmora', 'settings.ini'), 'utf8').catch(() => '');
+        return { shots: pictures, dumps: stdout.trim().split('\n').filter(Boolean).map((l) => JSON.parse(l)), store: text };
+    } finally {
+        await rm(folder, { recursive: true, force: true });
+    }
+}
+
+// One browser and one server for a test file.
+export async function start() {
+    const server = await serve(site);
+    const browser = await chromium.launch({
+        executablePath: '/usr/bin/chromium',
+        args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+    });
+    const base = `http://127.0.0.1:${server.address().port}/`;
+    return {
+        base,
+        browser,
+        async close() {
+            await browser.close();
+            await new Promise((done) => server.close(done));
+        },
+    };
+}
+
+// Every page error and console error of a page, the missing-glyph notes
+// among them, gathered so that a test can fail on them.
+function watch(page, faults) {
+    page.on('pageerror', (e) => faults.push(`page error: ${e.message}`));
+    page.on('console', (m) => {
+        if (m.type() === 'error' && m.location().url?.endsWith('/favicon.ico')) return;
+        if (m.type() === 'error' || /no glyphs/.test(m.text())) faults.push(`console ${m.type()}: ${m.text()}`);
+    });
+    page.on('response', (r) => {
+        if (r.status() >= 400 && !r.url().endsWith('/favicon.ico')) faults.push(`HTTP ${r.status()}: ${r.url()}`);
+    });
+}
+
+export function settled(page) {
+    return page.waitForFunction(() => window.Velmora && Velmora.idle && document.body.dataset.frames === 'shown',
+        null, { timeout: 20000 });
+}
+
+// Runs `body(page, context)` on the game's page in a fresh context, loaded
+// and waiting for input; fails on any fault of any of its pages. `dpi` null
+// leaves the density to the viewport, and then `fixedDate` pins the wall
+// clock to the replay's noon so that the deal is still the replay's. `store`
+// seeds the local storage before the first load only.
+export async function withPage(session, { dpi = 96, store = null, fixedDate = false, ...options }, body) {
+    const faults = [];
+    const context = await session.browser.newContext({ viewport: { width: 640, height: 640 }, ...options });
+    try {
+        context.on('page', (page) => watch(page, faults));
+        const page = await context.newPage();
+        if (store !== null)
+            await page.addInitScript((text) => {
+                if (!sessionStorage.getItem('seeded')) {
+                    localStorage.setItem('velmora.settings', text);
+                    sessionStorage.setItem('seeded', '1');
+                }
+            }, store);
+        if (fixedDate)
+            await page.addInitScript(() => {
+                const noon = Date.parse('2026-01-01T12:00:00.000Z');
+                Date.now = () => noon;
+            });
+        await page.goto(dpi ? `${session.base}?dpi=${dpi}&clock=${clock}` : session.base);
+        await settled(page);
+        await body(page, context);
+        assert.deepEqual(faults, [], 'the page reported faults');
+    } finally {
+        await context.close();
+    }
+}
+
+// The canvas as RGB bytes, read back exactly as the page put it.
+export function canvasPicture(page) {
+    return page.evaluate(() => {
+        const c = document.getElementById('screen');
+        const rgba = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
+        let text = '';
+        for (let i = 0; i < rgba.length; i += 4)
+            text += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
+        return { width: c.width, height: c.height, rgb: btoa(text) };
+    }).then((p) => ({ ...p, rgb: Buffer.from(p.rgb, 'base64') }));
+}
+
+// Pixels that differ between two pictures of one size.
+export function differing(a, b) {
+    assert.deepEqual([a.width, a.height], [b.width, b.height], 'picture size');
+    let count = 0;
+    for (let i = 0; i < a.rgb.length; i += 3)
+        if (a.rgb[i] !== b.rgb[i] || a.rgb[i + 1] !== b.rgb[i + 1] || a.rgb[i + 2] !== b.rgb[i + 2]) ++count;
+    return count;
+}
+
+export async function assertSamePicture(page, expected, what) {
+    const shown = await canvasPicture(page);
+    const count = differing(shown, expected);
+    assert.equal(count, 0, `${what}: ${count} of ${shown.width * shown.height} pixels differ from the replay's`);
+}
+
+// The middle of a screen pixel in the page's CSS pixels.
+export async function cssPoint(page, x, y) {
+    return page.evaluate(([x, y]) => {
+        const c = document.getElementById('screen'), r = c.getBoundingClientRect();
+        return [r.left + (x + 0.5) * r.width / c.width, r.top + (y + 0.5) * r.height / c.height];
+    }, [x, y]);
+}
+
+// A click at a screen pixel, then the program's answer to it.
+export async function tap(page, x, y) {
+    const [cx, cy] = await cssPoint(page, x, y);
+    await page.mouse.click(cx, cy);
+    await settled(page);
+}
+
+export async function press(page, key) {
+    await page.keyboard.press(key);
+    await settled(page);
+}
+
+export function storeText(page) {
+    return page.evaluate(() => localStorage.getItem('velmora.settings'));
+}
+
+// A value of the settings text: `section` is the part after vlmra.
+export function storeValue(text, name, section = '') {
+    let inside = false;
+    for (const line of (text || '').split(/\r?\n/)) {
+        if (line.startsWith('[')) inside = line === `[Software\\ornit\\vlmra${section}]`;
+        else if (inside && line.startsWith(`${name}=`)) return Number(line.slice(name.length + 1));
+    }
+    return null;
+}
+
+// Design units (a 96 dpi screen's pixels) in pixels, rounded as the game does.
+export const px = (dpi, n) => Math.floor((n * dpi + 48) / 96);
+const middle = (dpi, [l, t, r, b]) => [Math.floor((px(dpi, l) + px(dpi, r)) / 2), Math.floor((px(dpi, t) + px(dpi, b)) / 2)];
+export const tableTap = (dpi) => middle(dpi, [2, 71, 199, 117]);
+export const lowerButtonTap = (dpi) => middle(dpi, [204, 170, 236, 202]);
+
+// Where the menu bar's items and their menus' rows lie, in design units.
+const bar = { game: 28, help: 83, pace: 136 };
+const rows = {
+    game: { new: 212, statistics: 235, options: 257, exit: 279 },
+    help: { rules: 257, about: 279 },
+    pace: { off: 235, normal: 257, slow: 279 },
+};
+export function menuTaps(dpi, name, item) {
+    const taps = [[px(dpi, bar[name]), px(dpi, 307)]];
+    if (item) taps.push([px(dpi, bar[name] + 15), px(dpi, rows[name][item])]);
+    return taps;
+}
+
+// A point of the card, from a dump's hand (in pixels), below the table area
+// and off the cards that lie over it.
+export function cardTap(dpi, dump, suit, rank) {
+    const hand = dump.humanHand;
+    const i = hand.findIndex((c) => c.suit === suit && c.rank === rank);
+    assert.ok(i >= 0, `card ${suit} ${rank} is not in the hand`);
+    const c = hand[i], next = hand[i + 1];
+    const w = next && next.y === c.y ? Math.min(px(dpi, 28), next.x - c.x) : px(dpi, 28);
+    return [c.x + Math.floor(w / 2), c.y + px(dpi, 40) - px(dpi, 5)];
+}

@@ -1,0 +1,65 @@
+// The page shows what the native program shows after the same input: the
+// canvas against velmora-replay's screenshots, pixel for pixel.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import {
+    assertSamePicture, cardTap, menuTaps, press, replay, start, tableTap, tap, withPage,
+} from './lib.mjs';
+
+let session;
+before(async () => { session = await start(); });
+after(() => session?.close());
+
+// Taps worked out from the replay's first dump; the trump eight covers
+// the computer's lead at this clock.
+const cases = [
+    { name: 'at the start', taps: () => [] },
+    { name: 'after a played card', taps: (dpi, dump) => [cardTap(dpi, dump, 2, 8), tableTap(dpi)] },
+    { name: 'with the About box open', taps: (dpi) => menuTaps(dpi, 'help', 'about') },
+    { name: 'with Options open', taps: (dpi) => menuTaps(dpi, 'game', 'options') },
+];
+
+for (const dpi of [96, 144]) {
+    test(`taps at ${dpi} dpi`, async (t) => {
+        const [first] = (await replay(['dump'], { dpi })).dumps;
+        for (const { name, taps } of cases) {
+            await t.test(name, async () => {
+                const points = taps(dpi, first);
+                const expected = await replay([...points.map(([x, y]) => `tap ${x} ${y}`), 'screenshot'], { dpi });
+                await withPage(session, { dpi }, async (page) => {
+                    for (const [x, y] of points) await tap(page, x, y);
+                    await assertSamePicture(page, expected.shots[0], name);
+                });
+            });
+        }
+    });
+}
+
+test('keys play a card as in the replay', async () => {
+    // Four steps of the frame bring it to the trump eight; Enter plays it.
+    const keys = [['right', 'ArrowRight'], ['right', 'ArrowRight'], ['right', 'ArrowRight'],
+        ['right', 'ArrowRight'], ['enter', 'Enter']];
+    const expected = await replay([...keys.map(([name]) => `key ${name}`), 'dump', 'screenshot'], { dpi: 192 });
+    assert.ok(!expected.dumps[0].humanHand.some((c) => c.suit === 2 && c.rank === 8), 'the replay played no card');
+    await withPage(session, { dpi: 192 }, async (page) => {
+        for (const [, key] of keys) await press(page, key);
+        await assertSamePicture(page, expected.shots[0], 'after the keys');
+    });
+});
+
+test('turning a phone lays the table out again at the density that fits', async () => {
+    // 360 x 740 CSS pixels at 3 device pixels each fit the 384 dpi screen;
+    // turned, 2220 x 1080 fit only up to 288 dpi.
+    const expected = await replay(['screenshot', 'density 288', 'screenshot'], { dpi: 384 });
+    const options = { dpi: null, fixedDate: true, viewport: { width: 360, height: 740 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
+    await withPage(session, options, async (page) => {
+        await assertSamePicture(page, expected.shots[0], 'upright');
+        await page.setViewportSize({ width: 740, height: 360 });
+        await page.waitForFunction(() => document.getElementById('screen').width !== 960, null, { timeout: 10000 });
+        await page.waitForFunction(() => Velmora.idle);
+        await assertSamePicture(page, expected.shots[1], 'turned');
+        // Centred and as large as the viewport allows.
+        const box = await page.evaluate(() => document.getElementById('screen').getBoundingClientRect().toJSON());
+        assert.deepEqual([box.left, box.top, box.width, box.height], [235, 0, 270, 360]);
+    });
+});
