@@ -1,0 +1,57 @@
+// A whole game played by clicks on the canvas, and its score kept by the
+// store across a reload.
+import assert from 'node:assert/strict';
+import { readFile } from 'node:fs/promises';
+import { join } from 'node:path';
+import { after, before, test } from 'node:test';
+import {
+    assertSamePicture, cardTap, lowerButtonTap, menuTaps, press, replay, root, settled, start, storeText,
+    storeValue, tableTap, tap, withPage,
+} from './lib.mjs';
+
+let session;
+before(async () => { session = await start(); });
+after(() => session?.close());
+
+const dpi = 96;
+
+// The moves of the repository's whole game at this clock as taps, after
+// Pace > Off, which keeps the game quick: each card is found in a dump
+// taken just before it is played.
+async function gameTaps() {
+    const script = await readFile(join(root, 'tests/replays/thrown-up.replay'), 'utf8');
+    const moves = script.split('\n').filter((l) => /^(card|table|button) /.test(l) || l === 'table');
+    const { dumps } = await replay(moves.flatMap((m) => (m.startsWith('card') ? ['dump', m] : [m])), { dpi });
+    let seen = 0;
+    return [...menuTaps(dpi, 'pace', 'off'), ...moves.map((m) => {
+        const [verb, a, b] = m.split(' ');
+        if (verb === 'card') return cardTap(dpi, dumps[seen++], Number(a), Number(b));
+        return verb === 'table' ? tableTap(dpi) : lowerButtonTap(dpi);
+    })];
+}
+
+test('a whole game played by clicks ends as in the replay, and its score outlives a reload', { timeout: 90000 }, async () => {
+    const taps = await gameTaps();
+    const end = await replay([...taps.map(([x, y]) => `tap ${x} ${y}`), 'dump', 'screenshot']);
+    const [last] = end.dumps;
+    assert.equal(last.messageBoxes.length, 1, 'the taps do not end the replay\'s game');
+    const won = last.humanWins ? 'statu' : 'statc';
+
+    await withPage(session, { dpi }, async (page) => {
+        for (const [x, y] of taps) await tap(page, x, y);
+        await assertSamePicture(page, end.shots[0], 'the end of the game');
+        assert.equal(await page.title(), last.title);
+        assert.equal(storeValue(await storeText(page), won), 1, `the store's ${won} after the game`);
+
+        // The box closed, the page loaded again: the score is read back.
+        await press(page, 'Enter');
+        const stored = await storeText(page);
+        await page.reload();
+        await settled(page);
+        const statistics = menuTaps(dpi, 'game', 'statistics');
+        for (const [x, y] of statistics) await tap(page, x, y);
+        const shown = await replay([...statistics.map(([x, y]) => `tap ${x} ${y}`), 'screenshot'], { store: stored });
+        await assertSamePicture(page, shown.shots[0], 'the statistics after a reload');
+        assert.equal(storeValue(await storeText(page), won), 1);
+    });
+});

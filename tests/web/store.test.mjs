@@ -1,0 +1,50 @@
+// The store in the page's local storage: the same settings text the native
+// program keeps in its file, read at start and written on every change.
+import assert from 'node:assert/strict';
+import { after, before, test } from 'node:test';
+import { assertSamePicture, menuTaps, px, replay, settled, start, storeText, tap, withPage } from './lib.mjs';
+
+let session;
+before(async () => { session = await start(); });
+after(() => session?.close());
+
+const dpi = 96;
+const lines = (taps) => taps.map(([x, y]) => `tap ${x} ${y}`);
+const statistics = menuTaps(dpi, 'game', 'statistics');
+
+test('a stored text is read as the native program reads it', async () => {
+    // The count of cards left, a background, a card back and a score: all
+    // in view with the Statistics box open.
+    const store = '[Software\\ornit\\vlmra]\ncidc=1\nblackbg=1\nback=2\nstatc=3\nstatu=5\n';
+    const expected = await replay([...lines(statistics), 'screenshot'], { store });
+    await withPage(session, { dpi, store }, async (page) => {
+        for (const [x, y] of statistics) await tap(page, x, y);
+        await assertSamePicture(page, expected.shots[0], 'the seeded store');
+    });
+});
+
+test('options are stored as the native program stores them, and read back after a reload', async () => {
+    // Options, "Show the number of cards left", OK.
+    const taps = [...menuTaps(dpi, 'game', 'options'), [px(dpi, 12), px(dpi, 27)], [px(dpi, 20), px(dpi, 307)]];
+    const native = await replay(lines(taps));
+    const reloaded = await replay(['screenshot'], { store: native.store });
+    await withPage(session, { dpi }, async (page) => {
+        for (const [x, y] of taps) await tap(page, x, y);
+        assert.equal(await storeText(page), native.store);
+        await page.reload();
+        await settled(page);
+        await assertSamePicture(page, reloaded.shots[0], 'after a reload');
+    });
+});
+
+test('Statistics Clear zeroes the stored score', async () => {
+    const store = '[Software\\ornit\\vlmra]\nstatc=3\nstatu=5\n';
+    const clear = [px(dpi, 53), px(dpi, 170)];
+    const native = await replay([...lines([...statistics, clear]), 'screenshot'], { store });
+    assert.match(native.store, /statc=0\nstatu=0/);
+    await withPage(session, { dpi, store }, async (page) => {
+        for (const [x, y] of [...statistics, clear]) await tap(page, x, y);
+        assert.equal(await storeText(page), native.store);
+        await assertSamePicture(page, native.shots[0], 'after Clear');
+    });
+});
