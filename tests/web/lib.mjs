@@ -151,7 +151,12 @@ export async function withPage(session, { dpi = 96, store = null, fixedDate = fa
             });
         await page.goto(dpi ? `${session.base}?dpi=${dpi}&clock=${clock}` : session.base);
         await settled(page);
-        await body(page, context);
+        try {
+            await body(page, context);
+        } catch (e) {
+            if (faults.length) e.message += `\nThe page reported: ${faults.join('; ')}`;
+            throw e;
+        }
         assert.deepEqual(faults, [], 'the page reported faults');
     } finally {
         await context.close();
