@@ -30,7 +30,7 @@ async function gameTaps() {
     })];
 }
 
-test('a whole game played by clicks ends as in the replay, and its score outlives a reload', { timeout: 90000 }, async () => {
+test('a whole game played by clicks', { timeout: 90000 }, async (t) => {
     const taps = await gameTaps();
     const end = await replay([...taps.map(([x, y]) => `tap ${x} ${y}`), 'dump', 'screenshot']);
     const [last] = end.dumps;
@@ -38,20 +38,21 @@ test('a whole game played by clicks ends as in the replay, and its score outlive
     const won = last.humanWins ? 'statu' : 'statc';
 
     await withPage(session, { dpi }, async (page) => {
-        for (const [x, y] of taps) await tap(page, x, y);
-        await assertSamePicture(page, end.shots[0], 'the end of the game');
-        assert.equal(await page.title(), last.title);
-        assert.equal(storeValue(await storeText(page), won), 1, `the store's ${won} after the game`);
-
-        // The box closed, the page loaded again: the score is read back.
-        await press(page, 'Enter');
-        const stored = await storeText(page);
-        await page.reload();
-        await settled(page);
-        const statistics = menuTaps(dpi, 'game', 'statistics');
-        for (const [x, y] of statistics) await tap(page, x, y);
-        const shown = await replay([...statistics.map(([x, y]) => `tap ${x} ${y}`), 'screenshot'], { store: stored });
-        await assertSamePicture(page, shown.shots[0], 'the statistics after a reload');
-        assert.equal(storeValue(await storeText(page), won), 1);
+        await t.test('ends with the box the replay ends with, and counts the game', async () => {
+            for (const [x, y] of taps) await tap(page, x, y);
+            await assertSamePicture(page, end.shots[0], 'the end of the game');
+            assert.equal(await page.title(), last.title);
+            assert.equal(storeValue(await storeText(page), won), 1, `the store's ${won} after the game`);
+        });
+        await t.test('leaves a score that a reload reads back', async () => {
+            await press(page, 'Enter');
+            const stored = await storeText(page);
+            await page.reload();
+            await settled(page);
+            const statistics = menuTaps(dpi, 'game', 'statistics');
+            for (const [x, y] of statistics) await tap(page, x, y);
+            const shown = await replay([...statistics.map(([x, y]) => `tap ${x} ${y}`), 'screenshot'], { store: stored });
+            await assertSamePicture(page, shown.shots[0], 'the statistics after a reload');
+        });
     });
 });

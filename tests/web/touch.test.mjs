@@ -13,9 +13,9 @@ const phone = { dpi, viewport: { width: 360, height: 600 }, deviceScaleFactor: 2
 // Options, "Double tap for play", OK.
 const doubleTapOn = [...menuTaps(dpi, 'game', 'options'), [px(dpi, 12), px(dpi, 49)], [px(dpi, 20), px(dpi, 307)]];
 
-async function touch(page, x, y) {
+async function touch(page, x, y, times = 1) {
     const [cx, cy] = await cssPoint(page, x, y);
-    await page.touchscreen.tap(cx, cy);
+    for (let i = 0; i < times; ++i) await page.touchscreen.tap(cx, cy);
 }
 
 const cases = [
@@ -37,7 +37,7 @@ for (const { name, setup, taps, played } of cases) {
                 await touch(page, sx, sy);
                 await settled(page);
             }
-            for (let i = 0; i < taps; ++i) await touch(page, x, y);
+            await touch(page, x, y, taps);
             await settled(page);
             await assertSamePicture(page, expected.shots[0], name);
         });
