@@ -16,36 +16,34 @@ export const replayTool = resolve(root, process.env.VELMORA_REPLAY || 'build/vel
 export const site = resolve(root, process.env.VELMORA_SITE || 'build-web/site');
 export const clock = '12:00:00.000';
 
-// An 8-bit RGB or RGBA, non-interlaced PNG, as RGB bytes.
-export function decodePng(file) {
+// An 8-bit RGB, non-interlaced PNG, as RGB bytes.
+function decodePng(file) {
     assert.equal(file.toString('latin1', 1, 4), 'PNG');
     const chunks = [];
-    let width = 0, height = 0, channels = 0;
+    let width = 0, height = 0;
     for (let at = 8; at < file.length;) {
         const length = file.readUInt32BE(at), type = file.toString('latin1', at + 4, at + 8);
         const data = file.subarray(at + 8, at + 8 + length);
         if (type === 'IHDR') {
             width = data.readUInt32BE(0);
             height = data.readUInt32BE(4);
-            assert.equal(data[8], 8, 'bit depth');
-            channels = { 2: 3, 6: 4 }[data[9]];
-            assert.ok(channels && data[12] === 0, 'colour type or interlace');
+            assert.deepEqual([data[8], data[9], data[12]], [8, 2, 0], 'an 8-bit RGB PNG, not interlaced');
         } else if (type === 'IDAT') {
             chunks.push(data);
         }
         at += 12 + length;
     }
     const raw = inflateSync(Buffer.concat(chunks));
-    const stride = width * channels;
-    const rows = Buffer.alloc(stride * height);
+    const stride = width * 3;
+    const rgb = Buffer.alloc(stride * height);
     for (let y = 0; y < height; ++y) {
         const filter = raw[y * (stride + 1)];
         const line = raw.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
         const out = y * stride;
         for (let x = 0; x < stride; ++x) {
-            const a = x >= channels ? rows[out + x - channels] : 0;
-            const b = y > 0 ? rows[out - stride + x] : 0;
-            const c = x >= channels && y > 0 ? rows[out - stride + x - channels] : 0;
+            const a = x >= 3 ? rgb[out + x - 3] : 0;
+            const b = y > 0 ? rgb[out - stride + x] : 0;
+            const c = x >= 3 && y > 0 ? rgb[out - stride + x - 3] : 0;
             let add;
             switch (filter) {
                 case 0: add = 0; break;
@@ -59,12 +57,9 @@ export function decodePng(file) {
                 }
                 default: throw new Error(`PNG row filter ${filter}`);
             }
-            rows[out + x] = (line[x] + add) & 255;
+            rgb[out + x] = (line[x] + add) & 255;
         }
     }
-    const rgb = channels === 3 ? rows : Buffer.alloc(width * height * 3);
-    if (channels === 4)
-        for (let i = 0, j = 0; i < rows.length; i += 4, j += 3) rows.copy(rgb, j, i, i + 3);
     return { width, height, rgb };
 }
 
@@ -163,31 +158,34 @@ export async function withPage(session, { dpi = 96, store = null, fixedDate = fa
     }
 }
 
-// The canvas as RGB bytes, read back exactly as the page put it.
-export function canvasPicture(page) {
+// The canvas as RGB bytes, read back exactly as the page put it, and the
+// count of its pixels left not opaque (never painted).
+function canvasPicture(page) {
     return page.evaluate(() => {
         const c = document.getElementById('screen');
         const rgba = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
-        let text = '';
-        for (let i = 0; i < rgba.length; i += 4)
+        let text = '', clear = 0;
+        for (let i = 0; i < rgba.length; i += 4) {
             text += String.fromCharCode(rgba[i], rgba[i + 1], rgba[i + 2]);
-        return { width: c.width, height: c.height, rgb: btoa(text) };
+            if (rgba[i + 3] !== 255) ++clear;
+        }
+        return { width: c.width, height: c.height, rgb: btoa(text), clear };
     }).then((p) => ({ ...p, rgb: Buffer.from(p.rgb, 'base64') }));
-}
-
-// Pixels that differ between two pictures of one size.
-export function differing(a, b) {
-    assert.deepEqual([a.width, a.height], [b.width, b.height], 'picture size');
-    let count = 0;
-    for (let i = 0; i < a.rgb.length; i += 3)
-        if (a.rgb[i] !== b.rgb[i] || a.rgb[i + 1] !== b.rgb[i + 1] || a.rgb[i + 2] !== b.rgb[i + 2]) ++count;
-    return count;
 }
 
 export async function assertSamePicture(page, expected, what) {
     const shown = await canvasPicture(page);
-    const count = differing(shown, expected);
-    assert.equal(count, 0, `${what}: ${count} of ${shown.width * shown.height} pixels differ from the replay's`);
+    assert.deepEqual([shown.width, shown.height], [expected.width, expected.height], `${what}: the canvas's size`);
+    assert.equal(shown.clear, 0, `${what}: pixels never painted`);
+    let count = 0, left = Infinity, top = Infinity, right = -1, bottom = -1;
+    for (let i = 0; i < shown.rgb.length; i += 3) {
+        if (shown.rgb[i] === expected.rgb[i] && shown.rgb[i + 1] === expected.rgb[i + 1] && shown.rgb[i + 2] === expected.rgb[i + 2]) continue;
+        const x = (i / 3) % shown.width, y = Math.floor(i / 3 / shown.width);
+        ++count;
+        [left, top, right, bottom] = [Math.min(left, x), Math.min(top, y), Math.max(right, x), Math.max(bottom, y)];
+    }
+    assert.equal(count, 0, `${what}: ${count} of ${shown.width * shown.height} pixels differ from the replay's, ` +
+        `within x ${left}..${right}, y ${top}..${bottom}`);
 }
 
 // The middle of a screen pixel in the page's CSS pixels.
