@@ -35,15 +35,23 @@ for (const dpi of [96, 144]) {
     });
 }
 
-test('keys play a card as in the replay', async () => {
-    // Four steps of the frame bring it to the trump eight; Enter plays it.
-    const keys = [['right', 'ArrowRight'], ['right', 'ArrowRight'], ['right', 'ArrowRight'],
-        ['right', 'ArrowRight'], ['enter', 'Enter']];
-    const expected = await replay([...keys.map(([name]) => `key ${name}`), 'dump', 'screenshot'], { dpi: 192 });
-    assert.ok(!expected.dumps[0].humanHand.some((c) => c.suit === 2 && c.rank === 8), 'the replay played no card');
+test('keys play a card and sort the hand as in the replay', async () => {
+    // Four steps of the frame bring it to the trump eight; Space selects it,
+    // Enter plays it, S sorts the hand the bout leaves.
+    const steps = [
+        [['right', 'ArrowRight'], ['right', 'ArrowRight'], ['right', 'ArrowRight'], ['right', 'ArrowRight'],
+            ['space', 'Space'], ['enter', 'Enter']],
+        [['s', 'KeyS']],
+    ];
+    const expected = await replay(steps.flatMap((keys) => [...keys.map(([name]) => `key ${name}`), 'dump', 'screenshot']), { dpi: 192 });
+    const [played, sorted] = expected.dumps.map((d) => d.humanHand.map((c) => `${c.suit}.${c.rank}`).join(' '));
+    assert.doesNotMatch(played, /\b2\.8\b/, 'the replay played no card');
+    assert.notEqual(sorted, played, 'the replay sorted nothing');
     await withPage(session, { dpi: 192 }, async (page) => {
-        for (const [, key] of keys) await press(page, key);
-        await assertSamePicture(page, expected.shots[0], 'after the keys');
+        for (const [i, keys] of steps.entries()) {
+            for (const [, key] of keys) await press(page, key);
+            await assertSamePicture(page, expected.shots[i], `after ${keys.map(([name]) => name).join(', ')}`);
+        }
     });
 });
 
