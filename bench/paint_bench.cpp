@@ -14,6 +14,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "bench/busy_table.h"
 #include "game/flow.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -51,44 +52,11 @@ void InProgram(int dpi, const std::function<void()>& body) {
     PlatformUseMemoryRegistry(false);
 }
 
-// A new deal the human opens.
-void DealForTheHuman() {
-    lastWinner = 0;
-    SendGameMessage(NEW_GAME);
-    HeadlessPump();
-}
-
-// Twelve cards in each hand from the stock, then six attacks of one suit
-// each covered by the next rank up. The screen cannot hold a legal deal
-// this busy (the stock and trump would need cards the table already holds),
-// so the table's cards repeat some in the hands; the painting is the same.
-void LayBusyTable() {
-    DealForTheHuman();
-    for (CardPile* hand : {&humanHand, &computerHand})
-        while (hand->count < 12) {
-            int32_t rank, suit;
-            if (DrawCard(deck, &rank, &suit) < 0) break;
-            AddCard(*hand, suit, rank);
-        }
-    Refresh(computerHand);
-    FitHumanHand();
-    const int32_t suit = TrumpSuit() == 1 ? 2 : 1;
-    for (int32_t rank = 6; rank < 12; ++rank) {
-        AddCard(humanTable, suit, rank);
-        AddCard(computerTable, suit, rank + 1);
-    }
-    Refresh(humanTable);
-    Refresh(computerTable);
-    computerAttacks = 0;
-    ShowStatus(LoadText(309));
-    HeadlessPump();
-}
-
 void FullPaint(benchmark::State& state) {
     const int dpi = static_cast<int>(state.range(0));
     bool busy = false;
     InProgram(dpi, [&] {
-        LayBusyTable();
+        LayBusyTable(HeadlessPump);
         busy = humanHand.count >= 12 && computerHand.count >= 12 && humanTable.count == 6 &&
                computerTable.count == 6 && trumpCard.hidden == 0 && stockCard.hidden == 0 &&
                statusText != nullptr;
@@ -116,7 +84,7 @@ void TapToPaint(benchmark::State& state) {
         const int x = (table.left + table.right) / 2, y = (table.top + table.bottom) / 2;
         for (auto _ : state) {
             state.PauseTiming();
-            DealForTheHuman();
+            DealForTheHuman(HeadlessPump);
             DeselectAll(humanHand);
             CardAt(humanHand, 1).selected = 1;
             state.ResumeTiming();
@@ -143,7 +111,7 @@ void RelayoutAndPaint(benchmark::State& state) {
     const int dpi = static_cast<int>(state.range(0));
     bool moved = true;
     InProgram(dpi, [&] {
-        LayBusyTable();
+        LayBusyTable(HeadlessPump);
         int round = 0;
         for (auto _ : state) {
             const int target = round++ % 2 == 0 ? dpi - 1 : dpi;

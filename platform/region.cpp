@@ -34,7 +34,7 @@ bool Inside(const RECT& inner, const RECT& outer) {
 
 // Adds to the disjoint set the parts of r it does not hold yet.
 void AddDisjoint(std::vector<RECT>& rects, const RECT& r) {
-    static thread_local std::vector<RECT> pieces, next;
+    static std::vector<RECT> pieces, next;  // scratch, kept to spare allocations
     pieces.assign(1, r);
     for (const RECT& have : rects) {
         next.clear();

@@ -70,6 +70,12 @@ var Velmora = (function () {
         canvas.style.height = cssH + 'px';
         canvas.style.left = (window.innerWidth - cssW) / 2 + 'px';
         canvas.style.top = (window.innerHeight - cssH) / 2 + 'px';
+        // The list of keys lives in the margin, and only where it has room:
+        // it must never cover the table (the rules page names the keys too).
+        const keys = document.getElementById('keys');
+        const below = (window.innerHeight - cssH) / 2, beside = (window.innerWidth - cssW) / 2;
+        keys.hidden = below < 32 && beside < 72;  // the closed list's size, with room
+        if (keys.hidden) keys.open = false;
     }
 
     function resized() {

@@ -8,11 +8,15 @@
 #include "platform/store_file.h"
 
 // clang-format off
-EM_JS(char*, JsReadStore, (), {
+// The stored text (null when there is none); *failed set when local
+// storage is missing or refuses to be read.
+EM_JS(char*, JsReadStore, (int* failed), {
     try {
         const text = window.localStorage.getItem(Velmora.storeKey);
-        return text === null ? 0 : stringToNewUTF8(text);
+        return text === null ? 0 : allocateUTF8(text);
     } catch (e) {
+        console.warn('velmora: the settings cannot be read: ' + e);
+        HEAP32[failed >> 2] = 1;
         return 0;
     }
 });
@@ -21,21 +25,33 @@ EM_JS(int, JsWriteStore, (const char* text), {
         window.localStorage.setItem(Velmora.storeKey, UTF8ToString(text));
         return 1;
     } catch (e) {
+        console.warn('velmora: the settings cannot be kept: ' + e);
         return 0;
     }
 });
 // clang-format on
 
-StoreRead ReadStoreFile(std::string* text) {
-    char* stored = JsReadStore();
+namespace {
+
+bool ReadStored(std::string* text) {
+    int failed = 0;
+    char* stored = JsReadStore(&failed);
     text->assign(stored ? stored : "");
     std::free(stored);
+    return failed == 0;
+}
+
+}  // namespace
+
+StoreRead ReadStoreFile(std::string* text) {
+    ReadStored(text);  // unreadable reads as absent
     return kStoreText;
 }
 
+// Never written over what could not be read.
 StoreWrite UpdateStoreFile(const std::function<void(std::string*)>& edit) {
     std::string text;
-    ReadStoreFile(&text);
+    if (!ReadStored(&text)) return kStoreNotRead;
     edit(&text);
     return JsWriteStore(text.c_str()) ? kStoreWritten : kStoreNotWritten;
 }

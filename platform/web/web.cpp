@@ -7,6 +7,9 @@
 #include "platform/web/web.h"
 
 #include <emscripten.h>
+#ifdef __wasm_simd128__
+#include <wasm_simd128.h>
+#endif
 
 #include <algorithm>
 #include <ctime>
@@ -23,7 +26,7 @@ EM_JS(int, JsViewportHeight, (), { return Velmora.viewport()[1]; });
 EM_JS(int, JsFixedClock, (), { return Velmora.clock(); });
 EM_JS(int, JsNextEvent, (int32_t* out), { return Velmora.nextEvent(out >> 2); });
 EM_ASYNC_JS(void, JsWait, (int ms), { await Velmora.wait(ms); });
-EM_JS(void, JsShow, (const BYTE* rgba, int width, int height, int x, int y, int w, int h), {
+EM_JS(void, JsShow, (const uint32_t* rgba, int width, int height, int x, int y, int w, int h), {
     Velmora.show(rgba, width, height, x, y, w, h);
 });
 EM_JS(void, JsMargin, (int r, int g, int b), { Velmora.margin(r, g, b); });
@@ -42,8 +45,9 @@ struct WebState {
     bool open = false;
     bool pinned = false;  // the page fixed the density
     bool shown = false;
-    std::vector<BYTE> rgba;  // one rectangle of the screen as the canvas takes it
+    std::vector<uint32_t> rgba;  // one rectangle of the screen as the canvas takes it
     std::string title;
+    COLORREF margin = 0xFFFFFFFF;  // none yet
 };
 
 WebState& State() {
@@ -99,17 +103,26 @@ void Show(RECT r) {
          std::min<LONG>(r.bottom, screen.height)};
     if (r.right <= r.left || r.bottom <= r.top) return;
     const int w = r.right - r.left, h = r.bottom - r.top;
-    std::vector<BYTE>& rgba = State().rgba;
-    rgba.resize(static_cast<size_t>(w) * h * 4);
-    BYTE* out = rgba.data();
+    // The canvas takes R, G, B, A bytes: as a little-endian word, 0xAABBGGRR.
+    std::vector<uint32_t>& rgba = State().rgba;
+    rgba.resize(static_cast<size_t>(w) * h);
+    uint32_t* out = rgba.data();
     for (int y = r.top; y < r.bottom; ++y) {
         const uint32_t* row = &screen.pixels[static_cast<size_t>(y) * screen.width];
-        for (int x = r.left; x < r.right; ++x) {
-            uint32_t p = row[x];
-            *out++ = static_cast<BYTE>(p >> 16);
-            *out++ = static_cast<BYTE>(p >> 8);
-            *out++ = static_cast<BYTE>(p);
-            *out++ = 255;
+        int x = r.left;
+#ifdef __wasm_simd128__
+        // Four pixels at a time: the red and blue bytes swapped, alpha set.
+        const v128_t opaque = wasm_i32x4_splat(static_cast<int32_t>(0xFF000000));
+        for (; x + 4 <= r.right; x += 4, out += 4) {
+            const v128_t p = wasm_v128_load(row + x);
+            const v128_t swapped =
+                wasm_i8x16_shuffle(p, p, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
+            wasm_v128_store(out, wasm_v128_or(swapped, opaque));
+        }
+#endif
+        for (; x < r.right; ++x) {
+            const uint32_t p = row[x];
+            *out++ = 0xFF000000 | (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
         }
     }
     JsShow(rgba.data(), screen.width, screen.height, r.left, r.top, w, h);
@@ -213,6 +226,9 @@ void BackendScreenChanged() {
 }
 
 void BackendMarginColour(COLORREF colour) {
+    WebState& st = State();
+    if (colour == st.margin) return;
+    st.margin = colour;
     JsMargin(colour & 0xFF, colour >> 8 & 0xFF, colour >> 16 & 0xFF);
 }
 

@@ -1,0 +1,87 @@
+// The page's figures, measured in headless Chromium on a local server:
+// the size of module and script gzipped, the time from navigation to the
+// first frame, and the paint and tap-to-paint times in the page beside the
+// native benchmarks' at the same densities. Medians of several runs.
+// Usage: node bench/web/run.mjs  (after tools/web --build-only; uses
+// build/bench/velmora_bench for the native figures when it is there)
+import { execFileSync } from 'node:child_process';
+import { existsSync, readFileSync } from 'node:fs';
+import { createRequire } from 'node:module';
+import { gzipSync } from 'node:zlib';
+import { serve } from '../../tools/serve.mjs';
+
+const root = new URL('../../', import.meta.url).pathname;
+const require = createRequire(root + 'tests/web/package.json');
+const { chromium } = require('playwright-core');
+const densities = [96, 192, 288];
+const median = (xs) => [...xs].sort((a, b) => a - b)[Math.floor(xs.length / 2)];
+
+const gz = (file) => gzipSync(readFileSync(root + 'build-web/site/' + file), { level: 9 }).length;
+const bytes = { module: gz('velmora.wasm'), script: gz('velmora.js') };
+
+const server = await serve(root + 'build-web');
+const base = `http://127.0.0.1:${server.address().port}/`;
+const browser = await chromium.launch({
+    executablePath: '/usr/bin/chromium',
+    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+});
+const page = await browser.newPage({ viewport: { width: 480, height: 800 } });
+page.on('pageerror', (e) => console.error('page error:', e.message));
+
+const firstFrames = [];
+for (let i = 0; i < 9; ++i) {
+    await page.goto(base + 'site/');
+    await page.waitForFunction(() => Velmora.firstFrame > 0);
+    firstFrames.push(await page.evaluate(() => Velmora.firstFrame));
+}
+
+const web = {};
+for (const dpi of densities) {
+    await page.goto(`${base}bench/?dpi=${dpi}&clock=09:30:15.250`);
+    await page.waitForFunction(() => Velmora.idle);
+    web[dpi] = await page.evaluate(() => {
+        if (Module._WebBenchBusyTable() !== 12) return null;
+        const paints = [], taps = [];
+        for (let i = 0; i < 7; ++i) paints.push(Module._WebBenchPaint(30));
+        for (let i = 0; i < 7; ++i) taps.push(Module._WebBenchTap(10));
+        return { paints, taps };
+    });
+}
+await browser.close();
+server.close();
+
+// The native figures, in milliseconds, by benchmark and density.
+const native = {};
+const benchProgram = root + 'build/bench/velmora_bench';
+if (existsSync(benchProgram)) {
+    const out = execFileSync(benchProgram, [
+        '--benchmark_filter=^(FullPaint|TapToPaint)/', '--benchmark_repetitions=7',
+        '--benchmark_report_aggregates_only=true', '--benchmark_format=json',
+    ]);
+    for (const b of JSON.parse(out).benchmarks) {
+        if (b.aggregate_name !== 'median') continue;
+        const [name, dpi] = b.run_name.split('/');
+        const scale = { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
+        native[`${name}/${dpi}`] = b.real_time * scale;
+    }
+}
+
+const kb = (n) => (n / 1024).toFixed(0) + ' KiB';
+console.log(`module + script, gzipped: ${kb(bytes.module + bytes.script)}` +
+            ` (module ${kb(bytes.module)}, script ${kb(bytes.script)}; goal 1024 KiB)`);
+console.log(`navigation to first frame: median ${median(firstFrames).toFixed(0)} ms` +
+            ` of ${firstFrames.length} loads (goal 300 ms)`);
+console.log('\ndpi  paint page  native  ratio   tap page  native  ratio   (ms, medians; goal 2x)');
+for (const dpi of densities) {
+    const w = web[dpi];
+    if (!w || w.taps.some((t) => t < 0)) {
+        console.log(`${dpi}: the busy table or a tap failed in the page`);
+        process.exitCode = 1;
+        continue;
+    }
+    const p = median(w.paints), t = median(w.taps);
+    const np = native[`FullPaint/${dpi}`], nt = native[`TapToPaint/${dpi}`];
+    const cell = (v) => (v === undefined ? '-' : v.toFixed(3)).padStart(7);
+    const ratio = (a, b) => (b === undefined ? '-' : (a / b).toFixed(2) + 'x').padStart(6);
+    console.log(`${String(dpi).padEnd(4)} ${cell(p)}    ${cell(np)} ${ratio(p, np)}   ${cell(t)} ${cell(nt)} ${ratio(t, nt)}`);
+}
