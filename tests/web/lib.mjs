@@ -125,8 +125,9 @@ export function settled(page) {
 // and waiting for input; fails on any fault of any of its pages. `dpi` null
 // leaves the density to the viewport, and then `fixedDate` pins the wall
 // clock to the replay's noon so that the deal is still the replay's. `store`
-// seeds the local storage before the first load only.
-export async function withPage(session, { dpi = 96, store = null, fixedDate = false, ...options }, body) {
+// seeds the local storage before the first load only; `init` ({script,
+// arg}) runs in the page after the seeding and before the page's own script.
+export async function withPage(session, { dpi = 96, store = null, fixedDate = false, init = null, ...options }, body) {
     const faults = [];
     const context = await session.browser.newContext({ viewport: { width: 640, height: 640 }, ...options });
     try {
@@ -139,6 +140,7 @@ export async function withPage(session, { dpi = 96, store = null, fixedDate = fa
                     sessionStorage.setItem('seeded', '1');
                 }
             }, store);
+        if (init) await page.addInitScript(init.script, init.arg);
         if (fixedDate)
             await page.addInitScript(() => {
                 const noon = Date.parse('2026-01-01T12:00:00.000Z');

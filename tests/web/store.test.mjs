@@ -9,6 +9,8 @@ before(async () => { session = await start(); });
 after(() => session?.close());
 
 const dpi = 96;
+// Options, "Show the number of cards left", OK: a change the store must take.
+const optionTaps = [...menuTaps(dpi, 'game', 'options'), [px(dpi, 12), px(dpi, 27)], [px(dpi, 20), px(dpi, 307)]];
 const lines = (taps) => taps.map(([x, y]) => `tap ${x} ${y}`);
 const statistics = menuTaps(dpi, 'game', 'statistics');
 
@@ -24,8 +26,7 @@ test('a stored text is read as the native program reads it', async () => {
 });
 
 test('options are stored as the native program stores them, and read back after a reload', async () => {
-    // Options, "Show the number of cards left", OK.
-    const taps = [...menuTaps(dpi, 'game', 'options'), [px(dpi, 12), px(dpi, 27)], [px(dpi, 20), px(dpi, 307)]];
+    const taps = optionTaps;
     const native = await replay(lines(taps));
     const reloaded = await replay(['screenshot'], { store: native.store });
     await withPage(session, { dpi }, async (page) => {
@@ -46,5 +47,29 @@ test('Statistics Clear zeroes the stored score', async () => {
         for (const [x, y] of [...statistics, clear]) await tap(page, x, y);
         assert.equal(await storeText(page), native.store);
         await assertSamePicture(page, native.shots[0], 'after Clear');
+    });
+});
+
+// Local storage made to refuse the named calls, as a private window's or a
+// full one does.
+const refusing = (names) => ({
+    script: (refused) => {
+        for (const name of refused)
+            Storage.prototype[name] = () => { throw new DOMException('refused', 'QuotaExceededError'); };
+    },
+    arg: names,
+});
+
+test('a local storage that refuses reads as empty, and one that cannot be read is never written over', async () => {
+    const fresh = await replay(['screenshot']);
+    await withPage(session, { dpi, init: refusing(['getItem', 'setItem']) }, async (page) => {
+        await assertSamePicture(page, fresh.shots[0], 'the defaults');
+        for (const [x, y] of optionTaps) await tap(page, x, y);
+    });
+    const store = '[Software\\ornit\\vlmra]\nstatc=3\n';
+    await withPage(session, { dpi, store, init: refusing(['getItem']) }, async (page) => {
+        for (const [x, y] of optionTaps) await tap(page, x, y);
+        // Read past the refusing getItem, as the storage's named property.
+        assert.equal(await page.evaluate(() => window.localStorage['velmora.settings']), store);
     });
 });
