@@ -48,6 +48,9 @@ struct WebState {
     std::vector<uint32_t> rgba;  // one rectangle of the screen as the canvas takes it
     std::string title;
     COLORREF margin = 0xFFFFFFFF;  // none yet
+    // Presented since the page last saw the canvas: the browser shows
+    // nothing until the program waits, so each wait puts them on it once.
+    std::vector<RECT> pending;
 };
 
 WebState& State() {
@@ -129,7 +132,20 @@ void Show(RECT r) {
 }
 
 void ShowAll() {
+    State().pending.clear();
     Show({0, 0, Layer().screen.width, Layer().screen.height});
+}
+
+long Area(const RECT& r) {
+    return static_cast<long>(r.right - r.left) * (r.bottom - r.top);
+}
+
+RECT Bounds(const std::vector<RECT>& rects) {
+    RECT all = rects[0];
+    for (const RECT& r : rects)
+        all = {std::min(all.left, r.left), std::min(all.top, r.top), std::max(all.right, r.right),
+               std::max(all.bottom, r.bottom)};
+    return all;
 }
 
 void ApplyTitle() {
@@ -190,9 +206,25 @@ void GetSystemTime(SYSTEMTIME* st) {
                    static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
 }
 
+void WebShowPending() {
+    std::vector<RECT>& pending = State().pending;
+    if (pending.empty()) return;
+    const RECT all = Bounds(pending);
+    long sum = 0;
+    for (const RECT& r : pending)
+        sum += Area(r);
+    // Apart when they cover less than their bounds, else at once.
+    const std::vector<RECT> parts = sum < Area(all) ? pending : std::vector<RECT>{all};
+    pending.clear();
+    for (const RECT& r : parts)
+        Show(r);
+}
+
 bool BackendFetchInput(bool block) {
-    while (!Drain() && block)
+    while (!Drain() && block) {
+        WebShowPending();
         JsWait(-1);
+    }
     return true;
 }
 
@@ -207,7 +239,10 @@ void BackendPresent(const RECT& r) {
         ShowAll();
         return;
     }
-    Show(r);
+    constexpr size_t kMostPending = 64;  // beyond, their bounds will do
+    std::vector<RECT>& pending = st.pending;
+    pending.push_back(r);
+    if (pending.size() > kMostPending) pending.assign(1, Bounds(pending));
 }
 
 bool BackendPause(DWORD ms, const char*) {
@@ -217,12 +252,14 @@ bool BackendPause(DWORD ms, const char*) {
         if (PlatformPressWaiting()) return false;
         const double left = deadline - emscripten_get_now();
         if (left <= 0) return true;
+        WebShowPending();
         JsWait(static_cast<int>(left + 0.5));
     }
 }
 
 void BackendScreenChanged() {
-    if (State().shown) ShowAll();
+    WebState& st = State();
+    if (st.shown) st.pending.assign(1, RECT{0, 0, Layer().screen.width, Layer().screen.height});
 }
 
 void BackendMarginColour(COLORREF colour) {

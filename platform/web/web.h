@@ -6,6 +6,9 @@
 // Opens the layer's screen on the page's canvas at the density the page
 // asked for, or else the one its viewport fits.
 void WebOpen();
+// Puts on the canvas what was presented since it was last put there; done
+// whenever the program waits, and by the page's benchmarks.
+void WebShowPending();
 // The program ended: the page offers to play again.
 void WebEnded();
 // The program cannot start: the page shows why.
