@@ -38,6 +38,12 @@ struct AtlasFont {
     ResolvedFont metrics;  // glyphs keyed by character, not glyph index
 };
 
+// The font at a request drawn for the atlas with the font engine (native
+// builds only), each character's glyph as the engine draws it; code 0
+// gets the face's glyph for a character it lacks. False when the face is
+// missing.
+bool DrawAtlasFont(const FontRequest& request, const std::vector<wchar_t>& chars, AtlasFont* out);
+
 // The atlas as bytes, and back; false when the bytes are not an atlas.
 std::vector<uint8_t> WriteAtlas(const std::vector<AtlasFont>& fonts);
 bool ReadAtlas(const uint8_t* data, size_t size, std::vector<AtlasFont>* fonts);

@@ -211,6 +211,25 @@ const Glyph& GlyphOf(ResolvedFont& font, wchar_t ch) {
     return g;
 }
 
+bool DrawAtlasFont(const FontRequest& request, const std::vector<wchar_t>& chars, AtlasFont* out) {
+    ResolvedFont* font = ResolveRequest(request);
+    if (!font) return false;
+    out->request = request;
+    ResolvedFont& m = out->metrics;
+    m.size26 = font->size26;
+    m.ascent = font->ascent;
+    m.descent = font->descent;
+    m.averageWidth = font->averageWidth;
+    m.maxWidth = font->maxWidth;
+    m.underlinePosition = font->underlinePosition;
+    m.bold = font->bold;
+    m.italic = font->italic;
+    m.glyphs.clear();
+    for (wchar_t ch : chars)  // U+FFFF is in no face: code 0 gets its missing glyph
+        m.glyphs[static_cast<unsigned>(ch)] = GlyphOf(*font, ch ? ch : 0xFFFF);
+    return true;
+}
+
 bool PlatformFontsAvailable(std::string* error) {
     if (!Fonts().library) {
         if (error) *error = "velmora: the FreeType font engine could not be started";

@@ -153,6 +153,11 @@ void PlatformRequestClose();
 // WM_ACTIVATE.
 void PlatformFocusGained();
 
+// The wall clock as the system time (UTC), and a time of day on a fixed
+// day, for a deal to be had again.
+SYSTEMTIME WallClockNow();
+SYSTEMTIME FixedTimeOfDay(int h, int m, int s, int ms);
+
 // Starts a program from its argument vector without a shell and without
 // waiting for it; false, with one line on standard error saying why, when
 // it could not be started.

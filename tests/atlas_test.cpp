@@ -13,18 +13,7 @@ namespace {
 AtlasFont Drawn(int dpi, const FontRequest& request, const std::vector<wchar_t>& chars) {
     AtlasFont f;
     f.dpi = dpi;
-    f.request = request;
-    ResolvedFont* font = ResolveRequest(request);
-    EXPECT_NE(font, nullptr);
-    if (!font) return f;
-    f.metrics.size26 = font->size26;
-    f.metrics.ascent = font->ascent;
-    f.metrics.descent = font->descent;
-    f.metrics.averageWidth = font->averageWidth;
-    f.metrics.maxWidth = font->maxWidth;
-    f.metrics.underlinePosition = font->underlinePosition;
-    for (wchar_t ch : chars)
-        f.metrics.glyphs[static_cast<unsigned>(ch)] = GlyphOf(*font, ch);
+    EXPECT_TRUE(DrawAtlasFont(request, chars, &f));
     return f;
 }
 
@@ -58,7 +47,7 @@ TEST_F(AtlasTest, ProgramFontsComeBackAsDrawn) {
             ResolvedFont* native = ResolveRequest(fonts[i].request);
             for (wchar_t ch : chars)
                 ExpectSameGlyph(read[i].metrics.glyphs.at(static_cast<unsigned>(ch)),
-                                GlyphOf(*native, ch), ch);
+                                GlyphOf(*native, ch ? ch : 0xFFFF), ch);
         }
         HFONT card = CreateCardFont(10);
         HFONT__ screenFont;

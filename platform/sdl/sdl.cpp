@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/density.h"
 #include "platform/gdi_internal.h"
 #include "platform/internal.h"
-#include "platform/density.h"
 
 namespace {
 
@@ -387,30 +387,15 @@ bool FixedClock(SYSTEMTIME* st) {
         said = true;
         return false;
     }
-    *st = SYSTEMTIME{2026,
-                     1,
-                     4,
-                     1,
-                     static_cast<WORD>(h),
-                     static_cast<WORD>(m),
-                     static_cast<WORD>(s),
-                     static_cast<WORD>(ms)};
+    *st = FixedTimeOfDay(static_cast<int>(h), static_cast<int>(m), static_cast<int>(s),
+                         static_cast<int>(ms));
     return true;
 }
 
 }  // namespace
 
 void GetSystemTime(SYSTEMTIME* st) {
-    if (!st || FixedClock(st)) return;
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    tm utc{};
-    gmtime_r(&now.tv_sec, &utc);
-    *st =
-        SYSTEMTIME{static_cast<WORD>(utc.tm_year + 1900), static_cast<WORD>(utc.tm_mon + 1),
-                   static_cast<WORD>(utc.tm_wday),        static_cast<WORD>(utc.tm_mday),
-                   static_cast<WORD>(utc.tm_hour),        static_cast<WORD>(utc.tm_min),
-                   static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
+    if (st && !FixedClock(st)) *st = WallClockNow();
 }
 
 bool BackendFetchInput(bool block) {

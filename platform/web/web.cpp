@@ -12,7 +12,6 @@
 #endif
 
 #include <algorithm>
-#include <ctime>
 #include <vector>
 
 #include "platform/backend.h"
@@ -183,27 +182,10 @@ void WebFail(const std::string& why) {
 void GetSystemTime(SYSTEMTIME* st) {
     if (!st) return;
     // The page's fixed clock, as milliseconds into the day, or -1.
-    int fixed = JsFixedClock();
-    if (fixed >= 0) {
-        *st = SYSTEMTIME{2026,
-                         1,
-                         4,
-                         1,
-                         static_cast<WORD>(fixed / 3600000),
-                         static_cast<WORD>(fixed / 60000 % 60),
-                         static_cast<WORD>(fixed / 1000 % 60),
-                         static_cast<WORD>(fixed % 1000)};
-        return;
-    }
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    tm utc{};
-    gmtime_r(&now.tv_sec, &utc);
-    *st =
-        SYSTEMTIME{static_cast<WORD>(utc.tm_year + 1900), static_cast<WORD>(utc.tm_mon + 1),
-                   static_cast<WORD>(utc.tm_wday),        static_cast<WORD>(utc.tm_mday),
-                   static_cast<WORD>(utc.tm_hour),        static_cast<WORD>(utc.tm_min),
-                   static_cast<WORD>(utc.tm_sec),         static_cast<WORD>(now.tv_nsec / 1000000)};
+    const int fixed = JsFixedClock();
+    *st = fixed < 0 ? WallClockNow()
+                    : FixedTimeOfDay(fixed / 3600000, fixed / 60000 % 60, fixed / 1000 % 60,
+                                     fixed % 1000);
 }
 
 void WebShowPending() {

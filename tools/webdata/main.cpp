@@ -98,19 +98,9 @@ std::vector<AtlasFont> DrawAtlas() {
             for (const AtlasFont& f : fonts)
                 known = known || f.request == request;
             if (known) continue;
-            ResolvedFont* font = ResolveRequest(request);
-            if (!font) return {};
             AtlasFont f;
             f.dpi = dpi;
-            f.request = request;
-            f.metrics.size26 = font->size26;
-            f.metrics.ascent = font->ascent;
-            f.metrics.descent = font->descent;
-            f.metrics.averageWidth = font->averageWidth;
-            f.metrics.maxWidth = font->maxWidth;
-            f.metrics.underlinePosition = font->underlinePosition;
-            for (wchar_t ch : AtlasCharacters())  // U+FFFF is in no face: its missing glyph
-                f.metrics.glyphs[static_cast<unsigned>(ch)] = GlyphOf(*font, ch ? ch : 0xFFFF);
+            if (!DrawAtlasFont(request, AtlasCharacters(), &f)) return {};
             fonts.push_back(std::move(f));
         }
     }
