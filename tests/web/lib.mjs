@@ -108,11 +108,10 @@ export async function start() {
 function watch(page, faults) {
     page.on('pageerror', (e) => faults.push(`page error: ${e.message}`));
     page.on('console', (m) => {
-        if (m.type() === 'error' && m.location().url?.endsWith('/favicon.ico')) return;
         if (m.type() === 'error' || /no glyphs/.test(m.text())) faults.push(`console ${m.type()}: ${m.text()}`);
     });
     page.on('response', (r) => {
-        if (r.status() >= 400 && !r.url().endsWith('/favicon.ico')) faults.push(`HTTP ${r.status()}: ${r.url()}`);
+        if (r.status() >= 400) faults.push(`HTTP ${r.status()}: ${r.url()}`);
     });
 }
 

@@ -2,7 +2,7 @@
 // program, and nothing of the page's own lying over the game.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { cssPoint, menuTaps, replay, start, tap, withPage } from './lib.mjs';
+import { cssPoint, menuTaps, replay, settled, start, tap, withPage } from './lib.mjs';
 
 let session;
 before(async () => { session = await start(); });
@@ -55,6 +55,25 @@ test("the page's own boxes leave the menu bar free", async () => {
                 return e.id || e.tagName;
             }, [x, y]);
             assert.equal(hit, 'screen', `the middle of the ${item} item is under ${hit}`);
+        }
+    });
+});
+
+// The density and clock of the address are for tests: both valid, or the
+// viewport decides (here 480 x 640, the screen at 192 dpi).
+test('the address fixes density and clock only when both are valid', async () => {
+    const cases = [
+        { query: '?dpi=96&clock=12:00:00.000', width: 240 },
+        { query: '?dpi=96', width: 480 },
+        { query: '?dpi=100&clock=12:00:00.000', width: 480 },
+        { query: '?dpi=96&clock=24:00:00.000', width: 480 },
+        { query: '?dpi=96&clock=12:00:00', width: 480 },
+    ];
+    await withPage(session, { dpi: null, viewport: { width: 480, height: 640 } }, async (page) => {
+        for (const { query, width } of cases) {
+            await page.goto(session.base + query);
+            await settled(page);
+            assert.equal(await page.evaluate(() => document.getElementById('screen').width), width, query);
         }
     });
 });
