@@ -12,7 +12,8 @@ const types = {
     '.ico': 'image/png',
 };
 
-export function serve(folder, port = 0) {
+// extra: headers added to every answer.
+export function serve(folder, port = 0, extra = {}) {
     const root = resolve(folder);
     const server = createServer(async (request, response) => {
         const path = decodeURIComponent(new URL(request.url, 'http://x').pathname);
@@ -26,6 +27,7 @@ export function serve(folder, port = 0) {
             response.writeHead(200, {
                 'Content-Type': types[extname(file)] || 'application/octet-stream',
                 'Cache-Control': 'no-store',
+                ...extra,
             });
             response.end(body);
         } catch {
