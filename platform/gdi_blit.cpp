@@ -84,29 +84,11 @@ struct Reader {
     }
 };
 
-// Colour to colour, the commonest kind: no reading across kinds and no
-// rounding to mono inside the loop.
-template <typename Op>
-void BlitColourRows(const BlitPart& part, Op op) {
+// Colour is for colour to colour, the commonest kind: it leaves reading
+// across kinds and rounding to mono out of the loop.
+template <bool Colour, typename Op>
+void BlitRowsOf(const BlitPart& part, Op op) {
     Surface& out = *part.out;
-    const Surface& s = *part.src->surface;
-    const int width = part.r.right - part.r.left;
-    for (int y = part.r.top; y < part.r.bottom; ++y) {
-        const int sy = part.rows[y - part.r.top];
-        if (sy < 0) continue;
-        uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left;
-        const uint32_t* from = s.pixels.data() + static_cast<size_t>(sy) * s.width;
-        for (int i = 0; i < width; ++i) {
-            const int sx = part.columns[i];
-            if (sx >= 0) row[i] = op(part.pattern, from[sx], row[i]);
-        }
-    }
-}
-
-template <typename Op>
-void BlitRows(const BlitPart& part, Op op) {
-    Surface& out = *part.out;
-    if (part.src && !out.mono && !part.src->surface->mono) return BlitColourRows(part, op);
     const int width = part.r.right - part.r.left;
     const Reader read{part.src, out.mono};
     for (int y = part.r.top; y < part.r.bottom; ++y) {
@@ -123,12 +105,20 @@ void BlitRows(const BlitPart& part, Op op) {
             if (from) {
                 const int sx = part.columns[i];
                 if (sx < 0) continue;
-                s = read(from[sx]);
+                s = Colour ? from[sx] : read(from[sx]);
             }
             const uint32_t pixel = op(part.pattern, s, row[i]);
-            row[i] = out.mono ? MonoOf(pixel) : pixel;
+            row[i] = Colour || !out.mono ? pixel : MonoOf(pixel);
         }
     }
+}
+
+template <typename Op>
+void BlitRows(const BlitPart& part, Op op) {
+    if (part.src && !part.out->mono && !part.src->surface->mono)
+        BlitRowsOf<true>(part, op);
+    else
+        BlitRowsOf<false>(part, op);
 }
 
 // A plain copy or fill between surfaces of the same kind: whole rows at once.
