@@ -5,6 +5,7 @@
 #include "platform/backend.h"
 #include "platform/internal.h"
 #include "platform/menus.h"
+#include "platform/store_file.h"
 
 namespace {
 
@@ -176,8 +177,12 @@ BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
     if (!msg) return FALSE;
     BackendFetchInput(false);
     for (;;) {
-        if (TakeNext(msg, hwnd, filterMin, filterMax, true)) return msg->message != WM_QUIT;
+        if (TakeNext(msg, hwnd, filterMin, filterMax, true)) {
+            StoreActionBegins();
+            return msg->message != WM_QUIT;
+        }
         if (!BackendFetchInput(true)) {
+            StoreActionBegins();
             // Nothing will ever arrive again: every loop, nested or not, ends.
             *msg = MSG{nullptr, WM_QUIT, 0, 0, 0, {0, 0}};
             return FALSE;
@@ -188,7 +193,10 @@ BOOL GetMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax) {
 BOOL PeekMessageW(MSG* msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeMsg) {
     if (!msg) return FALSE;
     BackendFetchInput(false);
-    return TakeNext(msg, hwnd, filterMin, filterMax, (removeMsg & PM_REMOVE) != 0);
+    const bool remove = (removeMsg & PM_REMOVE) != 0;
+    if (!TakeNext(msg, hwnd, filterMin, filterMax, remove)) return FALSE;
+    if (remove) StoreActionBegins();
+    return TRUE;
 }
 
 BOOL TranslateMessage(const MSG*) {

@@ -3,6 +3,7 @@
 // temporary file over it, so two running copies never undo each other's
 // writes and a reader sees the old file or the new one. A save that cannot
 // be kept says why on standard error, once per cause; the game stays silent.
+// Nothing in the folder is ever removed but the store's own temporary files.
 #include "platform/store_file.h"
 
 #include <dirent.h>
@@ -14,13 +15,11 @@
 
 #include <cerrno>
 #include <chrono>
-#include <condition_variable>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <memory>
-#include <mutex>
 #include <optional>
 #include <set>
 #include <string_view>
@@ -33,10 +32,17 @@ namespace fs = std::filesystem;
 // The file is a few hundred bytes; anything this large is not ours.
 constexpr off_t kLargest = 1 << 20;
 constexpr int kLinkHops = 40;
-constexpr std::chrono::seconds kLockWait{1};
+constexpr std::chrono::milliseconds kLockWait{1000};
+constexpr std::chrono::milliseconds kLockPoll{5};
+// A temporary file is ".settings.ini" + kTemporaryMark + six letters or
+// digits, a name no player gives a file of their own.
+constexpr std::string_view kTemporaryMark = ".velmora-";
 
 std::optional<std::string> configHome;
 std::set<std::string> warned;
+// Set once a save has given up on the lock, until the next message: the
+// other saves of the same action must not wait their second again.
+bool lockGivenUp = false;
 
 void Warn(const std::string& line) {
     if (warned.insert(line).second)
@@ -137,17 +143,9 @@ std::optional<std::string> FollowLinks(std::string path, int* error) {
     return std::nullopt;
 }
 
-struct LockWait {
-    std::mutex mutex;
-    std::condition_variable finished;
-    bool done = false;
-    bool locked = false;
-    bool abandoned = false;
-};
-
-// The writers' lock, or -1 with the reason. The wait runs on a thread of its
-// own so that it can be given up after a second: a copy stopped in the middle
-// of a save (Ctrl+Z) must not hang this one.
+// The writers' lock, or -1 with the reason. Asked for again every few
+// milliseconds for at most a second, so that a copy stopped in the middle of
+// a save (Ctrl+Z) cannot hang this one, and nothing waits on once we give up.
 int Lock(const std::string& lockPath, std::string* why) {
     int fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
     if (fd < 0) {
@@ -160,38 +158,33 @@ int Lock(const std::string& lockPath, std::string* why) {
         *why = lockPath + " is not a regular file";
         return -1;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
-
-    auto wait = std::make_shared<LockWait>();
-    std::thread([wait, fd] {
-        int status;
-        do
-            status = ::flock(fd, LOCK_EX);
-        while (status != 0 && errno == EINTR);
-        std::lock_guard<std::mutex> hold(wait->mutex);
-        wait->done = true;
-        wait->locked = status == 0;
-        if (wait->abandoned) ::close(fd);
-        wait->finished.notify_one();
-    }).detach();
-    std::unique_lock<std::mutex> hold(wait->mutex);
-    wait->finished.wait_for(hold, kLockWait, [&] { return wait->done; });
-    if (wait->done && wait->locked) return fd;
-    if (wait->done) {
-        ::close(fd);
-    } else {
-        wait->abandoned = true;  // the waiting thread closes it
+    const auto deadline = std::chrono::steady_clock::now() + kLockWait;
+    for (;;) {
+        if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return fd;
+        if (errno != EWOULDBLOCK && errno != EINTR) {
+            *why = lockPath + ": " + ErrorText(errno);
+            break;
+        }
+        if (lockGivenUp || std::chrono::steady_clock::now() >= deadline) {
+            lockGivenUp = true;
+            *why = "another copy held " + lockPath + " for over a second";
+            break;
+        }
+        std::this_thread::sleep_for(kLockPoll);
     }
-    *why = "another copy held " + lockPath + " for over a second";
+    ::close(fd);
     return -1;
 }
 
-// "settings.ini.XXXXXX" as mkostemp names it.
+std::string TemporaryPrefix(std::string_view base) {
+    return "." + std::string(base) + std::string(kTemporaryMark);
+}
+
+// ".settings.ini.velmora-XXXXXX" as mkostemp fills it in.
 bool OurTemporary(std::string_view name, std::string_view base) {
-    if (name.size() != base.size() + 7 || name.substr(0, base.size()) != base ||
-        name[base.size()] != '.')
-        return false;
-    for (char c : name.substr(base.size() + 1))
+    const std::string prefix = TemporaryPrefix(base);
+    if (name.size() != prefix.size() + 6 || !name.starts_with(prefix)) return false;
+    for (char c : name.substr(prefix.size()))
         if (!(c >= '0' && c <= '9') && !(c >= 'A' && c <= 'Z') && !(c >= 'a' && c <= 'z'))
             return false;
     return true;
@@ -230,8 +223,9 @@ bool WriteAll(int fd, std::string_view text) {
 bool WriteBeside(const std::string& target, const std::string& text, const struct stat* old,
                  std::string* why) {
     std::string folder = fs::path(target).parent_path().string();
-    RemoveAbandoned(folder, fs::path(target).filename().string());
-    std::string temporary = target + ".XXXXXX";
+    std::string base = fs::path(target).filename().string();
+    RemoveAbandoned(folder, base);
+    std::string temporary = (fs::path(folder) / (TemporaryPrefix(base) + "XXXXXX")).string();
     int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         *why = ErrorText(errno);
@@ -267,7 +261,17 @@ StoreWrite UpdateLocked(const std::string& path, const std::function<void(std::s
     struct stat info;
     bool exists = false;
     if (ReadFile(*target, path, &text, &info, &exists) != kStoreText) return kStoreNotRead;
+    if (exists && !(info.st_mode & S_IWUSR)) {
+        Warn(path + " is read-only; settings are read but never saved");
+        return kStoreNotWritten;
+    }
+    const std::string old = text;
     edit(&text);
+    if (exists && text == old) return kStoreWritten;  // nothing to change
+    if (text.size() > static_cast<size_t>(kLargest)) {
+        WarnNotSaved(path, "the file would grow larger than 1 MiB");
+        return kStoreNotWritten;
+    }
     if (!WriteBeside(*target, text, exists ? &info : nullptr, &why)) {
         WarnNotSaved(path, why);
         return kStoreNotWritten;
@@ -287,6 +291,9 @@ StoreRead ReadStoreFile(std::string* text) {
 }
 
 StoreWrite UpdateStoreFile(const std::function<void(std::string*)>& edit) {
+    // A file size limit (ulimit -f) must fail the write, not end the game.
+    static const bool fileSizeSignalIgnored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)fileSizeSignalIgnored;
     std::optional<std::string> path = StorePath();
     if (!path) return kStoreNotRead;
     fs::path folder = fs::path(*path).parent_path();
@@ -314,4 +321,8 @@ StoreWrite UpdateStoreFile(const std::function<void(std::string*)>& edit) {
 void SetStoreFileHome(const char* dir) {
     configHome = dir && *dir ? std::optional<std::string>(dir) : std::nullopt;
     warned.clear();
+}
+
+void StoreActionBegins() {
+    lockGivenUp = false;
 }

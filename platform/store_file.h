@@ -21,3 +21,7 @@ StoreWrite UpdateStoreFile(const std::function<void(std::string*)>& edit);
 // Where the file is: $XDG_CONFIG_HOME/velmora/settings.ini unless a folder
 // was given. A new folder also forgets which warnings were given.
 void SetStoreFileHome(const char* dir);
+
+// A new message is handed out: a save that gave up on the lock during the
+// last one no longer makes the next give up at once.
+void StoreActionBegins();

@@ -100,7 +100,7 @@ TEST_F(StoreTest, WriteChangesOnlyItsLine) {
 // A write the system refuses fails, keeps the old file as it was and leaves
 // no temporary file behind; a folder that cannot be made fails as cleanly.
 TEST_F(StoreTest, RefusedWriteKeepsTheOldFile) {
-    const std::string old = kHeader + "type=1\nback=2\n";
+    const std::string old = kHeader + "type=2\nback=2\n";
     Put(old);
     // The file size limit binds root too: the temporary file cannot be written.
     rlimit saved;

@@ -9,29 +9,45 @@
 
 // clang-format off
 // The stored text (null when there is none); *failed set when local
-// storage is missing or refuses to be read.
+// storage is missing, refuses to be read or holds more than the desktop's
+// file may (1 MiB of UTF-8), which is then never written over. A line with
+// a NUL is dropped, as C strings would cut the rest of the text at it.
 EM_JS(char*, JsReadStore, (int* failed), {
     try {
         const text = window.localStorage.getItem(Velmora.storeKey);
-        return text === null ? 0 : allocateUTF8(text);
+        if (text === null) return 0;
+        if (lengthBytesUTF8(text) > 1048576) {
+            if (!Velmora.storeTooLargeSaid)
+                console.warn('velmora: the stored settings are larger than 1 MiB; they are neither read nor saved');
+            Velmora.storeTooLargeSaid = true;
+            HEAP32[failed >> 2] = 1;
+            return 0;
+        }
+        const kept = text.indexOf('\0') < 0 ? text : text.split('\n').filter((line) => line.indexOf('\0') < 0).join('\n');
+        return allocateUTF8(kept);
     } catch (e) {
-        console.warn('velmora: the settings cannot be read: ' + e);
+        if (!Velmora.storeReadFailSaid) console.warn('velmora: the settings cannot be read: ' + e);
+        Velmora.storeReadFailSaid = true;
         HEAP32[failed >> 2] = 1;
         return 0;
     }
 });
+// Warns once a page load, however many saves fail.
 EM_JS(int, JsWriteStore, (const char* text), {
     try {
         window.localStorage.setItem(Velmora.storeKey, UTF8ToString(text));
         return 1;
     } catch (e) {
-        console.warn('velmora: the settings cannot be kept: ' + e);
+        if (!Velmora.storeWriteFailSaid) console.warn('velmora: the settings cannot be kept: ' + e);
+        Velmora.storeWriteFailSaid = true;
         return 0;
     }
 });
 // clang-format on
 
 namespace {
+
+constexpr size_t kLargest = 1 << 20;
 
 bool ReadStored(std::string* text) {
     int failed = 0;
@@ -52,8 +68,13 @@ StoreRead ReadStoreFile(std::string* text) {
 StoreWrite UpdateStoreFile(const std::function<void(std::string*)>& edit) {
     std::string text;
     if (!ReadStored(&text)) return kStoreNotRead;
+    const std::string old = text;
     edit(&text);
+    if (text == old) return kStoreWritten;
+    if (text.size() > kLargest) return kStoreNotWritten;
     return JsWriteStore(text.c_str()) ? kStoreWritten : kStoreNotWritten;
 }
 
 void SetStoreFileHome(const char*) {}
+
+void StoreActionBegins() {}
