@@ -12,5 +12,16 @@ inline constexpr wchar_t kWindowKey[] = L"Software\\ornit\\vlmra\\Window";
 
 // The stored value, or 0 when the key or the value cannot be read.
 uint32_t LoadSetting(const wchar_t* name, const wchar_t* keyName = kSettingsKey);
+// 1 with the stored value, 0 (value untouched) when there is none to read.
+int LoadStoredSetting(const wchar_t* name, uint32_t* value, const wchar_t* keyName = kSettingsKey);
 // Writes one value; callers ignore the status.
 LONG SaveSetting(uint32_t value, const wchar_t* name, const wchar_t* keyName = kSettingsKey);
+// Writes the value only where none is stored, so that a value another
+// running copy stored stands.
+LONG SaveSettingIfAbsent(uint32_t value, const wchar_t* name,
+                         const wchar_t* keyName = kSettingsKey);
+// Adds one to the stored count, read afresh under the store's lock so that
+// every running copy's games count, and gives back the stored total; when
+// the store cannot be written, count + 1.
+uint32_t AddOneToSetting(uint32_t count, const wchar_t* name,
+                         const wchar_t* keyName = kSettingsKey);

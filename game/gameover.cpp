@@ -15,8 +15,9 @@ bool NothingLeftToDraw() {
 }
 
 void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, int32_t winner) {
-    wins += 1;
-    SaveSetting(wins, valueName);  // counted before the box shows
+    // Counted before the box shows, onto the stored total: other running
+    // copies' wins count too.
+    wins = AddOneToSetting(wins, valueName);
     pressedButton = 0;
     InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
     InvalidateRect(mainWindow, &upperButtonRect, FALSE);

@@ -504,6 +504,12 @@ LONG RegQueryValueExW(HKEY key, const wchar_t* name, DWORD* reserved, DWORD* typ
 LONG RegSetValueExW(HKEY key, const wchar_t* name, DWORD reserved, DWORD type, const BYTE* data,
                     DWORD size);
 LONG RegCloseKey(HKEY key);
+// Our own, for values that several running copies share. Each reads the
+// stored value afresh and writes under the store's one lock: the first adds
+// to it (a missing value counting 0) and gives back the new total; the
+// second writes only where no value is stored.
+LONG PlatformRegAddValue(HKEY key, const wchar_t* name, DWORD add, DWORD* total);
+LONG PlatformRegSetValueIfAbsent(HKEY key, const wchar_t* name, DWORD value);
 
 // Stands in for $XDG_CONFIG_HOME (tests, replays); null goes back to the
 // environment.

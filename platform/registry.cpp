@@ -4,6 +4,7 @@
 // regard to ASCII case.
 #include <charconv>
 #include <cstddef>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -183,6 +184,43 @@ bool KeyExists(const std::string& key) {
     return Locate(SplitLines(text), key, {}).keyExists;
 }
 
+// The stored value of a "name=value" line, if it holds a number.
+std::optional<uint32_t> StoredValue(const std::string& text, const std::string& keyName,
+                                    const std::string& valueName) {
+    std::vector<std::string> lines = SplitLines(text);
+    Place place = Locate(lines, keyName, valueName);
+    if (place.valueLine == std::string::npos) return std::nullopt;
+    return ParseNumber(lines[place.valueLine]);
+}
+
+// Reads the value afresh and writes what update makes of it, all under the
+// store's one lock; update answers nothing to leave the value as it is.
+using ValueUpdate = std::function<std::optional<uint32_t>(std::optional<uint32_t>)>;
+LONG UpdateValue(HKEY key, const wchar_t* name, const ValueUpdate& update) {
+    const std::wstring* path = KeyPath(key);
+    std::string keyName, valueName;
+    if (!path) return ERROR_INVALID_HANDLE;
+    if (!PlatformToUtf8(*path, &keyName) || !PlatformToUtf8(name ? name : L"", &valueName) ||
+        !Storable(keyName, false) || !Storable(valueName, true))
+        return ERROR_INVALID_PARAMETER;
+    auto edit = [&](std::string* store) {
+        if (std::optional<uint32_t> value = update(StoredValue(*store, keyName, valueName)))
+            *store = WithValue(*store, keyName, valueName, *value);
+    };
+    if (inMemory) {
+        edit(&memoryText);
+        return ERROR_SUCCESS;
+    }
+    switch (UpdateStoreFile(edit)) {
+        case kStoreWritten:
+            return ERROR_SUCCESS;
+        case kStoreNotRead:
+            return ERROR_READ_FAULT;
+        default:
+            return ERROR_WRITE_FAULT;
+    }
+}
+
 }  // namespace
 
 void PlatformSetConfigHome(const char* dir) {
@@ -226,10 +264,7 @@ LONG RegQueryValueExW(HKEY key, const wchar_t* name, DWORD*, DWORD* type, BYTE* 
     if (!PlatformToUtf8(*path, &keyName) || !PlatformToUtf8(name ? name : L"", &valueName))
         return ERROR_FILE_NOT_FOUND;
     ReadStore(&text);
-    std::vector<std::string> lines = SplitLines(text);
-    Place place = Locate(lines, keyName, valueName);
-    if (place.valueLine == std::string::npos) return ERROR_FILE_NOT_FOUND;
-    std::optional<uint32_t> value = ParseNumber(lines[place.valueLine]);
+    std::optional<uint32_t> value = StoredValue(text, keyName, valueName);
     if (!value) return ERROR_FILE_NOT_FOUND;
 
     if (type) *type = REG_DWORD;
@@ -245,28 +280,25 @@ LONG RegQueryValueExW(HKEY key, const wchar_t* name, DWORD*, DWORD* type, BYTE* 
 
 LONG RegSetValueExW(HKEY key, const wchar_t* name, DWORD, DWORD type, const BYTE* data,
                     DWORD size) {
-    const std::wstring* path = KeyPath(key);
-    std::string keyName, valueName;
-    if (!path) return ERROR_INVALID_HANDLE;
-    if (type != REG_DWORD || size != 4 || !data || !PlatformToUtf8(*path, &keyName) ||
-        !PlatformToUtf8(name ? name : L"", &valueName) || !Storable(keyName, false) ||
-        !Storable(valueName, true))
-        return ERROR_INVALID_PARAMETER;
-
+    if (type != REG_DWORD || size != 4 || !data) return ERROR_INVALID_PARAMETER;
     uint32_t value = data[0] | data[1] << 8 | data[2] << 16 | static_cast<uint32_t>(data[3]) << 24;
-    auto edit = [&](std::string* store) { *store = WithValue(*store, keyName, valueName, value); };
-    if (inMemory) {
-        edit(&memoryText);
-        return ERROR_SUCCESS;
-    }
-    switch (UpdateStoreFile(edit)) {
-        case kStoreWritten:
-            return ERROR_SUCCESS;
-        case kStoreNotRead:
-            return ERROR_READ_FAULT;
-        default:
-            return ERROR_WRITE_FAULT;
-    }
+    return UpdateValue(key, name, [value](std::optional<uint32_t>) { return value; });
+}
+
+LONG PlatformRegAddValue(HKEY key, const wchar_t* name, DWORD add, DWORD* total) {
+    DWORD sum = 0;
+    LONG status = UpdateValue(key, name, [add, &sum](std::optional<uint32_t> stored) {
+        sum = stored.value_or(0) + add;
+        return sum;
+    });
+    if (status == ERROR_SUCCESS && total) *total = sum;
+    return status;
+}
+
+LONG PlatformRegSetValueIfAbsent(HKEY key, const wchar_t* name, DWORD value) {
+    return UpdateValue(key, name, [value](std::optional<uint32_t> stored) {
+        return stored ? std::nullopt : std::optional<uint32_t>(value);
+    });
 }
 
 LONG RegCloseKey(HKEY key) {

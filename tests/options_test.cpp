@@ -95,6 +95,7 @@ TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
         computerHandLayout = 4;
         SetWindowTextW(mainWindow, GameTypeName(c.from));
         const uint32_t serial = gameSerial;
+        const std::string storedHide = Stored()["hidev"];
         std::vector<std::function<void()>> steps = PickType(c.pick);
         if (c.layout == 5) steps.insert(steps.begin(), [] { TapControl(1014); });
         steps.push_back([] { PressKey(VK_RETURN); });
@@ -107,7 +108,9 @@ TEST_F(OptionsTest, AnotherGameTypeDealsOnceAndRetitles) {
         // The hide option is read only after the new deal.
         EXPECT_EQ(computerHand.layoutMode, 4);
         EXPECT_EQ(computerHandLayout, c.layout);
-        EXPECT_EQ(Stored()["hidev"], std::to_string(c.layout));
+        // Left alone, a stored value stands (another copy may have set it);
+        // a missing one is filled in.
+        EXPECT_EQ(Stored()["hidev"], c.layout == 5 ? "5" : storedHide.empty() ? "4" : storedHide);
     }
 }
 

@@ -1,5 +1,7 @@
 // The Options dialog: a full-screen page with its own menu bar ("OK").
-// Nothing changes until OK; then every value is applied and saved.
+// Nothing changes until OK; then every value is applied, and those the
+// player changed are saved. A value left alone is saved only where none is
+// stored, so that another running copy's change to it stands.
 #include "ui/options.h"
 
 #include "app/settings.h"
@@ -12,6 +14,22 @@
 #include "res/ids.h"
 
 namespace {
+
+// What the page showed when it opened.
+struct Shown {
+    int32_t gameType;
+    bool hideCount;
+    bool cardsLeft;
+    bool doubleTap;
+};
+Shown shown;
+
+void Save(uint32_t value, const wchar_t* name, bool changed) {
+    if (changed)
+        SaveSetting(value, name);
+    else
+        SaveSettingIfAbsent(value, name);
+}
 
 bool Checked(HWND dialog, int id) {
     return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
@@ -42,6 +60,7 @@ void OnInit(HWND dialog) {
     Check(dialog, IDC_CARDS_LEFT, showCardsLeft == 1);
     Check(dialog, IDC_DOUBLE_TAP, doubleTapPlay == 1);
     Check(dialog, IDC_HIDE_COUNT, computerHandLayout == 5);
+    shown = {gameType, computerHandLayout == 5, showCardsLeft == 1, doubleTapPlay == 1};
 }
 
 void OnOk(HWND dialog) {
@@ -53,13 +72,16 @@ void OnOk(HWND dialog) {
         transferRule = TypeTraits(gameType).transfer ? 1 : 0;
         SetWindowTextW(mainWindow, GameTypeName(gameType));
     }
-    SaveSetting(static_cast<uint32_t>(gameType), kValueGameType);
-    computerHandLayout = Checked(dialog, IDC_HIDE_COUNT) ? 5 : 4;
-    SaveSetting(static_cast<uint32_t>(computerHandLayout), kValueHideCount);
-    showCardsLeft = Checked(dialog, IDC_CARDS_LEFT) ? 1 : 0;
-    SaveSetting(showCardsLeft, kValueCardsLeft);
-    doubleTapPlay = Checked(dialog, IDC_DOUBLE_TAP) ? 1 : 0;
-    SaveSetting(doubleTapPlay, kValueDoubleTap);
+    Save(static_cast<uint32_t>(gameType), kValueGameType, gameType != shown.gameType);
+    const bool hide = Checked(dialog, IDC_HIDE_COUNT);
+    computerHandLayout = hide ? 5 : 4;
+    Save(static_cast<uint32_t>(computerHandLayout), kValueHideCount, hide != shown.hideCount);
+    const bool left = Checked(dialog, IDC_CARDS_LEFT);
+    showCardsLeft = left ? 1 : 0;
+    Save(showCardsLeft, kValueCardsLeft, left != shown.cardsLeft);
+    const bool doubleTap = Checked(dialog, IDC_DOUBLE_TAP);
+    doubleTapPlay = doubleTap ? 1 : 0;
+    Save(doubleTapPlay, kValueDoubleTap, doubleTap != shown.doubleTap);
     LRESULT colour = SendDlgItemMessageW(dialog, IDC_BACKGROUNDS, LB_GETCURSEL, 0, 0);
     if (colour != LB_ERR) {
         background = static_cast<uint32_t>(colour);

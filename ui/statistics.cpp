@@ -32,6 +32,9 @@ void Centre(HWND dialog) {
 INT_PTR StatisticsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
+            // Afresh: other running copies may have won games meanwhile.
+            LoadStoredSetting(kValueComputerWins, &computerWins);
+            LoadStoredSetting(kValueHumanWins, &humanWins);
             Centre(dialog);
             ShowCounts(dialog);
             return TRUE;

@@ -114,7 +114,9 @@ using Findings = std::vector<Finding>;
 
 // What must hold whenever the human is to move.
 void CheckTable(const TableState& now, Findings& out);
-// What the move may and must have changed.
-void CheckStep(const TableState& before, const Step& step, const TableState& after, Findings& out);
+// What the move may and must have changed. With a shared score, other
+// running copies' wins may arrive with the soak's own.
+void CheckStep(const TableState& before, const Step& step, const TableState& after, Findings& out,
+               bool sharedScore = false);
 
 }  // namespace soak

@@ -9,9 +9,12 @@
 namespace {
 
 int Usage() {
-    std::fprintf(stderr,
-                 "usage: velmora-soak [--games N] [--seed S] [--types LIST] [--draw]\n"
-                 "  LIST: game types 0 to 5, separated by commas (all six by default)\n");
+    std::fprintf(
+        stderr,
+        "usage: velmora-soak [--games N] [--seed S] [--types LIST] [--store DIR] [--draw]\n"
+        "  LIST: game types 0 to 5, separated by commas (all six by default)\n"
+        "  DIR: the store's folder, shared with other copies (a temporary one by "
+        "default)\n");
     return 2;
 }
 
@@ -41,6 +44,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--seed" && ParseNumber(value, 0, 0xFFFFFFFFLL, &n)) {
             options.seed = static_cast<uint32_t>(n);
         } else if (arg == "--types" && soak::ParseTypes(value, &options.types)) {
+        } else if (arg == "--store" && value[0] != '\0') {
+            options.storeFolder = value;
         } else {
             return Usage();
         }

@@ -32,6 +32,9 @@ struct Options {
     int32_t gamesPerRun = 100;  // then the program exits and starts afresh
     bool checks = true;         // off for timing the play alone
     bool draw = false;          // paint the table; off, paints are validated unseen
+    // The store's folder, shared with other running copies; empty for a
+    // temporary one of the soak's own.
+    std::string storeFolder;
     // Called once the program is idle again, before the checks: lets a test
     // break the state on purpose.
     std::function<void(const Moment&)> afterMove;
@@ -62,7 +65,8 @@ struct Summary {
 };
 
 // Plays the games, spread evenly over the types, in runs of the program
-// with one store in a temporary folder (under /dev/shm when there is one).
+// with one store: in storeFolder, or in a temporary folder (under /dev/shm
+// when there is one).
 Summary Run(const Options& options);
 void Print(std::FILE* out, const Options& options, const Summary& summary);
 // "0,2,5": game types 0 to 5, each once at most.
