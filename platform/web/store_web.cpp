@@ -23,7 +23,9 @@ EM_JS(char*, JsReadStore, (int* failed), {
             HEAP32[failed >> 2] = 1;
             return 0;
         }
-        const kept = text.indexOf('\0') < 0 ? text : text.split('\n').filter((line) => line.indexOf('\0') < 0).join('\n');
+        // No escapes here: they would not survive the build's metadata.
+        const nul = String.fromCharCode(0), newline = String.fromCharCode(10);
+        const kept = text.indexOf(nul) < 0 ? text : text.split(newline).filter((line) => line.indexOf(nul) < 0).join(newline);
         return allocateUTF8(kept);
     } catch (e) {
         if (!Velmora.storeReadFailSaid) console.warn('velmora: the settings cannot be read: ' + e);

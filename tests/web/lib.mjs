@@ -252,3 +252,18 @@ export function cardTap(dpi, dump, suit, rank) {
     const w = next && next.y === c.y ? Math.min(px(dpi, 28), next.x - c.x) : px(dpi, 28);
     return [c.x + Math.floor(w / 2), c.y + px(dpi, 40) - px(dpi, 5)];
 }
+
+// The moves of the repository's whole game at the replays' clock as taps,
+// after Pace > Off, which keeps the game quick: each card is found in a dump
+// taken just before it is played. The computer wins it.
+export async function gameTaps(dpi) {
+    const script = await readFile(join(root, 'tests/replays/thrown-up.replay'), 'utf8');
+    const moves = script.split('\n').filter((l) => /^(card|table|button) /.test(l) || l === 'table');
+    const { dumps } = await replay(moves.flatMap((m) => (m.startsWith('card') ? ['dump', m] : [m])), { dpi });
+    let seen = 0;
+    return [...menuTaps(dpi, 'pace', 'off'), ...moves.map((m) => {
+        const [verb, a, b] = m.split(' ');
+        if (verb === 'card') return cardTap(dpi, dumps[seen++], Number(a), Number(b));
+        return verb === 'table' ? tableTap(dpi) : lowerButtonTap(dpi);
+    })];
+}

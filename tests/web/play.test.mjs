@@ -1,12 +1,9 @@
 // A whole game played by clicks on the canvas, and its score kept by the
 // store across a reload.
 import assert from 'node:assert/strict';
-import { readFile } from 'node:fs/promises';
-import { join } from 'node:path';
 import { after, before, test } from 'node:test';
 import {
-    assertSamePicture, cardTap, lowerButtonTap, menuTaps, press, replay, root, settled, start, storeText,
-    storeValue, tableTap, tap, withPage,
+    assertSamePicture, gameTaps, menuTaps, press, replay, settled, start, storeText, storeValue, tap, withPage,
 } from './lib.mjs';
 
 let session;
@@ -15,23 +12,8 @@ after(() => session?.close());
 
 const dpi = 96;
 
-// The moves of the repository's whole game at this clock as taps, after
-// Pace > Off, which keeps the game quick: each card is found in a dump
-// taken just before it is played.
-async function gameTaps() {
-    const script = await readFile(join(root, 'tests/replays/thrown-up.replay'), 'utf8');
-    const moves = script.split('\n').filter((l) => /^(card|table|button) /.test(l) || l === 'table');
-    const { dumps } = await replay(moves.flatMap((m) => (m.startsWith('card') ? ['dump', m] : [m])), { dpi });
-    let seen = 0;
-    return [...menuTaps(dpi, 'pace', 'off'), ...moves.map((m) => {
-        const [verb, a, b] = m.split(' ');
-        if (verb === 'card') return cardTap(dpi, dumps[seen++], Number(a), Number(b));
-        return verb === 'table' ? tableTap(dpi) : lowerButtonTap(dpi);
-    })];
-}
-
 test('a whole game played by clicks', { timeout: 90000 }, async (t) => {
-    const taps = await gameTaps();
+    const taps = await gameTaps(dpi);
     const end = await replay([...taps.map(([x, y]) => `tap ${x} ${y}`), 'dump', 'screenshot']);
     const [last] = end.dumps;
     assert.equal(last.messageBoxes.length, 1, 'the taps do not end the replay\'s game');
