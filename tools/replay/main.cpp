@@ -9,6 +9,7 @@
 
 #include "app/construct.h"
 #include "app/window.h"
+#include "platform/clock.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "res/resources.h"
@@ -33,12 +34,6 @@ int Usage() {
     return 2;
 }
 
-bool ParseClock(const std::string& s, int* h, int* m, int* sec, int* ms) {
-    char tail;
-    return std::sscanf(s.c_str(), "%d:%d:%d.%d%c", h, m, sec, ms, &tail) == 4 && *h >= 0 &&
-           *h < 24 && *m >= 0 && *m < 60 && *sec >= 0 && *sec < 60 && *ms >= 0 && *ms < 1000;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -56,7 +51,7 @@ int main(int argc, char** argv) {
             if (*end || v < 1 || v > 2000) return Usage();
             dpi = static_cast<int>(v);
         } else if (arg == "--clock" && hasValue) {
-            if (!ParseClock(argv[++i], &hour, &minute, &second, &millisecond)) return Usage();
+            if (!ParseClockText(argv[++i], &hour, &minute, &second, &millisecond)) return Usage();
         } else if (arg == "--config" && hasValue) {
             config = argv[++i];
         } else if (arg == "--pace") {
