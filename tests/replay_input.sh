@@ -43,4 +43,32 @@ for clock in -0:0:0.0 1:02:03.004 12:00:00.5 12:00:00.0000 +1:+2:+3.+4 ' 12:00:0
 done
 check "--clock 23:59:59.999" 0 "" 1 "$replay" --clock 23:59:59.999 "$work/dump.replay"
 
+# A folder or a device as the script is refused before anything runs.
+mkdir "$work/folder"
+check "a folder" 2 "velmora-replay: cannot read $work/folder: is a folder" 0 \
+    "$replay" "$work/folder"
+check "/dev/zero named" 2 "velmora-replay: cannot read /dev/zero: is a device" 0 \
+    "$replay" /dev/zero
+check "a file that is not there" 2 "velmora-replay: cannot read $work/none: .*" 0 \
+    "$replay" "$work/none"
+# Standard input is read whatever it is, up to the first NUL.
+check "/dev/zero on stdin" 2 "velmora-replay: line 1: the line holds a NUL byte: " 0 \
+    "$replay" </dev/zero
+# shellcheck disable=SC2016 # expanded by the inner shell
+check "zeros after a dump" 2 "velmora-replay: line 2: the line holds a NUL byte: " 1 \
+    bash -c 'cat "$1" /dev/zero | "$2"' - "$work/dump.replay" "$replay"
+# A line with no newline is cut off at 4096 bytes, though its writer has
+# not finished: here a named FIFO, held open.
+mkfifo "$work/fifo"
+(
+    printf 'dump\n%5000s' ''
+    exec sleep 30
+) >"$work/fifo" &
+writer=$!
+check "5000 bytes with no newline" 2 \
+    "velmora-replay: line 2: the line is longer than 4096 bytes: $(printf '%40s' '')\.\.\." 1 \
+    "$replay" "$work/fifo"
+kill "$writer"
+writer=
+
 exit $fail

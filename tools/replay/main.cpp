@@ -1,10 +1,14 @@
 // velmora-replay: runs the real program on the headless screen from a
 // script of taps and commands, printing the game's state as JSON on `dump`.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <string>
 
 #include "app/construct.h"
@@ -32,6 +36,41 @@ int Usage() {
                  "usage: velmora-replay [--dpi N] [--clock HH:MM:SS.mmm] [--config DIR] "
                  "[--cmdline TEXT] [--pace] [SCRIPT]\n");
     return 2;
+}
+
+// Why a script file of this kind is refused, or null: reading a folder
+// fails, and a device may never end or may change as it is read.
+const char* RefusedKind(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return "is a folder";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "is a device";
+    return nullptr;
+}
+
+// The script open for reading, or -1 with one line on standard error.
+// Standard input is taken whatever it is.
+int OpenScript(const std::string& path) {
+    if (path == "-") return STDIN_FILENO;
+    struct stat st {};
+    // Looked at before it is opened, since opening a device can have effects
+    // of its own; and again after, in case the name moved meanwhile. A FIFO
+    // waits in open() for its writer.
+    const char* why = nullptr;
+    int fd = -1;
+    if (stat(path.c_str(), &st) != 0)
+        why = std::strerror(errno);
+    else
+        why = RefusedKind(st);
+    if (!why) {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || fstat(fd, &st) != 0)
+            why = std::strerror(errno);
+        else
+            why = RefusedKind(st);
+    }
+    if (!why) return fd;
+    if (fd >= 0) close(fd);
+    std::fprintf(stderr, "velmora-replay: cannot read %s: %s\n", path.c_str(), why);
+    return -1;
 }
 
 }  // namespace
@@ -67,15 +106,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::ifstream file;
-    if (scriptPath != "-") {
-        file.open(scriptPath);
-        if (!file) {
-            std::fprintf(stderr, "velmora-replay: cannot read %s\n", scriptPath.c_str());
-            return 2;
-        }
-    }
-    std::istream& in = scriptPath == "-" ? std::cin : file;
+    const int script = OpenScript(scriptPath);
+    if (script < 0) return 2;
 
     if (config.empty()) {
         char pattern[] = "/tmp/velmora-replay-XXXXXX";
@@ -93,8 +125,8 @@ int main(int argc, char** argv) {
     replayPauses = pauses;
     ForgetDensities();
     HeadlessSetClock(hour, minute, second, millisecond);
-    ReplayScript script(in);
-    HeadlessSetInputSource([&script] { return script.Next(); });
+    ReplayScript lines(script);
+    HeadlessSetInputSource([&lines] { return lines.Next(); });
 
     RegisterResources();
     ConstructProgram();
