@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/backend.h"
+#include "platform/clock.h"
 #include "platform/density.h"
 #include "platform/gdi_internal.h"
 #include "platform/internal.h"
@@ -377,18 +378,15 @@ namespace {
 bool FixedClock(SYSTEMTIME* st) {
     static const char* text = std::getenv("VELMORA_CLOCK");
     if (!text) return false;
-    unsigned h = 0, m = 0, s = 0, ms = 0;
-    char end = 0;
-    if (std::sscanf(text, "%2u:%2u:%2u.%3u%c", &h, &m, &s, &ms, &end) != 4 || h > 23 || m > 59 ||
-        s > 59) {
+    int h = 0, m = 0, s = 0, ms = 0;
+    if (!ParseClockText(text, &h, &m, &s, &ms)) {
         static bool said = false;
         if (!said)
             std::fprintf(stderr, "velmora: VELMORA_CLOCK=%s is not HH:MM:SS.mmm; ignored\n", text);
         said = true;
         return false;
     }
-    *st = FixedTimeOfDay(static_cast<int>(h), static_cast<int>(m), static_cast<int>(s),
-                         static_cast<int>(ms));
+    *st = FixedTimeOfDay(h, m, s, ms);
     return true;
 }
 

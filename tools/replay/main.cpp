@@ -1,14 +1,19 @@
 // velmora-replay: runs the real program on the headless screen from a
 // script of taps and commands, printing the game's state as JSON on `dump`.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iostream>
 #include <string>
 
 #include "app/construct.h"
 #include "app/window.h"
+#include "platform/clock.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
 #include "res/resources.h"
@@ -33,10 +38,39 @@ int Usage() {
     return 2;
 }
 
-bool ParseClock(const std::string& s, int* h, int* m, int* sec, int* ms) {
-    char tail;
-    return std::sscanf(s.c_str(), "%d:%d:%d.%d%c", h, m, sec, ms, &tail) == 4 && *h >= 0 &&
-           *h < 24 && *m >= 0 && *m < 60 && *sec >= 0 && *sec < 60 && *ms >= 0 && *ms < 1000;
+// Why a script file of this kind is refused, or null: reading a folder
+// fails, and a device may never end or may change as it is read.
+const char* RefusedKind(const struct stat& st) {
+    if (S_ISDIR(st.st_mode)) return "is a folder";
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode)) return "is a device";
+    return nullptr;
+}
+
+// The script open for reading, or -1 with one line on standard error.
+// Standard input is taken whatever it is.
+int OpenScript(const std::string& path) {
+    if (path == "-") return STDIN_FILENO;
+    struct stat st {};
+    // Looked at before it is opened, since opening a device can have effects
+    // of its own; and again after, in case the name moved meanwhile. A FIFO
+    // waits in open() for its writer.
+    const char* why = nullptr;
+    int fd = -1;
+    if (stat(path.c_str(), &st) != 0)
+        why = std::strerror(errno);
+    else
+        why = RefusedKind(st);
+    if (!why) {
+        fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0 || fstat(fd, &st) != 0)
+            why = std::strerror(errno);
+        else
+            why = RefusedKind(st);
+    }
+    if (!why) return fd;
+    if (fd >= 0) close(fd);
+    std::fprintf(stderr, "velmora-replay: cannot read %s: %s\n", path.c_str(), why);
+    return -1;
 }
 
 }  // namespace
@@ -56,7 +90,7 @@ int main(int argc, char** argv) {
             if (*end || v < 1 || v > 2000) return Usage();
             dpi = static_cast<int>(v);
         } else if (arg == "--clock" && hasValue) {
-            if (!ParseClock(argv[++i], &hour, &minute, &second, &millisecond)) return Usage();
+            if (!ParseClockText(argv[++i], &hour, &minute, &second, &millisecond)) return Usage();
         } else if (arg == "--config" && hasValue) {
             config = argv[++i];
         } else if (arg == "--pace") {
@@ -72,15 +106,8 @@ int main(int argc, char** argv) {
         }
     }
 
-    std::ifstream file;
-    if (scriptPath != "-") {
-        file.open(scriptPath);
-        if (!file) {
-            std::fprintf(stderr, "velmora-replay: cannot read %s\n", scriptPath.c_str());
-            return 2;
-        }
-    }
-    std::istream& in = scriptPath == "-" ? std::cin : file;
+    const int script = OpenScript(scriptPath);
+    if (script < 0) return 2;
 
     if (config.empty()) {
         char pattern[] = "/tmp/velmora-replay-XXXXXX";
@@ -98,8 +125,8 @@ int main(int argc, char** argv) {
     replayPauses = pauses;
     ForgetDensities();
     HeadlessSetClock(hour, minute, second, millisecond);
-    ReplayScript script(in);
-    HeadlessSetInputSource([&script] { return script.Next(); });
+    ReplayScript lines(script);
+    HeadlessSetInputSource([&lines] { return lines.Next(); });
 
     RegisterResources();
     ConstructProgram();

@@ -1,7 +1,11 @@
 #include "tools/replay/script.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <cwchar>
 #include <sstream>
 #include <vector>
@@ -52,24 +56,6 @@ bool Is(const wchar_t* a, const wchar_t* b) {
 constexpr size_t kMaxLine = 4096;
 constexpr long kMaxNumber = 0xFFFF;
 
-// The next line without its newline, keeping at most kMaxLine + 1 bytes so
-// that an endless line cannot fill memory; false at the end of the input.
-bool ReadLine(std::istream& in, std::string* line, bool* tooLong) {
-    line->clear();
-    *tooLong = false;
-    std::streambuf* buffer = in.rdbuf();
-    bool any = false;
-    for (int c = buffer->sbumpc(); c != std::char_traits<char>::eof(); c = buffer->sbumpc()) {
-        any = true;
-        if (c == '\n') return true;
-        if (line->size() < kMaxLine)
-            line->push_back(static_cast<char>(c));
-        else
-            *tooLong = true;
-    }
-    return any;
-}
-
 // A number of a script line: decimal digits only, up to kMaxNumber; -1
 // for anything else, so nothing wraps or is cut short.
 long ParseNumber(const std::string& word) {
@@ -84,6 +70,33 @@ long ParseNumber(const std::string& word) {
 }
 
 }  // namespace
+
+// The next line into line_, without its newline. A NUL or a line past
+// kMaxLine bytes stops the reading there, so that neither an endless line
+// nor a stream of zeros is read to its end.
+ReplayScript::Read ReplayScript::ReadLine() {
+    line_.clear();
+    bool any = false;
+    for (;;) {
+        if (taken_ == buffered_) {
+            const ssize_t n = read(fd_, buffer_, sizeof buffer_);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) {
+                readError_ = errno;
+                return Read::kError;
+            }
+            if (n == 0) return any ? Read::kLine : Read::kEnd;
+            buffered_ = static_cast<int>(n);
+            taken_ = 0;
+        }
+        const char c = buffer_[taken_++];
+        any = true;
+        if (c == '\n') return Read::kLine;
+        if (c == '\0') return Read::kNul;
+        if (line_.size() == kMaxLine) return Read::kTooLong;
+        line_.push_back(c);
+    }
+}
 
 void ReplayScript::Fail(const std::string& why) const {
     std::fflush(stdout);
@@ -252,15 +265,18 @@ bool ReplayScript::Next() {
         FinishSelect();
         return true;
     }
-    bool tooLong = false;
-    while (ReadLine(in_, &line_, &tooLong)) {
+    for (;;) {
+        const Read got = ReadLine();
+        if (got == Read::kEnd) return false;
         ++lineNumber_;
-        if (tooLong) {
+        if (got == Read::kTooLong) {
             line_.resize(40);
             line_ += "...";
             Fail("the line is longer than " + std::to_string(kMaxLine) + " bytes");
         }
-        if (line_.find('\0') != std::string::npos) Fail("the line holds a NUL byte");
+        if (got == Read::kNul) Fail("the line holds a NUL byte");
+        if (got == Read::kError)
+            Fail(std::string("cannot read the script: ") + std::strerror(readError_));
         std::istringstream words(line_);
         std::string verb;
         if (!(words >> verb) || verb[0] == '#') continue;
@@ -339,5 +355,4 @@ bool ReplayScript::Next() {
         }
         return true;
     }
-    return false;
 }

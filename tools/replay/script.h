@@ -2,18 +2,20 @@
 // running when the program has nothing else to do.
 #pragma once
 
-#include <istream>
 #include <sstream>
 #include <string>
 
 class ReplayScript {
   public:
-    explicit ReplayScript(std::istream& in) : in_(in) {}
+    // Reads the script from the open file `fd`.
+    explicit ReplayScript(int fd) : fd_(fd) {}
     // Runs the next line: input is queued, a dump is printed. False at the
     // end of the script. A malformed line ends the process with status 2.
     bool Next();
 
   private:
+    enum class Read { kLine, kEnd, kTooLong, kNul, kError };
+    Read ReadLine();
     [[noreturn]] void Fail(const std::string& why) const;
     void TapCard(int suit, int rank) const;
     void OpenMenu(std::istringstream& words);
@@ -22,7 +24,12 @@ class ReplayScript {
     void FinishSelect();
     void CloseDialog(std::istringstream& words);
     void PressKey(const std::string& name) const;
-    std::istream& in_;
+    int fd_;
+    // Read from fd_ but not yet taken into a line.
+    char buffer_[4096];
+    int buffered_ = 0;
+    int taken_ = 0;
+    int readError_ = 0;  // errno of a failed read
     int lineNumber_ = 0;
     std::string line_;
     // A `menu` line waits for its menu to open before it checks it and
