@@ -16,7 +16,7 @@ EM_JS(char*, JsReadStore, (int* failed), {
     try {
         const text = window.localStorage.getItem(Velmora.storeKey);
         if (text === null) return 0;
-        if (lengthBytesUTF8(text) > 1048576) {
+        if (text.length > 1048576 || lengthBytesUTF8(text) > 1048576) {
             if (!Velmora.storeTooLargeSaid)
                 console.warn('velmora: the stored settings are larger than 1 MiB; they are neither read nor saved');
             Velmora.storeTooLargeSaid = true;
