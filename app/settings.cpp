@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "res/ids.h"
+
 // Each call opens and closes the key afresh: another running copy may have
 // written in between, and nothing is cached.
 uint32_t LoadSetting(const wchar_t* name, const wchar_t* keyName) {
@@ -28,4 +30,16 @@ LONG SaveSetting(uint32_t value, const wchar_t* name, const wchar_t* keyName) {
     // The status is the close's: a failed write is not reported, the value
     // just lives on in its global for this run.
     return RegCloseKey(key);
+}
+
+KeptWindow LoadKeptWindow() {
+    return {static_cast<int32_t>(LoadSetting(kValueWindowWidth, kWindowKey)),
+            static_cast<int32_t>(LoadSetting(kValueWindowHeight, kWindowKey)),
+            LoadSetting(kValueFullScreen, kWindowKey) == 1};
+}
+
+void SaveKeptWindow(const KeptWindow& window) {
+    SaveSetting(static_cast<uint32_t>(window.width), kValueWindowWidth, kWindowKey);
+    SaveSetting(static_cast<uint32_t>(window.height), kValueWindowHeight, kWindowKey);
+    SaveSetting(window.fullScreen ? 1 : 0, kValueFullScreen, kWindowKey);
 }
