@@ -7,6 +7,7 @@
 #include "platform/internal.h"
 #include "tests/game_fixture.h"
 #include "ui/graphics.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -172,6 +173,64 @@ TEST_F(KeyboardTest, TheMarkIsRepaintedExactly) {
     TapTable();
     EXPECT_TRUE(IsRectEmpty(&focusFrame)) << "a tap hides the mark";
     EXPECT_TRUE(screenIsWhole());
+    FreeGraphics();
+}
+
+// A card played from anywhere in the hand: the frame stays at its place in
+// the hand, or on the last card when the hand ends before it, and only that
+// card is framed on the screen.
+TEST_F(KeyboardTest, TheFrameKeepsItsPlaceWhenTheHandShrinks) {
+    MakeGraphics();
+    const std::vector<std::string> kHand = {"6D", "7D", "8C", "9H", "TS"};
+    const struct {
+        int32_t framed;  // 1-based
+        int32_t played;
+    } kPlays[] = {{3, 1}, {3, 5}, {4, 2}, {2, 3}, {3, 3}, {1, 1}, {5, 5}, {5, 4}};
+    for (const auto& [framed, played] : kPlays) {
+        SCOPED_TRACE(testing::Message()
+                     << "card " << played << " played, card " << framed << " framed");
+        focusShown = false;
+        focusPosition = 1;
+        LayTable("6D 7D 8C 9H TS", "", "", "JS QS");
+        computerAttacks = boutLedByComputer = 0;
+        extraCardsAllowed = -1;
+        InvalidateRect(mainWindow, nullptr, FALSE);
+        HeadlessPump();
+        // Right shows the frame on the first card; Space selects the card to
+        // play when it is not the framed one.
+        std::vector<WPARAM> keys(static_cast<size_t>(played), VK_RIGHT);
+        if (played != framed) keys.push_back(VK_SPACE);
+        keys.insert(keys.end(), static_cast<size_t>(std::abs(framed - played)),
+                    framed > played ? VK_RIGHT : VK_LEFT);
+        keys.push_back(VK_RETURN);
+        Keys(keys);
+        std::vector<std::string> left = kHand;
+        left.erase(left.begin() + (played - 1));
+        std::string expectedHand;
+        for (const std::string& card : left)
+            expectedHand += (expectedHand.empty() ? "" : " ") + card;
+        ASSERT_EQ(Cards(humanHand), expectedHand);
+        const std::string& expected = left[std::min<size_t>(framed, left.size()) - 1];
+        RECT want{};
+        for (int32_t i = 1; i <= humanHand.count; ++i)
+            if (CardName(CardAt(humanHand, i)) == expected) want = CardAt(humanHand, i).rect;
+        const int edge = FocusEdge();
+        want = {want.left - edge, want.top - edge, want.right + edge, want.bottom + edge};
+        // Every pixel of the frame's colour on the screen, the old frame's
+        // place included, lies on the new frame's edge.
+        RECT ring{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+        int count = 0;
+        for (int y = want.top - ScaleY(45); y < want.bottom + ScaleY(10); ++y)
+            for (int x = 0; x < ScaleX(200); ++x)
+                if (HeadlessPixel(x, y) == RGB(255, 204, 0)) {
+                    ++count;
+                    ring = {std::min<LONG>(ring.left, x), std::min<LONG>(ring.top, y),
+                            std::max<LONG>(ring.right, x + 1), std::max<LONG>(ring.bottom, y + 1)};
+                }
+        EXPECT_EQ(ring, want) << "framed: " << expected;
+        EXPECT_EQ(count, 2 * edge * (want.right - want.left) + 2 * edge * (want.bottom - want.top) -
+                             4 * edge * edge);
+    }
     FreeGraphics();
 }
 
