@@ -252,7 +252,7 @@ TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
     }
 }
 
-// The stored colour's number, as Options lists them, and what a player sees.
+// Each stored colour number, in Options' order, and the colour a player sees.
 TEST_F(PaintTest, EachBackgroundColour) {
     const COLORREF kTables[] = {RGB(0, 150, 0), RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 0, 153),
                                 RGB(128, 128, 128)};
