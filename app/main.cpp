@@ -77,10 +77,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         return 1;
     }
-    const SdlWindowState remembered{static_cast<int>(LoadSetting(kValueWindowWidth, kWindowKey)),
-                                    static_cast<int>(LoadSetting(kValueWindowHeight, kWindowKey)),
-                                    LoadSetting(kValueFullScreen, kWindowKey) == 1};
-    if (!SdlOpen(&error, remembered)) {
+    const KeptWindow kept = LoadKeptWindow();
+    if (!SdlOpen(&error, {kept.width, kept.height, kept.fullScreen})) {
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         return 1;
     }
@@ -92,9 +90,7 @@ int main(int argc, char** argv) {
     // Kept for the next run only when the player changed it.
     if (SdlWindowChanged()) {
         const SdlWindowState now = SdlWindowNow();
-        SaveSetting(static_cast<uint32_t>(now.width), kValueWindowWidth, kWindowKey);
-        SaveSetting(static_cast<uint32_t>(now.height), kValueWindowHeight, kWindowKey);
-        SaveSetting(now.fullScreen ? 1 : 0, kValueFullScreen, kWindowKey);
+        SaveKeptWindow({now.width, now.height, now.fullScreen});
     }
     SdlClose();
     return status;

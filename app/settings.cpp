@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include "res/ids.h"
+
 namespace {
 
 // The key created when missing; null when even that fails.
@@ -63,4 +65,16 @@ uint32_t AddOneToSetting(uint32_t count, const wchar_t* name, const wchar_t* key
         RegCloseKey(key);
     }
     return total;
+}
+
+KeptWindow LoadKeptWindow() {
+    return {static_cast<int32_t>(LoadSetting(kValueWindowWidth, kWindowKey)),
+            static_cast<int32_t>(LoadSetting(kValueWindowHeight, kWindowKey)),
+            LoadSetting(kValueFullScreen, kWindowKey) == 1};
+}
+
+void SaveKeptWindow(const KeptWindow& window) {
+    SaveSetting(static_cast<uint32_t>(window.width), kValueWindowWidth, kWindowKey);
+    SaveSetting(static_cast<uint32_t>(window.height), kValueWindowHeight, kWindowKey);
+    SaveSetting(window.fullScreen ? 1 : 0, kValueFullScreen, kWindowKey);
 }

@@ -25,3 +25,14 @@ LONG SaveSettingIfAbsent(uint32_t value, const wchar_t* name,
 // the store cannot be written, count + 1.
 uint32_t AddOneToSetting(uint32_t count, const wchar_t* name,
                          const wchar_t* keyName = kSettingsKey);
+
+// The desktop window as a run leaves it for the next: its size out of full
+// screen, in the display's points, and whether it fills the display. Never
+// kept: 0 x 0.
+struct KeptWindow {
+    int32_t width = 0;
+    int32_t height = 0;
+    bool fullScreen = false;
+};
+KeptWindow LoadKeptWindow();
+void SaveKeptWindow(const KeptWindow& window);

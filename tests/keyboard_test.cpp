@@ -7,6 +7,7 @@
 #include "platform/internal.h"
 #include "tests/game_fixture.h"
 #include "ui/graphics.h"
+#include "ui/scale.h"
 
 namespace {
 
@@ -172,6 +173,74 @@ TEST_F(KeyboardTest, TheMarkIsRepaintedExactly) {
     TapTable();
     EXPECT_TRUE(IsRectEmpty(&focusFrame)) << "a tap hides the mark";
     EXPECT_TRUE(screenIsWhole());
+    FreeGraphics();
+}
+
+// Every pixel of the frame's colour on the hand's rows and the table's lies
+// on the edge of the frame around the card named, the old frame's place too.
+void ExpectFrameOn(const std::string& name) {
+    RECT want{};
+    for (int32_t i = 1; i <= humanHand.count; ++i)
+        if (CardName(CardAt(humanHand, i)) == name) want = CardAt(humanHand, i).rect;
+    const int edge = FocusEdge();
+    want = {want.left - edge, want.top - edge, want.right + edge, want.bottom + edge};
+    RECT ring{INT32_MAX, INT32_MAX, INT32_MIN, INT32_MIN};
+    int count = 0;
+    for (int y = want.top - ScaleY(45); y < want.bottom + ScaleY(10); ++y)
+        for (int x = 0; x < ScaleX(199); ++x)
+            if (HeadlessPixel(x, y) == RGB(255, 204, 0)) {
+                ++count;
+                ring = {std::min<LONG>(ring.left, x), std::min<LONG>(ring.top, y),
+                        std::max<LONG>(ring.right, x + 1), std::max<LONG>(ring.bottom, y + 1)};
+            }
+    EXPECT_EQ(ring, want) << "framed: " << name;
+    const int w = want.right - want.left, h = want.bottom - want.top;
+    EXPECT_EQ(count, 2 * edge * (w + h) - 4 * edge * edge) << "framed: " << name;
+}
+
+// A card played from anywhere in the hand: the frame keeps its place in the
+// hand, or goes to the last card when the hand ends before it, and the next
+// arrow moves on from there.
+TEST_F(KeyboardTest, TheFrameKeepsItsPlaceWhenTheHandShrinks) {
+    MakeGraphics();
+    const std::vector<std::string> kHand = {"6D", "7D", "8C", "9H", "TS"};
+    const struct {
+        int32_t framed, played;  // 1-based
+        WPARAM then;
+    } kPlays[] = {{3, 1, VK_LEFT},  {3, 5, VK_RIGHT}, {4, 2, VK_LEFT},
+                  {2, 3, VK_RIGHT}, {3, 3, VK_LEFT},  {1, 1, VK_RIGHT},
+                  {5, 5, VK_LEFT},  {5, 4, VK_RIGHT}, {5, 1, VK_LEFT}};
+    for (const auto& [framed, played, then] : kPlays) {
+        SCOPED_TRACE(testing::Message()
+                     << "card " << played << " played, card " << framed << " framed, then "
+                     << (then == VK_LEFT ? "left" : "right"));
+        focusShown = false;
+        focusPosition = 1;
+        LayTable("6D 7D 8C 9H TS", "", "", "JS QS");
+        computerAttacks = boutLedByComputer = 0;
+        extraCardsAllowed = -1;
+        InvalidateRect(mainWindow, nullptr, FALSE);
+        HeadlessPump();
+        // Right shows the frame on the first card; Space selects the card to
+        // play when it is not the framed one.
+        std::vector<WPARAM> keys(static_cast<size_t>(played), VK_RIGHT);
+        if (played != framed) keys.push_back(VK_SPACE);
+        keys.insert(keys.end(), static_cast<size_t>(std::abs(framed - played)),
+                    framed > played ? VK_RIGHT : VK_LEFT);
+        keys.push_back(VK_RETURN);
+        Keys(keys);
+        std::vector<std::string> left = kHand;
+        left.erase(left.begin() + (played - 1));
+        std::string expectedHand;
+        for (const std::string& card : left)
+            expectedHand += (expectedHand.empty() ? "" : " ") + card;
+        ASSERT_EQ(Cards(humanHand), expectedHand);
+        const int32_t at = std::min(framed, 4);
+        ExpectFrameOn(left[static_cast<size_t>(at - 1)]);
+        Keys({then});
+        ExpectFrameOn(
+            left[static_cast<size_t>(std::clamp(at + (then == VK_LEFT ? -1 : 1), 1, 4) - 1)]);
+    }
     FreeGraphics();
 }
 

@@ -252,12 +252,17 @@ TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
     }
 }
 
+// Each stored colour number, in Options' order, and the colour a player sees.
 TEST_F(PaintTest, EachBackgroundColour) {
+    const COLORREF kTables[] = {RGB(0, 150, 0), RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 0, 153),
+                                RGB(128, 128, 128)};
     for (uint32_t b = 0; b < 5; ++b) {
         SCOPED_TRACE(testing::Message() << "background " << b);
         background = b;
         Repaint();
-        EXPECT_EQ(At(ScaleX(100), ScaleY(250)), backgroundColours[b]);
+        for (POINT p : {POINT{100, 250}, POINT{100, 140}, POINT{220, 110}, POINT{10, 280}})
+            EXPECT_EQ(At(ScaleX(p.x), ScaleY(p.y)), kTables[b]) << p.x << "," << p.y;
+        EXPECT_EQ(HeadlessMarginColour(), kTables[b]) << "the margin follows the table";
         EXPECT_EQ(At(ScaleX(199), ScaleY(280)), kWhite) << "the separator strip";
     }
     background = 0;

@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "game/state.h"
+#include "platform/internal.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
 
@@ -90,6 +91,29 @@ TEST_F(StartupTest, StoredSettingsAreReadOnce) {
         // Out-of-range values too stay in the store as they were.
         std::ifstream file(File());
         EXPECT_EQ(std::string(std::istreambuf_iterator<char>(file), {}), kSection + c.store);
+    }
+}
+
+// A stored number past its list, from the first on up to the largest the
+// store holds, starts the game as nothing stored would: the first type,
+// colour and back, and the same title and screen.
+TEST_F(StartupTest, NumbersPastTheirListsStartAsTheDefaults) {
+    EXPECT_EQ(WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW), 0);
+    const std::vector<COLORREF> defaults = HeadlessScreen().pixels;
+    const std::wstring title = Title();
+    for (const auto& [name, first] : {std::pair{"blackbg", 5u}, {"back", 5u}, {"type", 6u}}) {
+        for (uint32_t value :
+             {first, first + 1, first + 2, 255u, 65536u, 2147483647u, 2147483648u, 4294967295u}) {
+            SCOPED_TRACE(testing::Message() << name << "=" << value);
+            TearDown();
+            SetUp();
+            Store(name + ("=" + std::to_string(value)) + "\n");
+            EXPECT_EQ(WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW), 0);
+            EXPECT_EQ(std::tuple(gameType, background, cardBack), std::tuple(0, 0u, 0u));
+            EXPECT_EQ(Title(), title);
+            EXPECT_EQ(HeadlessMarginColour(), RGB(0, 150, 0));
+            EXPECT_TRUE(HeadlessScreen().pixels == defaults) << "not the defaults' screen";
+        }
     }
 }
 

@@ -212,4 +212,28 @@ TEST_F(StoreTest, FolderComesFromTheEnvironment) {
     EXPECT_FALSE(fs::exists("relative"));
 }
 
+// The window as each run leaves it, beside the game's values and the pace,
+// read back at the next start.
+TEST_F(StoreTest, TheWindowIsKeptAtEachExit) {
+    const std::string window = "[Software\\ornit\\vlmra\\Window]\n";
+    const std::string before = kHeader + "type=2\n" + window + "pace=3\n";
+    Put(before);
+    const struct {
+        KeptWindow exit;
+        std::string lines;
+    } kExits[] = {
+        {{1366, 768, true}, "width=1366\nheight=768\nfullscreen=1\n"},
+        {{400, 800, false}, "width=400\nheight=800\nfullscreen=0\n"},
+        {{240, 320, true}, "width=240\nheight=320\nfullscreen=1\n"},
+    };
+    for (const auto& [exit, lines] : kExits) {
+        SCOPED_TRACE(lines);
+        SaveKeptWindow(exit);
+        EXPECT_EQ(Get(), before + lines);
+        const KeptWindow next = LoadKeptWindow();
+        EXPECT_EQ(std::tuple(next.width, next.height, next.fullScreen),
+                  std::tuple(exit.width, exit.height, exit.fullScreen));
+    }
+}
+
 }  // namespace

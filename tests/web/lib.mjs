@@ -126,7 +126,8 @@ export function settled(page) {
 // clock to the replay's noon so that the deal is still the replay's. `store`
 // seeds the local storage before the first load only; `init` ({script,
 // arg}) runs in the page after the seeding and before the page's own script.
-export async function withPage(session, { dpi = 96, store = null, fixedDate = false, init = null, ...options }, body) {
+// `clock` puts the page's timers on Playwright's clock, for the test to stop.
+export async function withPage(session, { dpi = 96, store = null, fixedDate = false, init = null, clock: fake = false, ...options }, body) {
     const faults = [];
     const context = await session.browser.newContext({ viewport: { width: 640, height: 640 }, ...options });
     try {
@@ -140,6 +141,7 @@ export async function withPage(session, { dpi = 96, store = null, fixedDate = fa
                 }
             }, store);
         if (init) await page.addInitScript(init.script, init.arg);
+        if (fake) await page.clock.install();
         if (fixedDate)
             await page.addInitScript(() => {
                 const noon = Date.parse('2026-01-01T12:00:00.000Z');
