@@ -180,7 +180,8 @@ const char* const kNeighbours[] = {"settings.ini.backup",
                                    ".settings.ini.velmora-Ab12Z99",
                                    ".settings.ini.velmora-Ab-2Z9",
                                    ".other.ini.velmora-Ab12Z9",
-                                   "velmora.ini.abcdef"};
+                                   "velmora.ini.abcdef",
+                                   "xsettings.ini.velmora-Ab12Z9"};
 
 // A writer that saves without pause, killed at a random moment.
 void KillMidSave(unsigned* seed) {
