@@ -103,7 +103,7 @@ int32_t LeadUnbeatable() {
             beaten = CanCover(CardAt(humanHand, h), card) > 0;
         if (beaten) continue;
         if (humanHand.count > 0 && guardTransfer && FindRank(humanHand, card.rank) != 0) continue;
-        PlayComputerCard(i);
+        PlayComputerCard(i, LayAttack);
         return 1;
     }
     return 0;
@@ -114,13 +114,13 @@ int32_t LeadSpade() {
     if (spade == 0) return 0;
     int32_t s = Remaining(deck);
     if (s == 0) {
-        PlayComputerCard(spade);
+        PlayComputerCard(spade, LayAttack);
         return 1;
     }
     if (s >= 5) return 0;
     int32_t rank = CardAt(computerHand, spade).rank;
     if (CountRank(computerHand, rank) <= 1) return 0;
-    PlayComputerCard(FindRank(computerHand, rank));
+    PlayComputerCard(FindRank(computerHand, rank), LayAttack);
     return 1;
 }
 
@@ -147,13 +147,13 @@ int32_t BestGroupRank() {
 int32_t LeadLowest() {
     int32_t group = BestGroupRank();
     if (group != 0 && humanHand.count > 2) {
-        PlayComputerCard(FindRank(computerHand, group));
+        PlayComputerCard(FindRank(computerHand, group), LayAttack);
         return 1;
     }
     int32_t lowest = LowestCard(false);
     if (lowest == 0) lowest = LowestCard(true);
     if (lowest == 0) return 0;
-    PlayComputerCard(lowest);
+    PlayComputerCard(lowest, LayAttack);
     return 1;
 }
 
@@ -166,7 +166,7 @@ int32_t ThrowIn(int32_t mode) {
         const Card& card = CardAt(computerHand, i);
         if (card.suit != TrumpSuit() && MaySpendSpade(card) == 1 && MaySpendTrump(card) == 1 &&
             RankOnTable(card.rank)) {
-            PlayComputerCard(i);
+            PlayComputerCard(i, LayAttack);
             return 1;
         }
     }
@@ -174,7 +174,7 @@ int32_t ThrowIn(int32_t mode) {
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
         if (MaySpendTrump(card) == 1 && RankOnTable(card.rank)) {
-            PlayComputerCard(i);
+            PlayComputerCard(i, LayAttack);
             return 1;
         }
     }

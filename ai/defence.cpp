@@ -16,7 +16,7 @@ namespace {
 void Transfer(int32_t position) {
     SelectAll(humanTable);
     MoveSelected(humanTable, computerTable);
-    PlayComputerCard(position);
+    PlayComputerCard(position, LayTransfer);
     transferOpen = 1;
     ShowStatus(LoadText(IDS_TRANSFERRED));
     computerAttacks = 1;
@@ -37,7 +37,7 @@ bool TryTransfer(const Card& attack) {
 int32_t CoverEveryAttackCard() {
     computerAttacks = 0;
     if (CoverAll(humanTable, computerHand) == 0) {
-        MoveSelected(computerHand, computerTable);
+        LayCards(computerHand, computerTable, LayCover);
         PauseFor(PauseComputerCard);
         return 1;
     }
@@ -55,7 +55,7 @@ int32_t CoverInSuit(const Card& attack) {
         const Card& card = CardAt(computerHand, i);
         if (card.suit == attack.suit && card.rank > attack.rank && MaySpendSpade(card) == 1 &&
             MaySpendTrump(card) == 1) {
-            PlayComputerCard(i);
+            PlayComputerCard(i, LayCover);
             return 1;
         }
     }
@@ -70,14 +70,14 @@ int32_t CoverWithTrump(const Card& attack) {
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
         if (card.suit == TrumpSuit() && card.rank == attack.rank && MaySpendTrump(card) == 1) {
-            PlayComputerCard(i);
+            PlayComputerCard(i, LayCover);
             return 1;
         }
     }
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
         if (card.suit == TrumpSuit() && MaySpendTrump(card) == 1) {
-            PlayComputerCard(i);
+            PlayComputerCard(i, LayCover);
             return 1;
         }
     }
@@ -120,7 +120,7 @@ int32_t CoverToShutOut() {
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
         if (CanCover(card, attack) > 0 && FindRank(humanHand, card.rank) == 0) {
-            PlayComputerCard(i);
+            PlayComputerCard(i, LayCover);
             return 1;
         }
     }

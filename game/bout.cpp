@@ -1,4 +1,5 @@
 // The end of a bout: discard, refill in the opener's order, pass the attack.
+#include "game/account.h"
 #include "game/flow.h"
 #include "game/pace.h"
 #include "game/state.h"
@@ -12,7 +13,13 @@ int32_t EndBout(int32_t forced) {
         return 1;
     }
     if (humanTable.count == 0 && computerTable.count == 0 && forced != 1) return 1;
-    if (humanTable.count + computerTable.count > 0) PauseFor(PauseTableDone);
+    if (humanTable.count + computerTable.count > 0) {
+        PauseFor(PauseTableDone);
+        PlayEvent beaten{};
+        beaten.kind = PlayBeaten;
+        beaten.count = humanTable.count + computerTable.count;
+        EmitPlay(beaten);
+    }
     ClearPile(humanTable);
     ClearPile(computerTable);
     if (boutLedByComputer != 0) {

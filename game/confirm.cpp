@@ -1,6 +1,7 @@
 // The human plays the selected cards: opening, throw-in, transfer, cover.
 #include "app/errors.h"
 #include "app/shell.h"
+#include "game/account.h"
 #include "game/flow.h"
 #include "game/pace.h"
 #include "game/rules.h"
@@ -12,9 +13,9 @@ namespace {
 
 constexpr int32_t kTableLimit = 6;
 
-void PlayChosen(int32_t chosen) {
+void PlayChosen(int32_t chosen, LayHow how) {
     KeepOnlyChosen(chosen);
-    MoveSelected(humanHand, humanTable);
+    LayCards(humanHand, humanTable, how);
     SortPile(humanHand);
 }
 
@@ -27,7 +28,7 @@ void HumanAttacks(int32_t chosen) {
         transferOpen = 1;
         computerHandAtBoutStart = computerHand.count;
         boutLedByComputer = 0;
-        PlayChosen(chosen);
+        PlayChosen(chosen, LayAttack);
         SendGameMessage(COMPUTER_DEFEND);
         return;
     }
@@ -43,7 +44,7 @@ void HumanAttacks(int32_t chosen) {
         return;
     }
     if (!RankOnTable(CardAt(humanHand, chosen).rank)) return;
-    PlayChosen(chosen);
+    PlayChosen(chosen, LayAttack);
     SendGameMessage(COMPUTER_DEFEND);
 }
 
@@ -88,7 +89,7 @@ void CoverSeveral() {
         ShowStatus(LoadText(IDS_BAD_SELECTION));
         return;
     }
-    MoveSelected(humanHand, humanTable);
+    LayCards(humanHand, humanTable, LayCover);
     SortPile(humanHand);
     CoverOrEnd();
 }
@@ -108,7 +109,7 @@ void HumanDefends(int32_t chosen, uint32_t serial) {
         if (transfer) {
             SelectAll(computerTable);
             MoveSelected(computerTable, humanTable);
-            MoveSelected(humanHand, humanTable);
+            LayCards(humanHand, humanTable, LayTransfer);
             SendGameMessage(COMPUTER_DEFEND);
             return;
         }
@@ -120,7 +121,7 @@ void HumanDefends(int32_t chosen, uint32_t serial) {
     }
     const Card& attack = CardAt(computerTable, computerTable.count);
     if (CanCover(CardAt(humanHand, chosen), attack) <= 0) return;
-    PlayChosen(chosen);
+    PlayChosen(chosen, LayCover);
     CoverOrEnd();
 }
 

@@ -1,5 +1,6 @@
 // A new game: the deal, the trump, who opens; and the refill from the stock.
 #include "app/shell.h"
+#include "game/account.h"
 #include "game/flow.h"
 #include "game/pace.h"
 #include "game/state.h"
@@ -10,6 +11,8 @@
 #include "ui/table.h"
 
 namespace {
+
+bool dealing = false;  // the first hands, told by the new game's line
 
 struct PileSetup {
     CardPile* pile;
@@ -122,8 +125,10 @@ void NewGame() {
     SetTrumpSuit(computerTable, trumpCard.suit);
     SetTrumpSuit(humanTable, trumpCard.suit);
 
+    dealing = true;
     RefillHand(humanHand);
     RefillHand(computerHand);
+    dealing = false;
 
     SetBack(humanHand, static_cast<int32_t>(cardBack));
     SetBack(computerHand, static_cast<int32_t>(cardBack));
@@ -139,16 +144,29 @@ void NewGame() {
 
 void RefillHand(CardPile& pile) {
     const int32_t target = TypeTraits(gameType).bulk ? 18 : 6;
+    PlayEvent drew{};
+    drew.kind = PlayDraw;
+    drew.side = &pile == &humanHand ? SideHuman : SideComputer;
+    // The computer's draws are only counted: its hand is hidden.
+    const bool named = &pile == &humanHand || computerHandFaceDown == 0;
+    auto note = [&drew, named](int32_t suit, int32_t rank) {
+        if (named && drew.count < 18) drew.drawn[drew.count] = {suit, rank};
+        ++drew.count;
+    };
     while (pile.count < target && Remaining(deck) > 0) {
         int32_t rank, suit;
         if (DrawCard(deck, &rank, &suit) < 0) break;  // an inconsistent deck deals nothing more
         AddCard(pile, suit, rank);
+        note(suit, rank);
     }
     // The face-up trump is the stock's last card, for whoever runs short first.
     if (pile.count < target && Remaining(deck) == 0 && trumpCard.hidden == 0) {
         AddCard(pile, trumpCard.suit, trumpCard.rank);
         SetHidden(trumpCard, 1);
+        note(trumpCard.suit, trumpCard.rank);
     }
+    // The deal is told by the new game's line; only later draws are events.
+    if (drew.count > 0 && !dealing) EmitPlay(drew);
     if (Remaining(deck) == 0) SetHidden(stockCard, 1);
     Refresh(pile);
     RECT cardsLeft = ScaleRect(units::cardsLeftRect);
@@ -194,6 +212,15 @@ void ChooseFirstAttacker() {
                 CardAt(computerHand, computerTrump).rank > CardAt(humanHand, humanTrump).rank;
         }
     }
+    PlayEvent game{};
+    game.kind = PlayNewGame;
+    game.count = gameType;
+    game.side = humanOpens ? SideHuman : SideComputer;
+    game.trumpSuit = TrumpSuit();
+    game.trumpShown = trumpCard.hidden == 0;
+    game.card =
+        game.trumpShown ? PlayCard{trumpCard.suit, trumpCard.rank} : PlayCard{NoCard, NoCard};
+    EmitPlay(game);
     if (humanOpens) {
         computerAttacks = 0;
         ShowStatus(LoadText(IDS_YOUR_MOVE));

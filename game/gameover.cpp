@@ -3,6 +3,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/stylus.h"
+#include "game/account.h"
 #include "game/flow.h"
 #include "game/state.h"
 #include "res/ids.h"
@@ -18,6 +19,12 @@ void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, 
     // Counted before the box shows, onto the stored total: other running
     // copies' wins count too.
     wins = AddOneToSetting(wins, valueName);
+    PlayEvent over{};
+    over.kind = PlayGameOver;
+    over.side = winner == 0 ? SideHuman : SideComputer;
+    over.humanWins = humanWins;
+    over.computerWins = computerWins;
+    EmitPlay(over);
     pressedButton = 0;
     InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
     InvalidateRect(mainWindow, &upperButtonRect, FALSE);

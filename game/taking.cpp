@@ -3,6 +3,7 @@
 
 #include "ai/ai.h"
 #include "app/shell.h"
+#include "game/account.h"
 #include "game/flow.h"
 #include "game/pace.h"
 #include "game/state.h"
@@ -17,6 +18,17 @@ void MoveInto(CardPile& from, CardPile& hand) {
     ClearPile(from);
 }
 
+// Both sides of the table into the taker's hand.
+void TakeTable(CardPile& hand) {
+    PlayEvent taken{};
+    taken.kind = PlayTake;
+    taken.side = &hand == &humanHand ? SideHuman : SideComputer;
+    taken.count = computerTable.count + humanTable.count;
+    MoveInto(computerTable, hand);
+    MoveInto(humanTable, hand);
+    EmitPlay(taken);
+}
+
 }  // namespace
 
 void ComputerTakes() {
@@ -28,8 +40,7 @@ void ComputerTakes() {
     }
     // Picks up at once, without a word.
     PauseFor(PauseTableDone);
-    MoveInto(computerTable, computerHand);
-    MoveInto(humanTable, computerHand);
+    TakeTable(computerHand);
     Refresh(computerHand);
     RefillHand(humanHand);
     extraCardsAllowed = -1;
@@ -51,7 +62,7 @@ void GiveExtraCard() {
     const int32_t rank = CardAt(humanHand, chosen).rank;
     if (FindRank(humanTable, rank) == 0 && FindRank(computerTable, rank) == 0) return;
     KeepOnlyChosen(chosen);
-    MoveSelected(humanHand, humanTable);
+    LayCards(humanHand, humanTable, LayExtra);
     SortPile(humanHand);
     CheckGameOver();
     if (gameSerial != serial) return;
@@ -66,8 +77,7 @@ void GiveExtraCard() {
 void ComputerPicksUp() {
     extraCardsAllowed = -1;
     PauseFor(PauseTableDone);
-    MoveInto(computerTable, computerHand);
-    MoveInto(humanTable, computerHand);
+    TakeTable(computerHand);
     Refresh(computerHand);
     RefillHand(humanHand);
     extraCardsAllowed = -1;
@@ -86,8 +96,7 @@ void HumanTakes() {
         ShowStatus(LoadText(IDS_TAKEN), computerTable.count);
     }
     PauseFor(PauseTableDone);
-    MoveInto(computerTable, humanHand);
-    MoveInto(humanTable, humanHand);
+    TakeTable(humanHand);
     Refresh(humanHand);
     FitHumanHand();
     if (EndBout(1) == 0) return;
@@ -102,9 +111,11 @@ int32_t ComputerAddsExtras(int32_t n) {
     if (n == 0) return 0;
     int32_t remaining = n;
     int32_t gave;
+    SetGivingExtras(true);
     do {
         gave = ThrowIn(0);
         if (gave == 1) remaining -= 1;
     } while (remaining != 0 && gave == 1);
+    SetGivingExtras(false);
     return n - remaining;
 }

@@ -42,6 +42,39 @@ constexpr UINT IDS_COLOUR_BLACK = 325;
 constexpr UINT IDS_COLOUR_DARK_RED = 326;
 constexpr UINT IDS_COLOUR_BLUE = 327;
 constexpr UINT IDS_COLOUR_GRAY = 328;
+// The account of play, beside the status line; each names the cards itself.
+constexpr UINT IDS_LOG_NEW_GAME_SHOWN = 400;  // type, trump card, trump suit, who leads
+constexpr UINT IDS_LOG_NEW_GAME = 401;        // type, trump suit, who leads
+constexpr UINT IDS_LOG_HUMAN_LEADS_GAME = 402;
+constexpr UINT IDS_LOG_COMPUTER_LEADS_GAME = 403;
+constexpr UINT IDS_LOG_SUIT_DIAMONDS = 404;  // the suits by name, in suit order
+constexpr UINT IDS_LOG_SUIT_HEARTS = 405;
+constexpr UINT IDS_LOG_SUIT_CLUBS = 406;
+constexpr UINT IDS_LOG_SUIT_SPADES = 407;
+// Each event twice, the human's then the computer's.
+constexpr UINT IDS_LOG_HUMAN_LEADS = 410;
+constexpr UINT IDS_LOG_COMPUTER_LEADS = 411;
+constexpr UINT IDS_LOG_HUMAN_THROWS_IN = 412;
+constexpr UINT IDS_LOG_COMPUTER_THROWS_IN = 413;
+constexpr UINT IDS_LOG_HUMAN_COVERS = 414;  // the covered card, the cover
+constexpr UINT IDS_LOG_COMPUTER_COVERS = 415;
+constexpr UINT IDS_LOG_HUMAN_COVERS_TRUMP = 416;  // a trump on a plain card
+constexpr UINT IDS_LOG_COMPUTER_COVERS_TRUMP = 417;
+constexpr UINT IDS_LOG_HUMAN_TRANSFERS = 418;
+constexpr UINT IDS_LOG_COMPUTER_TRANSFERS = 419;
+constexpr UINT IDS_LOG_HUMAN_GIVES_EXTRA = 420;
+constexpr UINT IDS_LOG_COMPUTER_GIVES_EXTRA = 421;
+constexpr UINT IDS_LOG_HUMAN_TAKES = 422;  // how many cards
+constexpr UINT IDS_LOG_COMPUTER_TAKES = 423;
+constexpr UINT IDS_LOG_HUMAN_TAKES_ONE = 424;
+constexpr UINT IDS_LOG_COMPUTER_TAKES_ONE = 425;
+constexpr UINT IDS_LOG_HUMAN_DRAWS = 426;     // the cards drawn, named
+constexpr UINT IDS_LOG_COMPUTER_DRAWS = 427;  // how many
+constexpr UINT IDS_LOG_COMPUTER_DRAWS_ONE = 429;
+constexpr UINT IDS_LOG_HUMAN_WINS = 430;  // the score: the human's, the computer's
+constexpr UINT IDS_LOG_COMPUTER_WINS = 431;
+constexpr UINT IDS_LOG_BEATEN = 432;     // how many cards go to the discard
+constexpr UINT IDS_LOG_LIST_JOIN = 433;  // between two cards of a list
 
 // The topic of the rules page the Rules command opens (its anchor).
 constexpr int IDH_RULES = 99;

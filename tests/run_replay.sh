@@ -25,6 +25,7 @@ set -- --config "$config"
 [ -n "$clock" ] && set -- "$@" --clock "$clock"
 [ -n "${REPLAY_DPI:-}" ] && set -- "$@" --dpi "$REPLAY_DPI"
 grep -qx '# pace: on' "$script" && set -- "$@" --pace
+grep -qx '# log: on' "$script" && set -- "$@" --log
 cd "$config/run"
 if [ -z "$expected" ]; then
     "$replay" "$@" "$script"

@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <filesystem>
 
+#include "app/account.h"
 #include "app/keyboard.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -215,6 +216,13 @@ std::string DumpState() {
         }
         j.EndArray();
         HeadlessClearPauses();
+    }
+    if (replayLog) {
+        j.Key("log");
+        j.BeginArray();
+        for (const std::wstring& line : TakeNewAccountLines())
+            j.Text(line.c_str());
+        j.EndArray();
     }
     Store(j);
     j.Key("invalidated");

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/account.h"
 #include "app/construct.h"
 #include "app/window.h"
 #include "platform/clock.h"
@@ -34,7 +35,7 @@ void RemoveTemporaryConfig() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: velmora-replay [--dpi N] [--clock HH:MM:SS.mmm] [--config DIR] "
-                 "[--cmdline TEXT] [--pace] [SCRIPT]\n");
+                 "[--cmdline TEXT] [--pace] [--log] [SCRIPT]\n");
     return 2;
 }
 
@@ -95,6 +96,8 @@ int main(int argc, char** argv) {
             config = argv[++i];
         } else if (arg == "--pace") {
             pauses = true;
+        } else if (arg == "--log") {
+            replayLog = true;
         } else if (arg == "--cmdline" && hasValue) {
             std::string text = argv[++i];  // taken whole, even when it begins with '-'
             commandLine.assign(text.begin(), text.end());
@@ -123,6 +126,7 @@ int main(int argc, char** argv) {
     HeadlessStartAtDpi(dpi);
     HeadlessSetPauses(pauses);
     replayPauses = pauses;
+    KeepAccount(replayLog);
     ForgetDensities();
     HeadlessSetClock(hour, minute, second, millisecond);
     ReplayScript lines(script);

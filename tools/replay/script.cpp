@@ -20,6 +20,7 @@
 void (*replayCleanup)() = nullptr;
 bool replayKeysUsed = false;
 bool replayPauses = false;
+bool replayLog = false;
 
 namespace {
 

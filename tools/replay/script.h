@@ -47,6 +47,8 @@ class ReplayScript {
 extern bool replayKeysUsed;
 // Set by --pace: dumps show the pauses recorded since the last dump.
 extern bool replayPauses;
+// Set by --log: dumps show the account of play's sentences since the last.
+extern bool replayLog;
 
 // Set by the driver: what to tidy before the process ends on a bad line.
 extern void (*replayCleanup)();

@@ -6,6 +6,7 @@
 #include <optional>
 #include <random>
 
+#include "app/account.h"
 #include "app/construct.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -76,6 +77,11 @@ std::vector<Plan> PlanRuns(const Options& o) {
     return plans;
 }
 
+std::string Narrow(const wchar_t* text);
+
+class Driver;
+Driver* listening = nullptr;  // the driver whose checks hear the account of play
+
 class Driver {
   public:
     Driver(const Options& options, Summary& summary, std::mt19937& rng)
@@ -89,6 +95,7 @@ class Driver {
     void TallyBoxes();
     void CountGames();
     void NextMove();
+    static void HearPlay(const PlayEvent& event);
     void Fail(const char* check, const std::string& detail, const TableState* before = nullptr,
               const TableState* after = nullptr);
     std::string Where() const;
@@ -128,6 +135,10 @@ void Driver::PlayRun(int32_t type, int64_t games) {
     SaveSetting(static_cast<uint32_t>(type), kValueGameType);
     RegisterResources();
     ConstructProgram();
+    if (options_.checks) {
+        listening = this;
+        playListener = HearPlay;
+    }
     HeadlessSetInputSource([this] { return OnInput(); });
     WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
     if (options_.checks) {
@@ -137,7 +148,26 @@ void Driver::PlayRun(int32_t type, int64_t games) {
             Fail("exit", "cards were left in the piles at exit");
     }
     HeadlessSetInputSource(nullptr);
+    playListener = nullptr;
+    listening = nullptr;
     ReleaseProgram();
+}
+
+// No sentence may name a card that lies hidden in the computer's hand at
+// the moment it is said.
+void Driver::HearPlay(const PlayEvent& event) {
+    if (!listening || computerHandFaceDown == 0) return;
+    const std::wstring sentence = PlaySentence(event);
+    for (int32_t i = 1; i <= computerHand.count; ++i) {
+        const Card& card = CardAt(computerHand, i);
+        const std::wstring name = CardText({card.suit, card.rank});
+        const size_t at = sentence.find(name);
+        // "0♣" of "10♣" is no name of its own: ranks are whole words.
+        if (at != std::wstring::npos && (at == 0 || sentence[at - 1] == L' ')) {
+            listening->Fail("leak", "\"" + Narrow(sentence.c_str()) +
+                                        "\" names a card of the computer's hidden hand");
+        }
+    }
 }
 
 // The loop has nothing left to do: the program waits for the human, or a

@@ -1,0 +1,105 @@
+#include "app/account.h"
+
+#include "app/shell.h"
+#include "app/window.h"
+#include "game/card.h"
+#include "game/types.h"
+#include "res/ids.h"
+
+namespace {
+
+std::vector<std::wstring> lines;
+std::vector<std::wstring> fresh;
+
+const wchar_t kSuitMarks[] = L"\x2666\x2665\x2663\x2660";
+
+// The sentence of a string-table entry with its %s and %d filled in.
+template <typename... Args>
+std::wstring Format(UINT id, Args... args) {
+    wchar_t text[512];
+    wsprintfW(text, LoadText(id), args...);
+    return text;
+}
+
+// The human's entry of a pair; the computer's is the next.
+UINT ForSide(UINT humanId, int32_t side) {
+    return side == SideHuman ? humanId : humanId + 1;
+}
+
+void Note(const PlayEvent& event) {
+    if (event.kind == PlayNewGame) lines.clear();
+    std::wstring line = PlaySentence(event);
+    lines.push_back(line);
+    fresh.push_back(std::move(line));
+}
+
+}  // namespace
+
+std::wstring CardText(PlayCard card) {
+    if (card.rank < Ace - 8 || card.rank > Ace || card.suit < Diamonds || card.suit > Spades)
+        return L"?";
+    return std::wstring(rankLabels[card.rank]) + kSuitMarks[card.suit - 1];
+}
+
+std::wstring PlaySentence(const PlayEvent& e) {
+    const std::wstring card = CardText(e.card), target = CardText(e.target);
+    switch (e.kind) {
+        case PlayNewGame: {
+            const wchar_t* type = GameTypeName(e.count);
+            const wchar_t* suit = LoadText(IDS_LOG_SUIT_DIAMONDS + (e.trumpSuit - Diamonds));
+            const std::wstring leads = LoadText(ForSide(IDS_LOG_HUMAN_LEADS_GAME, e.side));
+            if (e.trumpShown)
+                return Format(IDS_LOG_NEW_GAME_SHOWN, type, card.c_str(), suit, leads.c_str());
+            return Format(IDS_LOG_NEW_GAME, type, suit, leads.c_str());
+        }
+        case PlayLead:
+            return Format(ForSide(IDS_LOG_HUMAN_LEADS, e.side), card.c_str());
+        case PlayThrowIn:
+            return Format(ForSide(IDS_LOG_HUMAN_THROWS_IN, e.side), card.c_str());
+        case PlayCover: {
+            // A trump is named as such where it beats a plain card.
+            const bool trump = e.card.suit == e.trumpSuit && e.target.suit != e.trumpSuit;
+            return Format(
+                ForSide(trump ? IDS_LOG_HUMAN_COVERS_TRUMP : IDS_LOG_HUMAN_COVERS, e.side),
+                target.c_str(), card.c_str());
+        }
+        case PlayTransfer:
+            return Format(ForSide(IDS_LOG_HUMAN_TRANSFERS, e.side), card.c_str());
+        case PlayExtra:
+            return Format(ForSide(IDS_LOG_HUMAN_GIVES_EXTRA, e.side), card.c_str());
+        case PlayTake:
+            if (e.count == 1) return LoadText(ForSide(IDS_LOG_HUMAN_TAKES_ONE, e.side));
+            return Format(ForSide(IDS_LOG_HUMAN_TAKES, e.side), e.count);
+        case PlayBeaten:
+            return Format(IDS_LOG_BEATEN, e.count);
+        case PlayDraw: {
+            if (e.side == SideComputer)
+                return e.count == 1 ? LoadText(IDS_LOG_COMPUTER_DRAWS_ONE)
+                                    : Format(IDS_LOG_COMPUTER_DRAWS, e.count);
+            std::wstring drawn;
+            for (int32_t i = 0; i < e.count && i < 18; ++i)
+                drawn += (i ? LoadText(IDS_LOG_LIST_JOIN) : L"") + CardText(e.drawn[i]);
+            return Format(IDS_LOG_HUMAN_DRAWS, drawn.c_str());
+        }
+        case PlayGameOver:
+            return Format(ForSide(IDS_LOG_HUMAN_WINS, e.side), static_cast<int>(e.humanWins),
+                          static_cast<int>(e.computerWins));
+    }
+    return L"";
+}
+
+void KeepAccount(bool on) {
+    playListener = on ? Note : nullptr;
+    lines.clear();
+    fresh.clear();
+}
+
+const std::vector<std::wstring>& AccountLines() {
+    return lines;
+}
+
+std::vector<std::wstring> TakeNewAccountLines() {
+    std::vector<std::wstring> taken;
+    taken.swap(fresh);
+    return taken;
+}
