@@ -11,10 +11,6 @@
 
 namespace {
 
-bool RankOnTable(int32_t rank) {
-    return FindRank(humanTable, rank) != 0 || FindRank(computerTable, rank) != 0;
-}
-
 // A row keeps the trump while its condition holds and the stock is larger
 // than the bound for the computer's role.
 struct KeepRow {
@@ -165,7 +161,7 @@ int32_t ThrowIn(int32_t mode) {
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
         if (card.suit != TrumpSuit() && MaySpendSpade(card) == 1 && MaySpendTrump(card) == 1 &&
-            RankOnTable(card.rank)) {
+            RankOnTable(card.rank) == 1) {
             PlayComputerCard(i, LayAttack);
             return 1;
         }
@@ -173,7 +169,7 @@ int32_t ThrowIn(int32_t mode) {
     if (mode != 1) return 0;
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
-        if (MaySpendTrump(card) == 1 && RankOnTable(card.rank)) {
+        if (MaySpendTrump(card) == 1 && RankOnTable(card.rank) == 1) {
             PlayComputerCard(i, LayAttack);
             return 1;
         }

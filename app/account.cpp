@@ -26,6 +26,48 @@ UINT ForSide(UINT humanId, int32_t side) {
     return side == SideHuman ? humanId : humanId + 1;
 }
 
+// "a 7", "a 7 or a 9", "a 6, an 8 or a J".
+std::wstring RankList(const PlayEvent& e) {
+    std::wstring list;
+    for (int32_t i = 0; i < e.listed; ++i) {
+        const int32_t rank = e.cards[i].rank;
+        if (rank < Ace - 8 || rank > Ace) continue;
+        if (i > 0) list += LoadText(i + 1 == e.listed ? IDS_LOG_RANK_OR : IDS_LOG_LIST_JOIN);
+        list +=
+            Format(rank == 8 || rank == Ace ? IDS_LOG_RANK_AN : IDS_LOG_RANK_A, rankLabels[rank]);
+    }
+    return list;
+}
+
+std::wstring RefusalSentence(const PlayEvent& e) {
+    const std::wstring card = CardText(e.card), target = CardText(e.target);
+    switch (e.reason) {
+        case RefusedTableFull:
+            return Format(IDS_LOG_REFUSED_TABLE_FULL, e.count);
+        case RefusedComputerOut:
+            return LoadText(IDS_LOG_REFUSED_COMPUTER_OUT);
+        case RefusedRank:
+        case RefusedExtraRank:
+            return Format(
+                e.reason == RefusedRank ? IDS_LOG_REFUSED_RANK : IDS_LOG_REFUSED_EXTRA_RANK,
+                RankList(e).c_str());
+        case RefusedSelectCount:
+            if (e.count == 1) return LoadText(IDS_LOG_REFUSED_SELECT_ONE);
+            return Format(IDS_LOG_REFUSED_SELECT_COUNT, e.count);
+        case RefusedCoverAll:
+            if (e.target.rank == NoCard) return Format(IDS_LOG_REFUSED_COVER_TOGETHER, e.count);
+            return Format(IDS_LOG_REFUSED_COVER_ALL, target.c_str());
+        case RefusedCannotBeat:
+            return Format(IDS_LOG_REFUSED_CANNOT_BEAT, card.c_str(), target.c_str());
+        case RefusedSpadeOnly:
+            return Format(IDS_LOG_REFUSED_SPADE_ONLY, target.c_str());
+        case RefusedNoExtraCard:
+            return LoadText(IDS_LOG_REFUSED_NO_EXTRA_CARD);
+        default:
+            return LoadText(IDS_LOG_REFUSED_NO_CARD);
+    }
+}
+
 void Note(const PlayEvent& event) {
     if (event.kind == PlayNewGame) lines.clear();
     std::wstring line = PlaySentence(event);
@@ -77,10 +119,12 @@ std::wstring PlaySentence(const PlayEvent& e) {
                 return e.count == 1 ? LoadText(IDS_LOG_COMPUTER_DRAWS_ONE)
                                     : Format(IDS_LOG_COMPUTER_DRAWS, e.count);
             std::wstring drawn;
-            for (int32_t i = 0; i < e.count && i < 18; ++i)
-                drawn += (i ? LoadText(IDS_LOG_LIST_JOIN) : L"") + CardText(e.drawn[i]);
+            for (int32_t i = 0; i < e.listed && i < 18; ++i)
+                drawn += (i ? LoadText(IDS_LOG_LIST_JOIN) : L"") + CardText(e.cards[i]);
             return Format(IDS_LOG_HUMAN_DRAWS, drawn.c_str());
         }
+        case PlayRefused:
+            return RefusalSentence(e);
         case PlayGameOver:
             return Format(ForSide(IDS_LOG_HUMAN_WINS, e.side), static_cast<int>(e.humanWins),
                           static_cast<int>(e.computerWins));

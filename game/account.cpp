@@ -84,3 +84,42 @@ int32_t LayCards(CardPile& hand, CardPile& table, LayHow how) {
 void SetGivingExtras(bool giving) {
     givingExtras = giving;
 }
+
+namespace {
+
+PlayEvent Refused(Refusal reason) {
+    PlayEvent event{};
+    event.kind = PlayRefused;
+    event.side = SideHuman;
+    event.reason = reason;
+    event.trumpSuit = TrumpSuit();
+    event.card = event.target = {NoCard, NoCard};
+    return event;
+}
+
+}  // namespace
+
+void Refuse(Refusal reason, int32_t count) {
+    if (!playListener) return;
+    PlayEvent event = Refused(reason);
+    event.count = count;
+    EmitPlay(event);
+}
+
+void Refuse(Refusal reason, const Card& card, const Card& target) {
+    if (!playListener) return;
+    PlayEvent event = Refused(reason);
+    event.card = NameOf(card);
+    event.target = NameOf(target);
+    EmitPlay(event);
+}
+
+void RefuseRank(Refusal reason, const Card& card) {
+    if (!playListener) return;
+    PlayEvent event = Refused(reason);
+    event.card = NameOf(card);
+    // The ranks on the table, low to high: the ones a card may carry.
+    for (int32_t rank = Ace - 8; rank <= Ace; ++rank)
+        if (RankOnTable(rank) == 1) event.cards[event.listed++] = {NoCard, rank};
+    EmitPlay(event);
+}

@@ -19,6 +19,21 @@ enum PlayKind : int32_t {
     PlayBeaten,    // count (to the discard)
     PlayDraw,      // side, count; the cards only for the human
     PlayGameOver,  // side (the winner), the new score
+    PlayRefused,   // a play the rules refused: the reason, with its cards
+};
+
+// Why a play was refused, each from the rule check that refused it.
+enum Refusal : int32_t {
+    RefusedNoCard,       // nothing selected to play
+    RefusedTableFull,    // count: the cards the attack may reach
+    RefusedComputerOut,  // the defending computer holds no card
+    RefusedRank,         // card; cards: the ranks that may be added
+    RefusedSelectCount,  // count: how many cards must cover
+    RefusedCoverAll,     // target: an attack card none of the chosen beats, if any
+    RefusedCannotBeat,   // card cannot beat target
+    RefusedSpadeOnly,    // card is no spade, target is one
+    RefusedNoExtraCard,  // nothing selected to give; count: how many may be
+    RefusedExtraRank,    // card; cards: the ranks that may be given
 };
 
 enum PlaySide : int32_t { SideHuman = 0, SideComputer = 1 };
@@ -38,7 +53,9 @@ struct PlayEvent {
     bool trumpShown;  // a new game's trump card lies face up
     uint32_t humanWins;
     uint32_t computerWins;
-    PlayCard drawn[18];  // the human's drawn cards, count of them
+    int32_t listed;      // how many of cards hold something
+    PlayCard cards[18];  // the human's drawn cards, or the ranks a refusal allows
+    int32_t reason;      // a Refusal
 };
 
 using PlayListener = void (*)(const PlayEvent& event);
@@ -57,3 +74,9 @@ enum LayHow : int32_t { LayAttack, LayCover, LayTransfer, LayExtra };
 int32_t LayCards(CardPile& hand, CardPile& table, LayHow how);
 // While set, the computer's throw-ins are extra cards for the human taking.
 void SetGivingExtras(bool giving);
+
+// A refused play of the human's, said with its cards.
+void Refuse(Refusal reason, int32_t count = 0);
+void Refuse(Refusal reason, const struct Card& card, const struct Card& target);
+// A card whose rank is not on the table, with the ranks that are.
+void RefuseRank(Refusal reason, const struct Card& card);

@@ -19,10 +19,6 @@ void PlayChosen(int32_t chosen, LayHow how) {
     SortPile(humanHand);
 }
 
-bool RankOnTable(int32_t rank) {
-    return FindRank(humanTable, rank) != 0 || FindRank(computerTable, rank) != 0;
-}
-
 void HumanAttacks(int32_t chosen) {
     if (humanTable.count == 0 && computerTable.count == 0) {
         transferOpen = 1;
@@ -35,15 +31,20 @@ void HumanAttacks(int32_t chosen) {
     transferOpen = 0;  // stays closed even when the card is refused
     if (humanTable.count >= kTableLimit) {
         ShowStatus(LoadText(IDS_TABLE_FULL));
+        Refuse(RefusedTableFull, kTableLimit);
         CheckGameOver();
         return;
     }
     if (computerHand.count == 0) {
         ShowStatus(LoadText(IDS_COMPUTER_OUT));
+        Refuse(RefusedComputerOut);
         CheckGameOver();
         return;
     }
-    if (!RankOnTable(CardAt(humanHand, chosen).rank)) return;
+    if (RankOnTable(CardAt(humanHand, chosen).rank) == 0) {
+        RefuseRank(RefusedRank, CardAt(humanHand, chosen));
+        return;
+    }
     PlayChosen(chosen, LayAttack);
     SendGameMessage(COMPUTER_DEFEND);
 }
@@ -73,10 +74,25 @@ void CoverOrEnd() {
     }
 }
 
+// The first attack card that none of the chosen cards beats, if one does not.
+void RefuseCoverAll(const CardPile& chosen) {
+    for (int32_t a = 1; a <= computerTable.count; ++a) {
+        bool beaten = false;
+        for (int32_t d = 1; d <= chosen.count && !beaten; ++d)
+            beaten = CanCover(CardAt(chosen, d), CardAt(computerTable, a)) > 0;
+        if (!beaten) {
+            Refuse(RefusedCoverAll, CardAt(computerTable, a), CardAt(computerTable, a));
+            return;
+        }
+    }
+    Refuse(RefusedCoverAll, computerTable.count);
+}
+
 void CoverSeveral() {
     const int32_t attackCards = computerTable.count;
     if (CountSelected(humanHand) != attackCards) {
         ShowStatus(LoadText(IDS_SELECT_COUNT), attackCards);
+        Refuse(RefusedSelectCount, attackCards);
         return;
     }
     CardPile chosen;
@@ -84,6 +100,7 @@ void CoverSeveral() {
     SetTrumpSuit(chosen, TrumpSuit());
     CopySelected(humanHand, chosen);
     int32_t result = CoverAll(computerTable, chosen);
+    if (result != 0) RefuseCoverAll(chosen);
     ClearPile(chosen);
     if (result != 0) {
         ShowStatus(LoadText(IDS_BAD_SELECTION));
@@ -120,7 +137,13 @@ void HumanDefends(int32_t chosen, uint32_t serial) {
         return;
     }
     const Card& attack = CardAt(computerTable, computerTable.count);
-    if (CanCover(CardAt(humanHand, chosen), attack) <= 0) return;
+    if (CanCover(CardAt(humanHand, chosen), attack) <= 0) {
+        const Refusal why = OnlySpadeCovers(attack) == 1 && CardAt(humanHand, chosen).suit != Spades
+                                ? RefusedSpadeOnly
+                                : RefusedCannotBeat;
+        Refuse(why, CardAt(humanHand, chosen), attack);
+        return;
+    }
     PlayChosen(chosen, LayCover);
     CoverOrEnd();
 }
@@ -141,6 +164,7 @@ void ConfirmPlay() {
     if (gameSerial != serial) return;
     if (chosen == 0) {
         ShowStatus(LoadText(IDS_SELECT_A_CARD));
+        Refuse(RefusedNoCard);
         return;
     }
     if (computerAttacks == 0) {

@@ -150,7 +150,7 @@ void RefillHand(CardPile& pile) {
     // The computer's draws are only counted: its hand is hidden.
     const bool named = &pile == &humanHand || computerHandFaceDown == 0;
     auto note = [&drew, named](int32_t suit, int32_t rank) {
-        if (named && drew.count < 18) drew.drawn[drew.count] = {suit, rank};
+        if (named && drew.listed < 18) drew.cards[drew.listed++] = {suit, rank};
         ++drew.count;
     };
     while (pile.count < target && Remaining(deck) > 0) {

@@ -3,12 +3,20 @@
 #include "game/state.h"
 #include "game/types.h"
 
-int32_t CanCover(const Card& cover, const Card& attack) {
+int32_t OnlySpadeCovers(const Card& attack) {
     // Only a spade covers a spade there: diamonds, the trumps, included.
-    if (TypeTraits(gameType).japanese && attack.suit == Spades && cover.suit != Spades) return -1;
+    return TypeTraits(gameType).japanese && attack.suit == Spades ? 1 : 0;
+}
+
+int32_t CanCover(const Card& cover, const Card& attack) {
+    if (OnlySpadeCovers(attack) == 1 && cover.suit != Spades) return -1;
     if (cover.isTrump == 1 && attack.isTrump != 1) return 1;
     if (cover.suit != attack.suit) return -1;
     return cover.rank > attack.rank ? 1 : 0;
+}
+
+int32_t RankOnTable(int32_t rank) {
+    return FindRank(humanTable, rank) != 0 || FindRank(computerTable, rank) != 0 ? 1 : 0;
 }
 
 int32_t CoverAll(CardPile& attack, CardPile& defence) {

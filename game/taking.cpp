@@ -53,6 +53,7 @@ void GiveExtraCard() {
     if (gameSerial != serial) return;
     if (chosen == 0) {
         ShowStatus(extraCardsFormat, extraCardsAllowed);
+        Refuse(RefusedNoExtraCard, extraCardsAllowed);
         return;
     }
     if (extraCardsAllowed <= 0) {
@@ -60,7 +61,10 @@ void GiveExtraCard() {
         return;
     }
     const int32_t rank = CardAt(humanHand, chosen).rank;
-    if (FindRank(humanTable, rank) == 0 && FindRank(computerTable, rank) == 0) return;
+    if (FindRank(humanTable, rank) == 0 && FindRank(computerTable, rank) == 0) {
+        RefuseRank(RefusedExtraRank, CardAt(humanHand, chosen));
+        return;
+    }
     KeepOnlyChosen(chosen);
     LayCards(humanHand, humanTable, LayExtra);
     SortPile(humanHand);

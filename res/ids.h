@@ -75,6 +75,22 @@ constexpr UINT IDS_LOG_HUMAN_WINS = 430;  // the score: the human's, the compute
 constexpr UINT IDS_LOG_COMPUTER_WINS = 431;
 constexpr UINT IDS_LOG_BEATEN = 432;     // how many cards go to the discard
 constexpr UINT IDS_LOG_LIST_JOIN = 433;  // between two cards of a list
+// Refused plays, each naming its cards; the order of enum Refusal.
+constexpr UINT IDS_LOG_REFUSED_NO_CARD = 440;
+constexpr UINT IDS_LOG_REFUSED_TABLE_FULL = 441;  // how many cards
+constexpr UINT IDS_LOG_REFUSED_COMPUTER_OUT = 442;
+constexpr UINT IDS_LOG_REFUSED_RANK = 443;          // the ranks that may be added
+constexpr UINT IDS_LOG_REFUSED_SELECT_COUNT = 444;  // how many cards
+constexpr UINT IDS_LOG_REFUSED_COVER_ALL = 445;     // the card none of them beats
+constexpr UINT IDS_LOG_REFUSED_CANNOT_BEAT = 446;   // the card, what it cannot beat
+constexpr UINT IDS_LOG_REFUSED_SPADE_ONLY = 447;    // the spade
+constexpr UINT IDS_LOG_REFUSED_NO_EXTRA_CARD = 448;
+constexpr UINT IDS_LOG_REFUSED_EXTRA_RANK = 449;  // the ranks that may be given
+constexpr UINT IDS_LOG_REFUSED_SELECT_ONE = 450;
+constexpr UINT IDS_LOG_REFUSED_COVER_TOGETHER = 451;  // how many attack cards
+constexpr UINT IDS_LOG_RANK_A = 452;                  // a rank with its article
+constexpr UINT IDS_LOG_RANK_AN = 453;                 // before a vowel sound: 8, A
+constexpr UINT IDS_LOG_RANK_OR = 454;                 // before the last rank of a list
 
 // The topic of the rules page the Rules command opens (its anchor).
 constexpr int IDH_RULES = 99;

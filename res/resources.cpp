@@ -75,6 +75,22 @@ const StringResource kStrings[] = {
     {IDS_LOG_COMPUTER_WINS, L"I win this game. Score: you %d, me %d."},
     {IDS_LOG_BEATEN, L"Beaten: %d cards go to the discard."},
     {IDS_LOG_LIST_JOIN, L", "},
+    {IDS_LOG_REFUSED_NO_CARD, L"Select a card first, then tap the table."},
+    {IDS_LOG_REFUSED_TABLE_FULL, L"%d cards are on the table; no more can be added."},
+    {IDS_LOG_REFUSED_COMPUTER_OUT,
+     L"I have no cards left to beat more with; no more can be added."},
+    {IDS_LOG_REFUSED_RANK, L"Only %s can be added now."},
+    {IDS_LOG_REFUSED_SELECT_COUNT, L"Select %d cards to cover with."},
+    {IDS_LOG_REFUSED_COVER_ALL, L"None of the cards you chose can beat the %s."},
+    {IDS_LOG_REFUSED_CANNOT_BEAT, L"The %s cannot beat the %s."},
+    {IDS_LOG_REFUSED_SPADE_ONLY, L"Only a spade can beat the %s."},
+    {IDS_LOG_REFUSED_NO_EXTRA_CARD, L"Select a card to give me, or tap the button to let me take."},
+    {IDS_LOG_REFUSED_EXTRA_RANK, L"Only %s can be given now."},
+    {IDS_LOG_REFUSED_SELECT_ONE, L"Select one card to cover with."},
+    {IDS_LOG_REFUSED_COVER_TOGETHER, L"The cards you chose cannot beat all %d cards at once."},
+    {IDS_LOG_RANK_A, L"a %s"},
+    {IDS_LOG_RANK_AN, L"an %s"},
+    {IDS_LOG_RANK_OR, L" or "},
 };
 
 // Alt+N is New, Alt+F4 is Exit.

@@ -42,8 +42,9 @@ TEST_F(AccountTest, EveryEventHasItsSentence) {
     const PlayCard eightClubs{Clubs, 8}, sixHearts{Hearts, 6}, kingClubs{Clubs, King};
     const PlayCard nineHearts{Hearts, 9};
     PlayEvent drawn = Event(PlayDraw, SideHuman, kNone, kNone, 2);
-    drawn.drawn[0] = {Spades, 7};
-    drawn.drawn[1] = {Diamonds, Ace};
+    drawn.listed = 2;
+    drawn.cards[0] = {Spades, 7};
+    drawn.cards[1] = {Diamonds, Ace};
     PlayEvent won = Event(PlayGameOver, SideComputer);
     won.humanWins = 3;
     won.computerWins = 5;
