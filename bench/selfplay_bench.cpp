@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "app/account.h"
 #include "app/settings.h"
 #include "platform/headless/headless.h"
 #include "platform/platform.h"
@@ -49,6 +50,23 @@ void SelfPlay(benchmark::State& state, bool memoryStore) {
 }
 BENCHMARK_CAPTURE(SelfPlay, file_store, false)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(SelfPlay, memory_store, true)->Unit(benchmark::kMillisecond);
+
+int64_t heard = 0;
+void Hear(const PlayEvent& event) {
+    ++heard;
+    benchmark::DoNotOptimize(PlaySentence(event));
+}
+
+// The same with someone listening to the account of play and making its
+// sentences: the difference over the events heard is the cost of one.
+void BM_SelfPlayHeard(benchmark::State& state) {
+    heard = 0;
+    playListener = Hear;
+    SelfPlay(state, true);
+    playListener = nullptr;
+    state.counters["events"] = static_cast<double>(heard);
+}
+BENCHMARK(BM_SelfPlayHeard)->Unit(benchmark::kMillisecond);
 
 // One score write by itself, into a file store in /dev/shm (or /tmp).
 void BM_ScoreWrite(benchmark::State& state) {

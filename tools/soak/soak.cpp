@@ -148,8 +148,10 @@ void Driver::PlayRun(int32_t type, int64_t games) {
             Fail("exit", "cards were left in the piles at exit");
     }
     HeadlessSetInputSource(nullptr);
-    playListener = nullptr;
-    listening = nullptr;
+    if (listening == this) {
+        playListener = nullptr;
+        listening = nullptr;
+    }
     ReleaseProgram();
 }
 
