@@ -10,6 +10,7 @@ namespace {
 
 std::vector<std::wstring> lines;
 std::vector<std::wstring> fresh;
+void (*whenChanged)() = nullptr;
 
 const wchar_t kSuitMarks[] = L"\x2666\x2665\x2663\x2660";
 
@@ -73,6 +74,7 @@ void Note(const PlayEvent& event) {
     std::wstring line = PlaySentence(event);
     lines.push_back(line);
     fresh.push_back(std::move(line));
+    if (whenChanged) whenChanged();
 }
 
 }  // namespace
@@ -132,8 +134,9 @@ std::wstring PlaySentence(const PlayEvent& e) {
     return L"";
 }
 
-void KeepAccount(bool on) {
+void KeepAccount(bool on, void (*changed)()) {
     playListener = on ? Note : nullptr;
+    whenChanged = on ? changed : nullptr;
     lines.clear();
     fresh.clear();
 }

@@ -12,7 +12,8 @@ std::wstring CardText(PlayCard card);
 std::wstring PlaySentence(const PlayEvent& event);
 
 // Starts or stops keeping the account; a new game starts it afresh.
-void KeepAccount(bool on);
+// changed, when given, is called after every line added.
+void KeepAccount(bool on, void (*changed)() = nullptr);
 // The lines of the current game, oldest first.
 const std::vector<std::wstring>& AccountLines();
 // The lines added since the last call, across games.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/construct.h"
+#include "app/panel.h"
 #include "app/settings.h"
 #include "app/window.h"
 #include "platform/gdi.h"
@@ -85,7 +86,9 @@ int main(int argc, char** argv) {
     ForgetDensities();
     RegisterResources();
     ConstructProgram();
+    StartAccountPanel();
     int status = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.c_str(), SW_SHOW);
+    ReleaseAccountPanel();
     ReleaseProgram();
     // Kept for the next run only when the player changed it.
     if (SdlWindowChanged()) {

@@ -1,4 +1,5 @@
 #include "app/relayout.h"
+#include "app/panel.h"
 
 #include "app/keyboard.h"
 #include "app/shell.h"
@@ -40,5 +41,6 @@ void Relayout(int32_t dpi, const RECT& screen) {
         CommandBar_Show(menuBar, TRUE);
     }
     focusFrame = RECT{};  // placed again by the paint
+    ShowAccountPanel();   // its font at the new density
     InvalidateRect(mainWindow, nullptr, FALSE);
 }

@@ -2,6 +2,7 @@
 #include <cwchar>
 
 #include "app/about.h"
+#include "app/panel.h"
 #include "app/relayout.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -42,6 +43,7 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     computerHandLayout = LoadSetting(kValueHideCount) == 5 ? 5 : 4;
     const uint32_t storedPace = LoadSetting(kValuePace, kWindowKey);
     pace = storedPace >= 1 && storedPace <= 3 ? static_cast<int32_t>(storedPace) - 1 : PaceNormal;
+    accountPanelShown = LoadSetting(kValueAccountPanel, kWindowKey) == 2 ? 0 : 1;
 
     if (!CreateMainWindow(instance, showState)) return 0;
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));

@@ -5,6 +5,7 @@
 #include "app/actions.h"
 #include "app/help.h"
 #include "app/keyboard.h"
+#include "app/panel.h"
 #include "app/relayout.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -128,6 +129,7 @@ void ShowPaceChecked() {
     for (int32_t p : {PaceOff, PaceNormal, PaceSlow})
         CheckMenuItem(menu, IDM_PACE_OFF + static_cast<UINT>(p),
                       p == pace ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(menu, IDM_ACCOUNT_PANEL, accountPanelShown == 1 ? MF_CHECKED : MF_UNCHECKED);
 }
 
 const wchar_t* GameTypeName(int32_t type) {
@@ -177,6 +179,10 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 case IDM_ABOUT:
                     ShowAbout(hwnd);
+                    return 0;
+                case IDM_ACCOUNT_PANEL:
+                    SwitchAccountPanel();
+                    ShowPaceChecked();
                     return 0;
                 case IDM_PACE_OFF:
                 case IDM_PACE_NORMAL:

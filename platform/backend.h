@@ -23,6 +23,8 @@ void BackendPresent(const RECT& screenRect);
 void BackendScreenChanged();
 // The colour around the screen, where the window is larger than it.
 void BackendMarginColour(COLORREF colour);
+// The lines for the margin changed (PlatformSetMarginText).
+void BackendMarginTextChanged();
 
 // Waits up to ms milliseconds for a pause named what, moving input into
 // the layer as it arrives; false once a press, key or close request waits.

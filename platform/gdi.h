@@ -228,3 +228,10 @@ HBITMAP SHLoadImageResource(HINSTANCE module, UINT id);
 // False, with a line for the user in error, when the screen's face is not
 // installed; text calls then draw nothing.
 bool PlatformFontsAvailable(std::string* error);
+
+// Our own: lines of text, newest last, that a window larger than the
+// screen shows in its margin: beside the screen when the window is wider,
+// below it when taller, and not at all where no readable line fits. The
+// font and colours are the program's; no lines, no panel.
+void PlatformSetMarginText(const wchar_t* const* lines, int count, HFONT font, COLORREF text,
+                           COLORREF back);

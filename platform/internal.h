@@ -125,6 +125,9 @@ void PlatformReset(int width, int height, int dpiX, int dpiY);
 
 HWND__* FindWindowRecord(HWND hwnd);
 HDC__* FindDc(HDC hdc);
+// The margin's lines painted on a surface of that size; false when there is
+// nothing to show or no room for a readable line.
+bool PaintMarginText(int width, int height, Surface* out);
 GdiObject* FindObject(const void* obj, GdiKind kind);
 // Any live drawing object, stock ones included.
 GdiObject* FindAnyObject(const void* obj);

@@ -106,6 +106,7 @@ constexpr UINT IDM_STATISTICS = 40015;
 constexpr UINT IDM_PACE_OFF = 40020;
 constexpr UINT IDM_PACE_NORMAL = 40021;
 constexpr UINT IDM_PACE_SLOW = 40022;
+constexpr UINT IDM_ACCOUNT_PANEL = 40023;  // the account of play beside the table
 
 // Menus: the main window's bar and the Options page's.
 constexpr UINT IDR_MAIN_MENU = 102;
@@ -157,3 +158,4 @@ inline constexpr wchar_t kValueWindowWidth[] = L"width";  // in the display's po
 inline constexpr wchar_t kValueWindowHeight[] = L"height";
 inline constexpr wchar_t kValueFullScreen[] = L"fullscreen";  // 1: filled the display
 inline constexpr wchar_t kValuePace[] = L"pace";  // 1 off, 2 normal, 3 slow; absent: normal
+inline constexpr wchar_t kValueAccountPanel[] = L"account";  // 1 shown, 2 hidden; absent: shown

@@ -107,10 +107,12 @@ const MenuItemResource kGameMenu[] = {{IDM_NEW, L"New"},
                                       {IDM_OPTIONS, L"Options"},
                                       {IDM_EXIT, L"Exit"}};
 const MenuItemResource kHelpMenu[] = {{IDM_RULES, L"Rules"}, {IDM_ABOUT, L"About"}};
-const MenuItemResource kPaceMenu[] = {
-    {IDM_PACE_OFF, L"Off"}, {IDM_PACE_NORMAL, L"Normal"}, {IDM_PACE_SLOW, L"Slow"}};
+const MenuItemResource kPaceMenu[] = {{IDM_ACCOUNT_PANEL, L"Account of play"},
+                                      {IDM_PACE_OFF, L"Off"},
+                                      {IDM_PACE_NORMAL, L"Normal"},
+                                      {IDM_PACE_SLOW, L"Slow"}};
 const MenuBarItemResource kMainBar[] = {
-    {L"Game", 0, kGameMenu, 4}, {L"Help", 0, kHelpMenu, 2}, {L"Pace", 0, kPaceMenu, 3}};
+    {L"Game", 0, kGameMenu, 4}, {L"Help", 0, kHelpMenu, 2}, {L"Pace", 0, kPaceMenu, 4}};
 const MenuBarItemResource kOptionsBar[] = {{L"OK", 1, nullptr, 0}};
 const MenuResource kMenus[] = {{IDR_MAIN_MENU, kMainBar, 3}, {IDR_OPTIONS_MENU, kOptionsBar, 1}};
 

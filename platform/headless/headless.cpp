@@ -174,6 +174,8 @@ void BackendMarginColour(COLORREF colour) {
     State().margin = colour;
 }
 
+void BackendMarginTextChanged() {}  // no margin: the screen is the window
+
 COLORREF HeadlessMarginColour() {
     return State().margin;
 }

@@ -37,6 +37,7 @@ struct SdlState {
     uint32_t margin = 0x202020;  // 0xRRGGBB, until the program names its own
     bool pinned = false;         // VELMORA_DPI fixes the density
     bool wholePending = false;   // the margins want painting at the next present
+    bool panelPending = false;   // the margin's lines changed since they were shown
     SdlWindowState windowed;     // the size out of full screen, in points
     SdlWindowState started;      // as the window started
     std::string title;
@@ -105,14 +106,64 @@ SDL_Surface* WindowSurface() {
     return target;
 }
 
+// The margin's panel: beside the screen when the window is wider, below
+// it when taller; empty when the window is the screen's size.
+SDL_Rect PanelPlace(const SDL_Surface* target) {
+    const SdlState& st = State();
+    const int beside = target->w - st.screen->w, below = target->h - st.screen->h;
+    if (beside >= below) {
+        const int x = st.offset.x + st.screen->w;
+        return {x, 0, target->w - x, target->h};
+    }
+    const int y = st.offset.y + st.screen->h;
+    return {0, y, target->w, target->h - y};
+}
+
+// Paints the panel over the margin's fill; false when none is shown.
+bool PaintPanel(SDL_Surface* target, SDL_Rect* place) {
+    State().panelPending = false;
+    *place = PanelPlace(target);
+    Surface panel;
+    if (!PaintMarginText(place->w, place->h, &panel)) return false;
+    SDL_Surface* s =
+        SDL_CreateRGBSurfaceWithFormatFrom(panel.pixels.data(), panel.width, panel.height, 32,
+                                           panel.width * 4, SDL_PIXELFORMAT_RGB888);
+    if (!s) return false;
+    SDL_BlitSurface(s, nullptr, target, place);
+    SDL_FreeSurface(s);
+    return true;
+}
+
+void FillMargin(SDL_Surface* target, const SDL_Rect* area) {
+    const uint32_t m = State().margin;
+    SDL_FillRect(target, area,
+                 SDL_MapRGB(target->format, static_cast<Uint8>(m >> 16), static_cast<Uint8>(m >> 8),
+                            static_cast<Uint8>(m)));
+}
+
+// The panel again by itself, when only its lines changed.
+void PresentPanel() {
+    SdlState& st = State();
+    SDL_Surface* target = WindowSurface();
+    if (!target || !st.screen) return;
+    SDL_Rect place = PanelPlace(target);
+    if (place.w <= 0 || place.h <= 0) {
+        st.panelPending = false;
+        return;
+    }
+    FillMargin(target, &place);
+    PaintPanel(target, &place);
+    SDL_UpdateWindowSurfaceRects(st.window, &place, 1);
+}
+
 void Present(SDL_Rect area, bool all) {
     SdlState& st = State();
     SDL_Surface* target = WindowSurface();
     if (!target) return;
     if (all) {
-        SDL_FillRect(target, nullptr,
-                     SDL_MapRGB(target->format, static_cast<Uint8>(st.margin >> 16),
-                                static_cast<Uint8>(st.margin >> 8), static_cast<Uint8>(st.margin)));
+        FillMargin(target, nullptr);
+        SDL_Rect place;
+        PaintPanel(target, &place);
         area = {0, 0, st.screen->w, st.screen->h};
     }
     SDL_Rect to{area.x + st.offset.x, area.y + st.offset.y, area.w, area.h};
@@ -398,6 +449,8 @@ void GetSystemTime(SYSTEMTIME* st) {
 
 bool BackendFetchInput(bool block) {
     SDL_Event e;
+    // The panel's lines are shown before any wait, as the paints are.
+    if (block && State().shown && State().panelPending) PresentPanel();
     if (block) {
         if (!SDL_WaitEvent(&e)) return false;
         Handle(e);
@@ -441,6 +494,7 @@ void BackendPresent(const RECT& r) {
 }
 
 bool BackendPause(DWORD ms, const char*) {
+    if (State().shown && State().panelPending) PresentPanel();
     const Uint32 deadline = SDL_GetTicks() + ms;
     for (;;) {
         const Uint32 now = SDL_GetTicks();
@@ -458,6 +512,10 @@ void BackendScreenChanged() {
     if (!st.window) return;
     WrapScreen();
     st.wholePending = true;
+}
+
+void BackendMarginTextChanged() {
+    State().panelPending = true;
 }
 
 void BackendMarginColour(COLORREF colour) {

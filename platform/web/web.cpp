@@ -244,6 +244,8 @@ void BackendScreenChanged() {
     if (st.shown) st.pending.assign(1, RECT{0, 0, Layer().screen.width, Layer().screen.height});
 }
 
+void BackendMarginTextChanged() {}  // the page shows the account as text of its own
+
 void BackendMarginColour(COLORREF colour) {
     WebState& st = State();
     if (colour == st.margin) return;
