@@ -3,7 +3,7 @@
 #include "app/keyboard.h"
 #include "app/shell.h"
 #include "app/window.h"
-#include "game/flow.h"
+#include "game/deal.h"
 #include "res/ids.h"
 #include "ui/graphics.h"
 #include "ui/scale.h"

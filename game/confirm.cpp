@@ -1,7 +1,11 @@
 // The human plays the selected cards: opening, throw-in, transfer, cover.
+#include "game/confirm.h"
+
 #include "app/errors.h"
 #include "app/shell.h"
-#include "game/flow.h"
+#include "game/bout.h"
+#include "game/gameover.h"
+#include "game/message.h"
 #include "game/pace.h"
 #include "game/rules.h"
 #include "game/state.h"

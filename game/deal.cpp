@@ -1,7 +1,8 @@
 // A new game: the deal, the trump, who opens; and the refill from the stock.
+#include "game/deal.h"
+
 #include "app/shell.h"
-#include "game/flow.h"
-#include "game/pace.h"
+#include "game/message.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
@@ -63,12 +64,6 @@ void ScaleTable() {
         if (card->x != -1)
             PlaceCard(*card, card == &stockCard ? units::stockCard : units::trumpCard);
     }
-}
-
-void SendGameMessage(GameMessage code) {
-    // The computer defends against a card the player has just laid.
-    if (code == COMPUTER_DEFEND) PauseFor(PauseYourCard);
-    SendMessageW(mainWindow, WM_USER, code, 0);
 }
 
 void NewGame() {

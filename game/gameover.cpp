@@ -1,9 +1,11 @@
 // The end of a game: the winner is announced, counted, saved, and the next
 // game is dealt at once.
+#include "game/gameover.h"
+
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/stylus.h"
-#include "game/flow.h"
+#include "game/message.h"
 #include "game/state.h"
 #include "res/ids.h"
 #include "ui/scale.h"

@@ -1,9 +1,15 @@
 // Taking the table, by either side, and the extra cards the attacker adds.
+#include "game/taking.h"
+
 #include <algorithm>
 
 #include "ai/ai.h"
 #include "app/shell.h"
-#include "game/flow.h"
+#include "game/bout.h"
+#include "game/confirm.h"
+#include "game/deal.h"
+#include "game/gameover.h"
+#include "game/message.h"
 #include "game/pace.h"
 #include "game/state.h"
 #include "game/status.h"

@@ -7,7 +7,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
-#include "game/flow.h"
+#include "game/message.h"
 #include "game/pile.h"
 #include "game/state.h"
 #include "game/types.h"
