@@ -7,6 +7,7 @@
 #include "app/shell.h"
 #include "app/stylus.h"
 #include "app/window.h"
+#include "game/host.h"
 #include "game/pace.h"
 #include "game/random.h"
 #include "game/state.h"

@@ -12,7 +12,3 @@ extern HWND menuBar;
 extern HICON okButtonIcon;
 extern HICON takeButtonIcon;
 extern HICON sortButtonIcon;
-
-// The stored text of a string-table entry (no copy), or null. A null module
-// handle means the program's own.
-const wchar_t* LoadText(UINT id);

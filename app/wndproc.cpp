@@ -13,6 +13,7 @@
 #include "game/bout.h"
 #include "game/deal.h"
 #include "game/gameover.h"
+#include "game/host.h"
 #include "game/message.h"
 #include "game/pace.h"
 #include "game/random.h"

@@ -3,6 +3,7 @@
 
 #include "app/shell.h"
 #include "game/deal.h"
+#include "game/host.h"
 #include "game/message.h"
 #include "game/state.h"
 #include "game/status.h"

@@ -1,7 +1,7 @@
 // A new game: the deal, the trump, who opens; and the refill from the stock.
 #include "game/deal.h"
 
-#include "app/shell.h"
+#include "game/host.h"
 #include "game/message.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -19,7 +19,7 @@ struct PileSetup {
 };
 
 void PlaceCard(Card& card, POINT origin) {
-    card.window = mainWindow;
+    card.window = MainWindow();
     SetPosition(card, ScaleX(origin.x), ScaleY(origin.y));
 }
 
@@ -88,7 +88,7 @@ void NewGame() {
         s.pile->sortMode = s.sortMode;
         s.pile->perRow = s.perRow;
         s.pile->layoutMode = LayoutSideBySide;
-        s.pile->window = mainWindow;
+        s.pile->window = MainWindow();
     }
     computerHand.layoutMode = computerHandLayout;
     computerHand.faceDown = computerHandFaceDown;
@@ -147,7 +147,7 @@ void RefillHand(CardPile& pile) {
     if (Remaining(deck) == 0) SetHidden(stockCard, 1);
     Refresh(pile);
     RECT cardsLeft = ScaleRect(units::cardsLeftRect);
-    InvalidateRect(mainWindow, &cardsLeft, FALSE);
+    InvalidateRect(MainWindow(), &cardsLeft, FALSE);
 }
 
 void FitHumanHand() {

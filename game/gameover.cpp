@@ -2,9 +2,8 @@
 // game is dealt at once.
 #include "game/gameover.h"
 
-#include "app/settings.h"
-#include "app/shell.h"
 #include "app/stylus.h"
+#include "game/host.h"
 #include "game/message.h"
 #include "game/state.h"
 #include "res/ids.h"
@@ -19,11 +18,11 @@ bool NothingLeftToDraw() {
 void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, int32_t winner) {
     // Counted before the box shows, onto the stored total: other running
     // copies' wins count too.
-    wins = AddOneToSetting(wins, valueName);
+    wins = AddOneToStoredCount(wins, valueName);
     pressedButton = 0;
-    InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
-    InvalidateRect(mainWindow, &upperButtonRect, FALSE);
-    MessageBoxW(mainWindow, text, L"", MB_OK | MB_ICONINFORMATION);
+    InvalidateRect(MainWindow(), &lowerButtonRect, FALSE);
+    InvalidateRect(MainWindow(), &upperButtonRect, FALSE);
+    MessageBoxW(MainWindow(), text, L"", MB_OK | MB_ICONINFORMATION);
     lastWinner = winner;
     SendGameMessage(NEW_GAME);
 }

@@ -3,7 +3,7 @@
 #include <cstdarg>
 #include <cwchar>
 
-#include "app/shell.h"
+#include "game/host.h"
 #include "ui/scale.h"
 
 wchar_t statusBuffer[256];
@@ -22,5 +22,5 @@ void ShowStatus(const wchar_t* format, ...) {
         statusText = nullptr;
     }
     RECT strip = ScaleRect(units::statusStrip);
-    InvalidateRect(mainWindow, &strip, FALSE);
+    InvalidateRect(MainWindow(), &strip, FALSE);
 }

@@ -4,11 +4,11 @@
 #include <algorithm>
 
 #include "ai/ai.h"
-#include "app/shell.h"
 #include "game/bout.h"
 #include "game/confirm.h"
 #include "game/deal.h"
 #include "game/gameover.h"
+#include "game/host.h"
 #include "game/message.h"
 #include "game/pace.h"
 #include "game/state.h"

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "game/host.h"
 #include "game/message.h"
 #include "game/pile.h"
 #include "game/state.h"

@@ -7,6 +7,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/stylus.h"
+#include "game/host.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "platform/headless/headless.h"
