@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cwchar>
 
+#include "ai/ai.h"
 #include "app/settings.h"
 #include "app/shell.h"
 
@@ -34,4 +35,8 @@ int ShowErrorBox(HWND owner, const wchar_t* format, ...) {
 
 uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name) {
     return AddOneToSetting(count, name);
+}
+
+int32_t ComputerThrowsIn() {
+    return ThrowIn(0);
 }

@@ -1,6 +1,6 @@
 // What the game asks of the program that hosts it: its window, its texts,
-// its error box and its store. game/ and ai/ reach above themselves only
-// through here; app/host.cpp answers.
+// its error box, its store and the computer player. game/ and ai/ reach
+// above themselves only through here; app/host.cpp answers.
 #pragma once
 
 #include <cstdint>
@@ -21,3 +21,7 @@ int ShowErrorBox(HWND owner, const wchar_t* format, ...);
 // count, and gives back the stored total; when the store cannot be written,
 // count + 1.
 uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name);
+
+// The computer adds one card of a rank on the table to what the human takes,
+// never a trump: 1 if it gave one, else 0.
+int32_t ComputerThrowsIn();

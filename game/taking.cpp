@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "ai/ai.h"
 #include "game/bout.h"
 #include "game/confirm.h"
 #include "game/deal.h"
@@ -109,7 +108,7 @@ int32_t ComputerAddsExtras(int32_t n) {
     int32_t remaining = n;
     int32_t gave;
     do {
-        gave = ThrowIn(0);
+        gave = ComputerThrowsIn();
         if (gave == 1) remaining -= 1;
     } while (remaining != 0 && gave == 1);
     return n - remaining;
