@@ -7,6 +7,10 @@
 #include "ai/ai.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "app/stylus.h"
+#include "ui/layout.h"
+#include "ui/scale.h"
+#include "ui/table.h"
 
 HWND MainWindow() {
     return mainWindow;
@@ -39,4 +43,31 @@ uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name) {
 
 int32_t ComputerThrowsIn() {
     return ThrowIn(0);
+}
+
+void SizeCard(Card& card) {
+    ScaleCardSize(card);
+}
+
+void PlacePileOrigins() {
+    ScalePileOrigins();
+}
+
+void PlaceCard(Card& card) {
+    ScaleLoneCardPlace(card);
+}
+
+void RepaintPart(TablePart part) {
+    if (part == PartLowerButton) {
+        InvalidateLowerButton();
+        return;
+    }
+    RECT place = ScaleRect(part == PartStatusStrip ? units::statusStrip : units::cardsLeftRect);
+    InvalidateRect(mainWindow, &place, FALSE);
+}
+
+void ReleaseButtons() {
+    pressedButton = 0;
+    InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
+    InvalidateRect(mainWindow, &upperButtonRect, FALSE);
 }

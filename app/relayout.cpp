@@ -3,9 +3,9 @@
 #include "app/keyboard.h"
 #include "app/shell.h"
 #include "app/window.h"
-#include "game/deal.h"
 #include "res/ids.h"
 #include "ui/graphics.h"
+#include "ui/layout.h"
 #include "ui/scale.h"
 
 void LoadButtonIcons() {

@@ -7,8 +7,6 @@
 #include "game/status.h"
 #include "game/types.h"
 #include "res/ids.h"
-#include "ui/scale.h"
-#include "ui/table.h"
 
 namespace {
 
@@ -18,53 +16,7 @@ struct PileSetup {
     int32_t perRow;
 };
 
-void PlaceCard(Card& card, POINT origin) {
-    card.window = MainWindow();
-    SetPosition(card, ScaleX(origin.x), ScaleY(origin.y));
-}
-
-// Where each pile starts, in design units.
-constexpr struct {
-    CardPile* pile;
-    POINT origin;
-} kPileOrigins[] = {
-    {&computerHand, {2, 2}},
-    {&humanHand, {2, 116}},
-    {&humanTable, {2, 69}},
-    {&computerTable, {2, 48}},
-};
-
-void PlacePileOrigins() {
-    for (const auto& p : kPileOrigins) {
-        p.pile->originX = ScaleX(p.origin.x);
-        p.pile->originY = ScaleY(p.origin.y);
-    }
-}
-
-void ScaleCard(Card& card) {
-    card.width = ScaleX(units::cardWidth);
-    card.height = ScaleY(units::cardHeight);
-    if (card.x != -1) SetPosition(card, card.x, card.y);
-}
-
 }  // namespace
-
-void ScaleTable() {
-    PlacePileOrigins();
-    for (const auto& p : kPileOrigins) {
-        CardPile& pile = *p.pile;
-        pile.cardWidth = ScaleX(units::cardWidth);
-        pile.cardHeight = ScaleY(units::cardHeight);
-        for (int32_t i = 1; i <= pile.count; ++i)
-            ScaleCard(CardAt(pile, i));
-        LayOut(pile);
-    }
-    for (Card* card : {&stockCard, &trumpCard}) {
-        ScaleCard(*card);
-        if (card->x != -1)
-            PlaceCard(*card, card == &stockCard ? units::stockCard : units::trumpCard);
-    }
-}
 
 void NewGame() {
     ++gameSerial;
@@ -100,7 +52,7 @@ void NewGame() {
 
     stockCard.suit = 1;
     stockCard.rank = 1;
-    PlaceCard(stockCard, units::stockCard);
+    PlaceCard(stockCard);
     stockCard.faceDown = 1;
     stockCard.hidden = 0;
     InvalidateCard(stockCard);
@@ -109,7 +61,7 @@ void NewGame() {
     trumpCard.suit = trumpSuit;
     trumpCard.rank = trumpRank;
     trumpCard.hidden = hiddenTrump ? 1 : 0;
-    PlaceCard(trumpCard, units::trumpCard);
+    PlaceCard(trumpCard);
     InvalidateCard(trumpCard);
 
     SetTrumpSuit(computerHand, trumpCard.suit);
@@ -129,7 +81,7 @@ void NewGame() {
     FitHumanHand();
     ChooseFirstAttacker();
     if (gameSerial != serial) return;
-    InvalidateLowerButton();
+    RepaintPart(PartLowerButton);
 }
 
 void RefillHand(CardPile& pile) {
@@ -146,8 +98,7 @@ void RefillHand(CardPile& pile) {
     }
     if (Remaining(deck) == 0) SetHidden(stockCard, 1);
     Refresh(pile);
-    RECT cardsLeft = ScaleRect(units::cardsLeftRect);
-    InvalidateRect(MainWindow(), &cardsLeft, FALSE);
+    RepaintPart(PartCardsLeft);
 }
 
 void FitHumanHand() {

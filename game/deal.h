@@ -7,7 +7,4 @@ void NewGame();
 void RefillHand(CardPile& pile);
 // The human's hand laid out for its count: side by side, then overlapping.
 void FitHumanHand();
-// Every card's size and place again at the screen's density, the game
-// itself unchanged: the piles' origins and layouts, the stock and the trump.
-void ScaleTable();
 void ChooseFirstAttacker();

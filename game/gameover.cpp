@@ -2,12 +2,10 @@
 // game is dealt at once.
 #include "game/gameover.h"
 
-#include "app/stylus.h"
 #include "game/host.h"
 #include "game/message.h"
 #include "game/state.h"
 #include "res/ids.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -19,9 +17,7 @@ void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, 
     // Counted before the box shows, onto the stored total: other running
     // copies' wins count too.
     wins = AddOneToStoredCount(wins, valueName);
-    pressedButton = 0;
-    InvalidateRect(MainWindow(), &lowerButtonRect, FALSE);
-    InvalidateRect(MainWindow(), &upperButtonRect, FALSE);
+    ReleaseButtons();
     MessageBoxW(MainWindow(), text, L"", MB_OK | MB_ICONINFORMATION);
     lastWinner = winner;
     SendGameMessage(NEW_GAME);

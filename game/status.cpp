@@ -4,7 +4,6 @@
 #include <cwchar>
 
 #include "game/host.h"
-#include "ui/scale.h"
 
 wchar_t statusBuffer[256];
 const wchar_t* statusText = nullptr;
@@ -21,6 +20,5 @@ void ShowStatus(const wchar_t* format, ...) {
     } else {
         statusText = nullptr;
     }
-    RECT strip = ScaleRect(units::statusStrip);
-    InvalidateRect(MainWindow(), &strip, FALSE);
+    RepaintPart(PartStatusStrip);
 }
