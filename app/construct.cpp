@@ -5,7 +5,6 @@
 #include "app/clpa.h"
 #include "app/keyboard.h"
 #include "app/shell.h"
-#include "app/stylus.h"
 #include "app/window.h"
 #include "game/host.h"
 #include "game/pace.h"
@@ -14,6 +13,7 @@
 #include "game/status.h"
 #include "res/ids.h"
 #include "ui/scale.h"
+#include "ui/table.h"
 
 namespace {
 

@@ -7,13 +7,16 @@
 #include "ai/ai.h"
 #include "app/settings.h"
 #include "app/shell.h"
-#include "app/stylus.h"
 #include "ui/layout.h"
 #include "ui/scale.h"
 #include "ui/table.h"
 
 HWND MainWindow() {
     return mainWindow;
+}
+
+HINSTANCE ProgramModule() {
+    return programModule;
 }
 
 // A null module handle means the program's own.

@@ -5,6 +5,3 @@ HINSTANCE resourceModule = nullptr;
 HINSTANCE programModule = nullptr;
 HWND mainWindow = nullptr;
 HWND menuBar = nullptr;
-HICON okButtonIcon = nullptr;
-HICON takeButtonIcon = nullptr;
-HICON sortButtonIcon = nullptr;

@@ -8,7 +8,3 @@ extern HINSTANCE resourceModule;  // searched first by LoadText
 extern HINSTANCE programModule;   // searched when resourceModule lacks a text
 extern HWND mainWindow;           // stored by the window procedure on every message
 extern HWND menuBar;
-// The three on-screen button pictures: "OK", take, sort.
-extern HICON okButtonIcon;
-extern HICON takeButtonIcon;
-extern HICON sortButtonIcon;

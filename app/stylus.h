@@ -6,9 +6,6 @@
 
 #include "platform/platform.h"
 
-// 0 none, 1 the lower button is held, 2 the upper one.
-extern int32_t pressedButton;
-
 void StylusDown(LPARAM point);
 void StylusUp();
 void StylusDoubleTap(LPARAM point);

@@ -2,7 +2,6 @@
 #include <cwchar>
 
 #include "app/about.h"
-#include "app/relayout.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"

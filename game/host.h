@@ -12,6 +12,8 @@ struct Card;
 
 // The main window: the table is drawn in it and the game messages go to it.
 HWND MainWindow();
+// The program's own module: ui/ loads the pictures and icons from it.
+HINSTANCE ProgramModule();
 
 // The stored text of a string-table entry (no copy), or null.
 const wchar_t* LoadText(UINT id);

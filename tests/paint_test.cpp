@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "app/shell.h"
-#include "app/stylus.h"
 #include "game/host.h"
 #include "game/status.h"
 #include "res/resources.h"

@@ -5,6 +5,7 @@
 #include "game/status.h"
 #include "tests/game_fixture.h"
 #include "ui/scale.h"
+#include "ui/table.h"
 
 namespace {
 

@@ -12,6 +12,10 @@ extern HBRUSH whiteBrush;
 extern HBRUSH greyBrush;
 extern HICON suitIconImages[4];
 extern HBITMAP cardBackBitmaps[5];
+// The three on-screen button pictures: "OK", take, sort.
+extern HICON okButtonIcon;
+extern HICON takeButtonIcon;
+extern HICON sortButtonIcon;
 // Picture resources of the five card backs, by back index.
 extern const int cardBackIds[5];
 // Table colours by the background setting, as 0x00BBGGRR.
@@ -19,6 +23,9 @@ extern const COLORREF backgroundColours[5];
 
 void CreateGraphics();
 void ReleaseGraphics();
+// The two buttons' three icons at the screen's density.
+void LoadButtonIcons();
+void FreeButtonIcons();
 HFONT CreateCardFont(int32_t points);
 
 // An icon of size x size pixels, never stretched beyond one of its drawn

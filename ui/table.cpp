@@ -1,15 +1,17 @@
 #include "ui/table.h"
 
+#include <algorithm>
 #include <cwchar>
 
-#include "app/keyboard.h"
-#include "app/shell.h"
-#include "app/stylus.h"
+#include "game/host.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
 #include "ui/graphics.h"
 #include "ui/scale.h"
+
+int32_t pressedButton = 0;
+RECT focusFrame{};
 
 namespace {
 
@@ -83,6 +85,10 @@ int32_t CardsLeft() {
 
 }  // namespace
 
+int32_t FocusEdge() {
+    return std::max(1, ScaleX(2));
+}
+
 int32_t PaintCard(const Card& card, HDC dc) {
     if (card.suit == -1 || card.rank == -1 || card.x == -1 || card.y == -1) return 0;
     if (card.hidden == 1) return 0;
@@ -149,5 +155,5 @@ void PaintTable(HDC dc) {
 void InvalidateLowerButton() {
     // Worked out afresh each time rather than read from lowerButtonRect.
     RECT r{ScaleX(204), ScaleY(170), ScaleX(236), ScaleY(202)};
-    InvalidateRect(mainWindow, &r, FALSE);
+    InvalidateRect(MainWindow(), &r, FALSE);
 }

@@ -6,7 +6,6 @@
 #include "app/keyboard.h"
 #include "app/settings.h"
 #include "app/shell.h"
-#include "app/stylus.h"
 #include "game/host.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -14,6 +13,7 @@
 #include "res/ids.h"
 #include "tools/replay/json.h"
 #include "tools/replay/script.h"
+#include "ui/table.h"
 
 namespace {
 
