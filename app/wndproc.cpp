@@ -5,9 +5,11 @@
 #include "app/actions.h"
 #include "app/help.h"
 #include "app/keyboard.h"
+#include "app/options.h"
 #include "app/relayout.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "app/statistics.h"
 #include "app/stylus.h"
 #include "app/window.h"
 #include "game/bout.h"
@@ -23,8 +25,6 @@
 #include "game/types.h"
 #include "res/ids.h"
 #include "ui/graphics.h"
-#include "ui/options.h"
-#include "ui/statistics.h"
 #include "ui/table.h"
 
 CLPA gameTypeNames = {nullptr, 0, 0, 0};

@@ -2,7 +2,7 @@
 // Nothing changes until OK; then every value is applied, and those the
 // player changed are saved. A value left alone is saved only where none is
 // stored, so that another running copy's change to it stands.
-#include "ui/options.h"
+#include "app/options.h"
 
 #include "app/settings.h"
 #include "app/shell.h"
