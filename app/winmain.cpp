@@ -35,8 +35,8 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     // Out-of-range values index no table: they count as the first entry,
     // and the store keeps what it holds.
     if (!IsGameType(gameType)) gameType = ThrownUp;
-    if (background > 4) background = 0;
-    if (cardBack > 4) cardBack = 0;
+    if (background >= kTableColourCount) background = 0;
+    if (cardBack >= kCardBackCount) cardBack = 0;
     transferRule = TypeTraits(gameType).transfer ? 1 : 0;
     computerHandLayout =
         LoadSetting(kValueHideCount) == LayoutStacked ? LayoutStacked : LayoutQuarterFan;

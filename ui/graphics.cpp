@@ -10,15 +10,16 @@ HBRUSH blackBrush = nullptr;
 HBRUSH whiteBrush = nullptr;
 HBRUSH greyBrush = nullptr;
 HICON suitIconImages[4] = {};
-HBITMAP cardBackBitmaps[5] = {};
+HBITMAP cardBackBitmaps[kCardBackCount] = {};
 HICON okButtonIcon = nullptr;
 HICON takeButtonIcon = nullptr;
 HICON sortButtonIcon = nullptr;
 
-const int cardBackIds[5] = {IDB_BACK_PLAITING, IDB_BACK_FISH, IDB_BACK_JOCONDA, IDB_BACK_GRADIENT,
-                            IDB_BACK_PATTERN};
-const COLORREF backgroundColours[5] = {RGB(0, 150, 0), RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 0, 153),
-                                       RGB(128, 128, 128)};
+const int cardBackIds[kCardBackCount] = {IDB_BACK_PLAITING, IDB_BACK_FISH, IDB_BACK_JOCONDA,
+                                         IDB_BACK_GRADIENT, IDB_BACK_PATTERN};
+const COLORREF backgroundColours[kTableColourCount] = {
+    RGB(0, 150, 0), RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 0, 153), RGB(128, 128, 128),
+};
 
 namespace {
 
@@ -57,7 +58,7 @@ void CreateGraphics() {
     cardFont = CreateCardFont(10);
     for (int i = 0; i < 4; ++i)
         suitIconImages[i] = LoadSuitIcon(suitIcons[i], ScaleX(9), ProgramModule());
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < kCardBackCount; ++i)
         cardBackBitmaps[i] =
             SHLoadImageResource(ProgramModule(), static_cast<UINT>(cardBackIds[i]));
     blackBrush = CreateSolidBrush(RGB(0, 0, 0));
