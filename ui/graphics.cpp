@@ -57,7 +57,8 @@ void CreateGraphics() {
     if (cardFont) DeleteObject(cardFont);
     cardFont = CreateCardFont(10);
     for (int i = 0; i < 4; ++i)
-        suitIconImages[i] = LoadSuitIcon(suitIcons[i], ScaleX(9), ProgramModule());
+        suitIconImages[i] =
+            LoadSuitIcon(suitIcons[i], ScaleX(units::suitIconSize), ProgramModule());
     for (int i = 0; i < kCardBackCount; ++i)
         cardBackBitmaps[i] =
             SHLoadImageResource(ProgramModule(), static_cast<UINT>(cardBackIds[i]));
