@@ -2,8 +2,6 @@
 // the cards of the hand.
 #pragma once
 
-#include <cstdint>
-
 #include "platform/platform.h"
 
 void StylusDown(LPARAM point);
