@@ -3,8 +3,7 @@
 #include "ai/ai.h"
 
 #include "ai/play.h"
-#include "app/errors.h"
-#include "app/shell.h"
+#include "game/host.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "game/types.h"
@@ -71,7 +70,7 @@ int32_t ComputerAttack() {
     computerAttacks = 1;
     if (computerTable.count > 0) return ThrowIn(1);
     if (humanTable.count > 0) {
-        ShowErrorBox(mainWindow, L"ERROR: strange , activ not lost!");
+        ShowErrorBox(MainWindow(), L"ERROR: strange , activ not lost!");
         return -1;
     }
     return ComputerLead();

@@ -2,7 +2,7 @@
 #include "ai/ai.h"
 
 #include "ai/play.h"
-#include "app/shell.h"
+#include "game/host.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "game/status.h"

@@ -3,7 +3,7 @@
 #include <array>
 #include <cwchar>
 
-#include "app/shell.h"
+#include "game/host.h"
 #include "res/ids.h"
 
 wchar_t aboutText[256];

@@ -1,8 +1,8 @@
 #include "app/account.h"
 
-#include "app/shell.h"
 #include "app/window.h"
 #include "game/card.h"
+#include "game/host.h"
 #include "game/types.h"
 #include "res/ids.h"
 

@@ -1,7 +1,10 @@
 #include "app/actions.h"
 
-#include "game/flow.h"
+#include "game/bout.h"
+#include "game/confirm.h"
+#include "game/message.h"
 #include "game/state.h"
+#include "game/taking.h"
 #include "ui/hittest.h"
 
 void PlaySelection() {

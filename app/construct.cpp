@@ -5,14 +5,15 @@
 #include "app/clpa.h"
 #include "app/keyboard.h"
 #include "app/shell.h"
-#include "app/stylus.h"
 #include "app/window.h"
+#include "game/host.h"
 #include "game/pace.h"
 #include "game/random.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "res/ids.h"
 #include "ui/scale.h"
+#include "ui/table.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "app/help.h"
 
-#include "app/shell.h"
+#include "game/host.h"
 #include "res/ids.h"
 
 void ShowRules() {

@@ -9,10 +9,10 @@
 #include "game/status.h"
 #include "res/ids.h"
 #include "ui/scale.h"
+#include "ui/table.h"
 
 int32_t focusPosition = 1;
 bool focusShown = false;
-RECT focusFrame{};
 
 namespace {
 
@@ -51,10 +51,6 @@ bool Command(HWND hwnd, WORD id) {
 }
 
 }  // namespace
-
-int32_t FocusEdge() {
-    return std::max(1, ScaleX(2));
-}
 
 int32_t FocusedCard() {
     return humanHand.count == 0 ? 0 : std::clamp(focusPosition, 1, humanHand.count);

@@ -11,8 +11,6 @@
 // and whether it is shown: from the first key until the next tap.
 extern int32_t focusPosition;
 extern bool focusShown;
-// Where the mark was last asked to be drawn (client pixels; empty: nowhere).
-extern RECT focusFrame;
 
 // A key pressed or let go on the main window; false when the key is not
 // the game's, for the default procedure to have.
@@ -23,7 +21,5 @@ bool KeyboardUp(WPARAM key);
 // the new place; called before every paint, so that a hand that shrank,
 // moved or was dealt afresh never leaves a stale mark.
 void SyncFocusFrame();
-// How thick the mark is, in pixels; it lies around the card.
-int32_t FocusEdge();
 // The mark's position within the hand as it is now, or 0 for an empty hand.
 int32_t FocusedCard();

@@ -1,26 +1,12 @@
 #include "app/relayout.h"
 #include "app/panel.h"
 
-#include "app/keyboard.h"
 #include "app/shell.h"
 #include "app/window.h"
-#include "game/flow.h"
-#include "res/ids.h"
 #include "ui/graphics.h"
+#include "ui/layout.h"
 #include "ui/scale.h"
-
-void LoadButtonIcons() {
-    okButtonIcon = LoadButtonIcon(IDI_OK, ScaleX(units::buttonIconSize), nullptr);
-    takeButtonIcon = LoadButtonIcon(IDI_TAKE, ScaleX(units::buttonIconSize), nullptr);
-    sortButtonIcon = LoadButtonIcon(IDI_SORT, ScaleX(units::buttonIconSize), nullptr);
-}
-
-void FreeButtonIcons() {
-    for (HICON* icon : {&takeButtonIcon, &sortButtonIcon, &okButtonIcon}) {
-        DestroyIcon(*icon);
-        *icon = nullptr;
-    }
-}
+#include "ui/table.h"
 
 void Relayout(int32_t dpi, const RECT& screen) {
     if (!SetScreenDensity(dpi, screen.right, screen.bottom)) return;

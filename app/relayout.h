@@ -9,7 +9,3 @@
 
 // Answers WM_DPICHANGED: screen is the new screen's rectangle.
 void Relayout(int32_t dpi, const RECT& screen);
-
-// The two buttons' three icons at the screen's density.
-void LoadButtonIcons();
-void FreeButtonIcons();

@@ -8,11 +8,3 @@ extern HINSTANCE resourceModule;  // searched first by LoadText
 extern HINSTANCE programModule;   // searched when resourceModule lacks a text
 extern HWND mainWindow;           // stored by the window procedure on every message
 extern HWND menuBar;
-// The three on-screen button pictures: "OK", take, sort.
-extern HICON okButtonIcon;
-extern HICON takeButtonIcon;
-extern HICON sortButtonIcon;
-
-// The stored text of a string-table entry (no copy), or null. A null module
-// handle means the program's own.
-const wchar_t* LoadText(UINT id);

@@ -7,8 +7,7 @@
 #include "game/status.h"
 #include "ui/hittest.h"
 #include "ui/scale.h"
-
-int32_t pressedButton = 0;
+#include "ui/table.h"
 
 namespace {
 

@@ -2,12 +2,7 @@
 // the cards of the hand.
 #pragma once
 
-#include <cstdint>
-
 #include "platform/platform.h"
-
-// 0 none, 1 the lower button is held, 2 the upper one.
-extern int32_t pressedButton;
 
 void StylusDown(LPARAM point);
 void StylusUp();

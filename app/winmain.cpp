@@ -37,10 +37,11 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     // Out-of-range values index no table: they count as the first entry,
     // and the store keeps what it holds.
     if (!IsGameType(gameType)) gameType = ThrownUp;
-    if (background > 4) background = 0;
-    if (cardBack > 4) cardBack = 0;
+    if (background >= kTableColourCount) background = 0;
+    if (cardBack >= kCardBackCount) cardBack = 0;
     transferRule = TypeTraits(gameType).transfer ? 1 : 0;
-    computerHandLayout = LoadSetting(kValueHideCount) == 5 ? 5 : 4;
+    computerHandLayout =
+        LoadSetting(kValueHideCount) == LayoutStacked ? LayoutStacked : LayoutQuarterFan;
     const uint32_t storedPace = LoadSetting(kValuePace, kWindowKey);
     pace = storedPace >= 1 && storedPace <= 3 ? static_cast<int32_t>(storedPace) - 1 : PaceNormal;
     accountPanelShown = LoadSetting(kValueAccountPanel, kWindowKey) == 2 ? 0 : 1;

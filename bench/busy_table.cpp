@@ -2,7 +2,9 @@
 #include "bench/busy_table.h"
 
 #include "app/shell.h"
-#include "game/flow.h"
+#include "game/deal.h"
+#include "game/host.h"
+#include "game/message.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "res/ids.h"

@@ -15,7 +15,6 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "bench/busy_table.h"
-#include "game/flow.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "platform/headless/headless.h"

@@ -1,8 +1,13 @@
 // The end of a bout: discard, refill in the opener's order, pass the attack.
+#include "game/bout.h"
+
 #include "game/account.h"
-#include "game/flow.h"
+#include "game/deal.h"
+#include "game/gameover.h"
+#include "game/message.h"
 #include "game/pace.h"
 #include "game/state.h"
+#include "game/taking.h"
 
 int32_t EndBout(int32_t forced) {
     const uint32_t serial = gameSerial;

@@ -1,7 +1,7 @@
 #include "game/card.h"
 
+#include "game/host.h"
 #include "res/ids.h"
-#include "ui/scale.h"
 
 const wchar_t* const rankLabels[15] = {nullptr, L"A", L"2",  L"3", L"4", L"5", L"6", L"7",
                                        L"8",    L"9", L"10", L"J", L"Q", L"K", L"A"};
@@ -19,8 +19,7 @@ void InitCard(Card& card) {
     card.selected = 0;
     card.live = 0;
     card.faceDown = 0;
-    card.width = ScaleX(units::cardWidth);
-    card.height = ScaleY(units::cardHeight);
+    SizeCard(card);
 }
 
 void SetPosition(Card& card, int32_t x, int32_t y) {

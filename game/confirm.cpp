@@ -1,8 +1,11 @@
 // The human plays the selected cards: opening, throw-in, transfer, cover.
-#include "app/errors.h"
-#include "app/shell.h"
+#include "game/confirm.h"
+
 #include "game/account.h"
-#include "game/flow.h"
+#include "game/bout.h"
+#include "game/gameover.h"
+#include "game/host.h"
+#include "game/message.h"
 #include "game/pace.h"
 #include "game/rules.h"
 #include "game/state.h"
@@ -113,14 +116,14 @@ void CoverSeveral() {
 
 void HumanDefends(int32_t chosen, uint32_t serial) {
     if (computerTable.count == 0) {
-        ShowErrorBox(mainWindow, L"ERROR: computer will go!");
+        ShowErrorBox(MainWindow(), L"ERROR: computer will go!");
         return;
     }
     const int32_t attackRank = CardAt(computerTable, computerTable.count).rank;
     bool anyTrump = false;
     if (TransferPossible(attackRank, &anyTrump)) {
         // A trump of the attack rank could also cover: ask.
-        bool transfer = !anyTrump || MessageBoxW(mainWindow, LoadText(IDS_ASK_TRANSFER), L"",
+        bool transfer = !anyTrump || MessageBoxW(MainWindow(), LoadText(IDS_ASK_TRANSFER), L"",
                                                  MB_YESNO | MB_ICONQUESTION) == IDYES;
         if (gameSerial != serial) return;
         if (transfer) {

@@ -1,14 +1,13 @@
 // A new game: the deal, the trump, who opens; and the refill from the stock.
-#include "app/shell.h"
+#include "game/deal.h"
+
 #include "game/account.h"
-#include "game/flow.h"
-#include "game/pace.h"
+#include "game/host.h"
+#include "game/message.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
 #include "res/ids.h"
-#include "ui/scale.h"
-#include "ui/table.h"
 
 namespace {
 
@@ -20,59 +19,7 @@ struct PileSetup {
     int32_t perRow;
 };
 
-void PlaceCard(Card& card, POINT origin) {
-    card.window = mainWindow;
-    SetPosition(card, ScaleX(origin.x), ScaleY(origin.y));
-}
-
-// Where each pile starts, in design units.
-constexpr struct {
-    CardPile* pile;
-    POINT origin;
-} kPileOrigins[] = {
-    {&computerHand, {2, 2}},
-    {&humanHand, {2, 116}},
-    {&humanTable, {2, 69}},
-    {&computerTable, {2, 48}},
-};
-
-void PlacePileOrigins() {
-    for (const auto& p : kPileOrigins) {
-        p.pile->originX = ScaleX(p.origin.x);
-        p.pile->originY = ScaleY(p.origin.y);
-    }
-}
-
-void ScaleCard(Card& card) {
-    card.width = ScaleX(units::cardWidth);
-    card.height = ScaleY(units::cardHeight);
-    if (card.x != -1) SetPosition(card, card.x, card.y);
-}
-
 }  // namespace
-
-void ScaleTable() {
-    PlacePileOrigins();
-    for (const auto& p : kPileOrigins) {
-        CardPile& pile = *p.pile;
-        pile.cardWidth = ScaleX(units::cardWidth);
-        pile.cardHeight = ScaleY(units::cardHeight);
-        for (int32_t i = 1; i <= pile.count; ++i)
-            ScaleCard(CardAt(pile, i));
-        LayOut(pile);
-    }
-    for (Card* card : {&stockCard, &trumpCard}) {
-        ScaleCard(*card);
-        if (card->x != -1)
-            PlaceCard(*card, card == &stockCard ? units::stockCard : units::trumpCard);
-    }
-}
-
-void SendGameMessage(GameMessage code) {
-    // The computer defends against a card the player has just laid.
-    if (code == COMPUTER_DEFEND) PauseFor(PauseYourCard);
-    SendMessageW(mainWindow, WM_USER, code, 0);
-}
 
 void NewGame() {
     ++gameSerial;
@@ -96,7 +43,7 @@ void NewGame() {
         s.pile->sortMode = s.sortMode;
         s.pile->perRow = s.perRow;
         s.pile->layoutMode = LayoutSideBySide;
-        s.pile->window = mainWindow;
+        s.pile->window = MainWindow();
     }
     computerHand.layoutMode = computerHandLayout;
     computerHand.faceDown = computerHandFaceDown;
@@ -108,7 +55,7 @@ void NewGame() {
 
     stockCard.suit = 1;
     stockCard.rank = 1;
-    PlaceCard(stockCard, units::stockCard);
+    PlaceCard(stockCard);
     stockCard.faceDown = 1;
     stockCard.hidden = 0;
     InvalidateCard(stockCard);
@@ -117,7 +64,7 @@ void NewGame() {
     trumpCard.suit = trumpSuit;
     trumpCard.rank = trumpRank;
     trumpCard.hidden = hiddenTrump ? 1 : 0;
-    PlaceCard(trumpCard, units::trumpCard);
+    PlaceCard(trumpCard);
     InvalidateCard(trumpCard);
 
     SetTrumpSuit(computerHand, trumpCard.suit);
@@ -139,7 +86,7 @@ void NewGame() {
     FitHumanHand();
     ChooseFirstAttacker();
     if (gameSerial != serial) return;
-    InvalidateLowerButton();
+    RepaintPart(PartLowerButton);
 }
 
 void RefillHand(CardPile& pile) {
@@ -169,8 +116,7 @@ void RefillHand(CardPile& pile) {
     if (drew.count > 0 && !dealing) EmitPlay(drew);
     if (Remaining(deck) == 0) SetHidden(stockCard, 1);
     Refresh(pile);
-    RECT cardsLeft = ScaleRect(units::cardsLeftRect);
-    InvalidateRect(mainWindow, &cardsLeft, FALSE);
+    RepaintPart(PartCardsLeft);
 }
 
 void FitHumanHand() {

@@ -1,13 +1,12 @@
 // The end of a game: the winner is announced, counted, saved, and the next
 // game is dealt at once.
-#include "app/settings.h"
-#include "app/shell.h"
-#include "app/stylus.h"
+#include "game/gameover.h"
+
 #include "game/account.h"
-#include "game/flow.h"
+#include "game/host.h"
+#include "game/message.h"
 #include "game/state.h"
 #include "res/ids.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -18,17 +17,15 @@ bool NothingLeftToDraw() {
 void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, int32_t winner) {
     // Counted before the box shows, onto the stored total: other running
     // copies' wins count too.
-    wins = AddOneToSetting(wins, valueName);
+    wins = AddOneToStoredCount(wins, valueName);
     PlayEvent over{};
     over.kind = PlayGameOver;
     over.side = winner == 0 ? SideHuman : SideComputer;
     over.humanWins = humanWins;
     over.computerWins = computerWins;
     EmitPlay(over);
-    pressedButton = 0;
-    InvalidateRect(mainWindow, &lowerButtonRect, FALSE);
-    InvalidateRect(mainWindow, &upperButtonRect, FALSE);
-    MessageBoxW(mainWindow, text, L"", MB_OK | MB_ICONINFORMATION);
+    ReleaseButtons();
+    MessageBoxW(MainWindow(), text, L"", MB_OK | MB_ICONINFORMATION);
     lastWinner = winner;
     SendGameMessage(NEW_GAME);
 }

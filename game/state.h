@@ -31,7 +31,8 @@ struct GameWords {
     int32_t computerHandAtBoutStart = 0;
     int32_t humanHandAtBoutStart = 0;
     int32_t computerHandFaceDown = 1;  // 0 with the open view switched on at start-up
-    int32_t computerHandLayout = 4;    // 4 spread, 5 stacked
+    // Spread, or stacked with the count hidden (LayoutStacked).
+    int32_t computerHandLayout = LayoutQuarterFan;
     // The stored options and score (settings store), read at start-up.
     uint32_t showCardsLeft = 0;
     uint32_t doubleTapPlay = 0;

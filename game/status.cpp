@@ -3,8 +3,7 @@
 #include <cstdarg>
 #include <cwchar>
 
-#include "app/shell.h"
-#include "ui/scale.h"
+#include "game/host.h"
 
 wchar_t statusBuffer[256];
 const wchar_t* statusText = nullptr;
@@ -21,6 +20,5 @@ void ShowStatus(const wchar_t* format, ...) {
     } else {
         statusText = nullptr;
     }
-    RECT strip = ScaleRect(units::statusStrip);
-    InvalidateRect(mainWindow, &strip, FALSE);
+    RepaintPart(PartStatusStrip);
 }

@@ -1,10 +1,15 @@
 // Taking the table, by either side, and the extra cards the attacker adds.
+#include "game/taking.h"
+
 #include <algorithm>
 
-#include "ai/ai.h"
-#include "app/shell.h"
 #include "game/account.h"
-#include "game/flow.h"
+#include "game/bout.h"
+#include "game/confirm.h"
+#include "game/deal.h"
+#include "game/gameover.h"
+#include "game/host.h"
+#include "game/message.h"
 #include "game/pace.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -117,7 +122,7 @@ int32_t ComputerAddsExtras(int32_t n) {
     int32_t gave;
     SetGivingExtras(true);
     do {
-        gave = ThrowIn(0);
+        gave = ComputerThrowsIn();
         if (gave == 1) remaining -= 1;
     } while (remaining != 0 && gave == 1);
     SetGivingExtras(false);

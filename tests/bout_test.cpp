@@ -1,6 +1,6 @@
 // Taking, extra cards, the end of a bout and the end of a game.
 #include "app/settings.h"
-#include "game/flow.h"
+#include "game/gameover.h"
 #include "tests/game_fixture.h"
 
 namespace {

@@ -2,7 +2,8 @@
 #include <set>
 #include <utility>
 
-#include "game/flow.h"
+#include "game/deal.h"
+#include "game/message.h"
 #include "game/status.h"
 #include "tests/game_fixture.h"
 

@@ -2,12 +2,12 @@
 // commands, repeats and modifiers, and the screen after every key.
 #include "app/keyboard.h"
 #include "app/shell.h"
-#include "app/stylus.h"
 #include "game/status.h"
 #include "platform/internal.h"
 #include "tests/game_fixture.h"
 #include "ui/graphics.h"
 #include "ui/scale.h"
+#include "ui/table.h"
 
 namespace {
 

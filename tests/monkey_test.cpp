@@ -9,10 +9,10 @@
 #include <string>
 
 #include "app/construct.h"
-#include "app/errors.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "game/host.h"
 #include "game/pile.h"
 #include "game/state.h"
 #include "res/resources.h"

@@ -3,7 +3,6 @@
 #include "game/pace.h"
 #include "app/settings.h"
 #include "app/shell.h"
-#include "game/flow.h"
 #include "platform/internal.h"
 #include "tests/game_fixture.h"
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "app/shell.h"
-#include "app/stylus.h"
+#include "game/host.h"
 #include "game/status.h"
 #include "res/resources.h"
 #include "tests/game_fixture.h"

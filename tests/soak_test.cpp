@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/errors.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "game/host.h"
 #include "game/state.h"
 #include "tools/soak/soak.h"
 

@@ -12,6 +12,7 @@
 #include "platform/internal.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
+#include "ui/graphics.h"
 
 namespace {
 

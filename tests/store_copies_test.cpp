@@ -16,7 +16,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
-#include "game/flow.h"
+#include "game/gameover.h"
 #include "game/state.h"
 #include "tests/dialog_steps.h"
 #include "tests/game_fixture.h"

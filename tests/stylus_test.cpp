@@ -1,9 +1,11 @@
 // Taps, releases and double taps on the table, the buttons and the hand.
 #include "app/stylus.h"
 #include "app/shell.h"
+#include "game/host.h"
 #include "game/status.h"
 #include "tests/game_fixture.h"
 #include "ui/scale.h"
+#include "ui/table.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ui/graphics.h"
 
-#include "app/shell.h"
 #include "game/card.h"
+#include "game/host.h"
 #include "res/ids.h"
 #include "ui/scale.h"
 
@@ -10,17 +10,21 @@ HBRUSH blackBrush = nullptr;
 HBRUSH whiteBrush = nullptr;
 HBRUSH greyBrush = nullptr;
 HICON suitIconImages[4] = {};
-HBITMAP cardBackBitmaps[5] = {};
+HBITMAP cardBackBitmaps[kCardBackCount] = {};
+HICON okButtonIcon = nullptr;
+HICON takeButtonIcon = nullptr;
+HICON sortButtonIcon = nullptr;
 
-const int cardBackIds[5] = {IDB_BACK_PLAITING, IDB_BACK_FISH, IDB_BACK_JOCONDA, IDB_BACK_GRADIENT,
-                            IDB_BACK_PATTERN};
-const COLORREF backgroundColours[5] = {RGB(0, 150, 0), RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 0, 153),
-                                       RGB(128, 128, 128)};
+const int cardBackIds[kCardBackCount] = {IDB_BACK_PLAITING, IDB_BACK_FISH, IDB_BACK_JOCONDA,
+                                         IDB_BACK_GRADIENT, IDB_BACK_PATTERN};
+const COLORREF backgroundColours[kTableColourCount] = {
+    RGB(0, 150, 0), RGB(0, 0, 0), RGB(128, 0, 0), RGB(0, 0, 153), RGB(128, 128, 128),
+};
 
 namespace {
 
 HICON LoadAt(int id, int32_t size, HINSTANCE module) {
-    return static_cast<HICON>(LoadImageW(module ? module : programModule,
+    return static_cast<HICON>(LoadImageW(module ? module : ProgramModule(),
                                          MAKEINTRESOURCEW(static_cast<UINT>(id)), IMAGE_ICON, size,
                                          size, 0));
 }
@@ -53,9 +57,11 @@ void CreateGraphics() {
     if (cardFont) DeleteObject(cardFont);
     cardFont = CreateCardFont(10);
     for (int i = 0; i < 4; ++i)
-        suitIconImages[i] = LoadSuitIcon(suitIcons[i], ScaleX(9), instance);
-    for (int i = 0; i < 5; ++i)
-        cardBackBitmaps[i] = SHLoadImageResource(instance, static_cast<UINT>(cardBackIds[i]));
+        suitIconImages[i] =
+            LoadSuitIcon(suitIcons[i], ScaleX(units::suitIconSize), ProgramModule());
+    for (int i = 0; i < kCardBackCount; ++i)
+        cardBackBitmaps[i] =
+            SHLoadImageResource(ProgramModule(), static_cast<UINT>(cardBackIds[i]));
     blackBrush = CreateSolidBrush(RGB(0, 0, 0));
     whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
     greyBrush = CreateSolidBrush(RGB(200, 200, 200));
@@ -76,6 +82,19 @@ void ReleaseGraphics() {
     blackBrush = whiteBrush = greyBrush = nullptr;
     if (cardFont) DeleteObject(cardFont);
     cardFont = nullptr;
+}
+
+void LoadButtonIcons() {
+    okButtonIcon = LoadButtonIcon(IDI_OK, ScaleX(units::buttonIconSize), nullptr);
+    takeButtonIcon = LoadButtonIcon(IDI_TAKE, ScaleX(units::buttonIconSize), nullptr);
+    sortButtonIcon = LoadButtonIcon(IDI_SORT, ScaleX(units::buttonIconSize), nullptr);
+}
+
+void FreeButtonIcons() {
+    for (HICON* icon : {&takeButtonIcon, &sortButtonIcon, &okButtonIcon}) {
+        DestroyIcon(*icon);
+        *icon = nullptr;
+    }
 }
 
 HFONT CreateCardFont(int32_t points) {
@@ -109,7 +128,7 @@ bool PadIcon(HICON source, HICON* result, int32_t sw, int32_t sh, int32_t dw, in
     HDC memory = CreateCompatibleDC(nullptr);
     if (!memory) return false;
     HICON blank = static_cast<HICON>(
-        LoadImageW(programModule, MAKEINTRESOURCEW(IDI_BLANK), IMAGE_ICON, 16, 16, 0));
+        LoadImageW(ProgramModule(), MAKEINTRESOURCEW(IDI_BLANK), IMAGE_ICON, 16, 16, 0));
     const int x = dw / 2 - sw / 2, y = dh / 2 - sh / 2;
     bool done = false;
     // A fresh memory context makes the mask monochrome.

@@ -6,19 +6,30 @@
 
 #include "platform/platform.h"
 
+// The card backs and the table colours the player chooses from.
+constexpr int32_t kCardBackCount = 5;
+constexpr int32_t kTableColourCount = 5;
+
 extern HFONT cardFont;
 extern HBRUSH blackBrush;
 extern HBRUSH whiteBrush;
 extern HBRUSH greyBrush;
 extern HICON suitIconImages[4];
-extern HBITMAP cardBackBitmaps[5];
+extern HBITMAP cardBackBitmaps[kCardBackCount];
+// The three on-screen button pictures: "OK", take, sort.
+extern HICON okButtonIcon;
+extern HICON takeButtonIcon;
+extern HICON sortButtonIcon;
 // Picture resources of the five card backs, by back index.
-extern const int cardBackIds[5];
+extern const int cardBackIds[kCardBackCount];
 // Table colours by the background setting, as 0x00BBGGRR.
-extern const COLORREF backgroundColours[5];
+extern const COLORREF backgroundColours[kTableColourCount];
 
 void CreateGraphics();
 void ReleaseGraphics();
+// The two buttons' three icons at the screen's density.
+void LoadButtonIcons();
+void FreeButtonIcons();
 HFONT CreateCardFont(int32_t points);
 
 // An icon of size x size pixels, never stretched beyond one of its drawn

@@ -1,15 +1,17 @@
 #include "ui/table.h"
 
+#include <algorithm>
 #include <cwchar>
 
-#include "app/keyboard.h"
-#include "app/shell.h"
-#include "app/stylus.h"
+#include "game/host.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "game/types.h"
 #include "ui/graphics.h"
 #include "ui/scale.h"
+
+int32_t pressedButton = 0;
+RECT focusFrame{};
 
 namespace {
 
@@ -36,7 +38,7 @@ void PaintFace(const Card& card, HDC dc) {
     FillRect(dc, &card.rect, blackBrush);
     RECT face{card.rect.left + 1, card.rect.top + 1, card.rect.right - 1, card.rect.bottom - 1};
     FillRect(dc, &face, card.selected ? greyBrush : whiteBrush);
-    const int32_t s = ScaleY(9);
+    const int32_t s = ScaleY(units::suitIconSize);
     HICON icon = suitIconImages[card.suit - 1];
     DrawIconEx(dc, card.x + card.width - s - 2, card.y + 2, icon, 0, 0, 0, nullptr, DI_NORMAL);
     DrawIconEx(dc, card.x + 2, card.y + card.height - s - 2, icon, 0, 0, 0, nullptr, DI_NORMAL);
@@ -83,6 +85,10 @@ int32_t CardsLeft() {
 
 }  // namespace
 
+int32_t FocusEdge() {
+    return std::max(1, ScaleX(2));
+}
+
 int32_t PaintCard(const Card& card, HDC dc) {
     if (card.suit == -1 || card.rank == -1 || card.x == -1 || card.y == -1) return 0;
     if (card.hidden == 1) return 0;
@@ -100,7 +106,7 @@ void PaintPile(const CardPile& pile, HDC dc) {
 }
 
 void PaintTrumpMarker(HDC dc, int32_t suit, int32_t x, int32_t y) {
-    RECT box{x, y, x + ScaleX(9) + 2, y + ScaleY(9) + 2};
+    RECT box{x, y, x + ScaleX(units::suitIconSize) + 2, y + ScaleY(units::suitIconSize) + 2};
     FillRect(dc, &box, whiteBrush);
     DrawIconEx(dc, x + 1, y + 2, suitIconImages[suit - 1], 0, 0, 0, nullptr, DI_NORMAL);
 }
@@ -148,6 +154,6 @@ void PaintTable(HDC dc) {
 
 void InvalidateLowerButton() {
     // Worked out afresh each time rather than read from lowerButtonRect.
-    RECT r{ScaleX(204), ScaleY(170), ScaleX(236), ScaleY(202)};
-    InvalidateRect(mainWindow, &r, FALSE);
+    RECT r = ScaleRect(units::lowerButtonRect);
+    InvalidateRect(MainWindow(), &r, FALSE);
 }

@@ -18,3 +18,11 @@ void PaintTable(HDC dc);
 
 // Asks for the lower button to be repainted: its picture follows who attacks.
 void InvalidateLowerButton();
+
+// 0 none, 1 the lower button is held, 2 the upper one.
+extern int32_t pressedButton;
+// The keyboard's focus mark where it was last asked to be drawn (client
+// pixels; empty: nowhere).
+extern RECT focusFrame;
+// How thick the mark is, in pixels; it lies around the card.
+int32_t FocusEdge();

@@ -7,7 +7,6 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "bench/busy_table.h"
-#include "game/flow.h"
 #include "game/pace.h"
 #include "game/state.h"
 #include "platform/internal.h"

@@ -7,13 +7,14 @@
 #include "app/keyboard.h"
 #include "app/settings.h"
 #include "app/shell.h"
-#include "app/stylus.h"
+#include "game/host.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "platform/headless/headless.h"
 #include "res/ids.h"
 #include "tools/replay/json.h"
 #include "tools/replay/script.h"
+#include "ui/table.h"
 
 namespace {
 

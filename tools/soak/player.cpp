@@ -4,7 +4,6 @@
 
 #include "app/actions.h"
 #include "app/shell.h"
-#include "game/flow.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "res/ids.h"

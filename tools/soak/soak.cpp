@@ -11,6 +11,7 @@
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
+#include "game/host.h"
 #include "game/state.h"
 #include "game/types.h"
 #include "platform/headless/headless.h"

@@ -1,5 +1,5 @@
 // The Statistics dialog: the two counts beside their labels, and Clear.
-#include "ui/statistics.h"
+#include "app/statistics.h"
 
 #include <cwchar>
 

@@ -2,12 +2,13 @@
 // Nothing changes until OK; then every value is applied, and those the
 // player changed are saved. A value left alone is saved only where none is
 // stored, so that another running copy's change to it stands.
-#include "ui/options.h"
+#include "app/options.h"
 
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
-#include "game/flow.h"
+#include "game/host.h"
+#include "game/message.h"
 #include "game/pile.h"
 #include "game/state.h"
 #include "game/types.h"
@@ -59,8 +60,8 @@ void OnInit(HWND dialog) {
     AddTexts(dialog, IDC_BACKGROUNDS, IDS_COLOUR_GREEN, IDS_COLOUR_GRAY);
     Check(dialog, IDC_CARDS_LEFT, showCardsLeft == 1);
     Check(dialog, IDC_DOUBLE_TAP, doubleTapPlay == 1);
-    Check(dialog, IDC_HIDE_COUNT, computerHandLayout == 5);
-    shown = {gameType, computerHandLayout == 5, showCardsLeft == 1, doubleTapPlay == 1};
+    Check(dialog, IDC_HIDE_COUNT, computerHandLayout == LayoutStacked);
+    shown = {gameType, computerHandLayout == LayoutStacked, showCardsLeft == 1, doubleTapPlay == 1};
 }
 
 void OnOk(HWND dialog) {
@@ -74,7 +75,7 @@ void OnOk(HWND dialog) {
     }
     Save(static_cast<uint32_t>(gameType), kValueGameType, gameType != shown.gameType);
     const bool hide = Checked(dialog, IDC_HIDE_COUNT);
-    computerHandLayout = hide ? 5 : 4;
+    computerHandLayout = hide ? LayoutStacked : LayoutQuarterFan;
     Save(static_cast<uint32_t>(computerHandLayout), kValueHideCount, hide != shown.hideCount);
     const bool left = Checked(dialog, IDC_CARDS_LEFT);
     showCardsLeft = left ? 1 : 0;
