@@ -15,6 +15,8 @@ var Velmora = (function () {
     const keysDown = new Set();
     let wake = null;
     let canvas = null, context = null;
+    let ready = false;  // the program's functions can be called
+    Module['onRuntimeInitialized'] = () => { ready = true; };
 
     function push(event) {
         events.push(event);
@@ -22,21 +24,17 @@ var Velmora = (function () {
         if (wake) wake();
     }
 
-    // The browser's key codes are the game's key numbers. Letters and
-    // digits go to the game only without Ctrl or Meta, which are the
-    // browser's; F1, F2 and F10 are the game's, the other function keys the
-    // browser's.
-    function forwarded(e) {
-        const k = e.keyCode;
-        if (k === 16 || k === 17 || k === 18) return true;
-        if (e.ctrlKey || e.metaKey) return false;
-        return (k >= 65 && k <= 90) || (k >= 48 && k <= 57) || [112, 113, 121].includes(k) ||
-               [9, 13, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40].includes(k);
+    // The browser's key codes are the program's key numbers. Which keys the
+    // program takes is the layer's answer (platform/keys.h), asked as each
+    // key goes down, so that the browser is kept from its own action at once;
+    // a key let go goes along when its press did.
+    function chord(e) {
+        return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
     }
 
     function key(e, down) {
-        if (!canvas) return;
-        if (down ? !forwarded(e) : !keysDown.has(e.keyCode)) return;
+        if (!canvas || !ready) return;
+        if (down ? !_VelmoraTakesKey(e.keyCode, chord(e)) : !keysDown.has(e.keyCode)) return;
         e.preventDefault();
         if (down) keysDown.add(e.keyCode); else keysDown.delete(e.keyCode);
         push([2, down ? 1 : 0, e.keyCode, e.altKey ? 1 : 0, down && e.repeat ? 1 : 0]);

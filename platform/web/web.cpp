@@ -17,6 +17,7 @@
 #include "platform/backend.h"
 #include "platform/density.h"
 #include "platform/internal.h"
+#include "platform/keys.h"
 
 // clang-format off
 EM_JS(int, JsPageDensity, (), { return Velmora.density(); });
@@ -160,6 +161,12 @@ void ApplyTitle() {
 }
 
 }  // namespace
+
+// The page asks as each key goes down, to keep the browser from acting on
+// the program's keys; the answer never waits, so it is left out of asyncify.
+extern "C" EMSCRIPTEN_KEEPALIVE int VelmoraTakesKey(int key, int chord) {
+    return PageTakesKey(static_cast<WPARAM>(key), static_cast<unsigned>(chord)) ? 1 : 0;
+}
 
 void WebOpen() {
     WebState& st = State();
