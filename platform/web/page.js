@@ -176,16 +176,18 @@ var Velmora = (function () {
             document.getElementById('ended').hidden = false;
             document.body.dataset.ended = 'yes';
         },
-        // A line of the account, newest at the bottom, kept in view; the
-        // status line's texts are marked as such.
+        // A line of the account, newest at the bottom; the status line's
+        // texts are marked as such. The newest stays in view unless the
+        // reader has scrolled back to older lines.
         line(text, status) {
             const account = document.getElementById('account');
+            const following = account.scrollHeight - account.scrollTop - account.clientHeight < 4;
             const p = document.createElement('p');
             p.textContent = text;
             if (status) p.className = 'status';
             account.append(p);
             while (account.childElementCount > mostLines) account.firstElementChild.remove();
-            account.scrollTop = account.scrollHeight;
+            if (following) account.scrollTop = account.scrollHeight;
         },
         // Words for the screen reader alone: each is a new line of the
         // region, so that the same words said again are heard again.

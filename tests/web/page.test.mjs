@@ -123,3 +123,27 @@ for (const { name, below, ...options } of shapes) {
         });
     });
 }
+
+// The newest line of the account stays in view, unless the reader has
+// scrolled back to older ones, whose place a new line then keeps.
+test('the account follows its newest line until the reader scrolls back', async () => {
+    await withPage(session, { dpi, viewport: { width: 360, height: 600 } }, async (page) => {
+        const place = () => page.evaluate(() => {
+            const a = document.getElementById('account');
+            return { top: a.scrollTop, end: a.scrollHeight - a.clientHeight };
+        });
+        await page.evaluate(() => { for (let i = 0; i < 40; ++i) Velmora.line(`line ${i}`, false); });
+        let seen = await place();
+        assert.ok(seen.end > 0, 'the lines do not overflow the account');
+        assert.ok(seen.top >= seen.end - 1, `the newest line is out of view: ${JSON.stringify(seen)}`);
+        await page.evaluate(() => { document.getElementById('account').scrollTop = 10; });
+        await page.evaluate(() => Velmora.line('one more', false));
+        seen = await place();
+        assert.equal(seen.top, 10, 'a new line moved the reader');
+        await page.evaluate(() => { const a = document.getElementById('account'); a.scrollTop = a.scrollHeight; });
+        await page.evaluate(() => Velmora.line('and another', true));
+        seen = await place();
+        assert.ok(seen.top >= seen.end - 1, 'the account stopped following once back at the end');
+        assert.equal(await page.$eval('#account p:last-child', (p) => [p.textContent, p.className].join('|')), 'and another|status');
+    });
+});
