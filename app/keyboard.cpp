@@ -4,6 +4,7 @@
 
 #include "app/actions.h"
 #include "app/shell.h"
+#include "app/speech.h"
 #include "app/stylus.h"
 #include "game/state.h"
 #include "game/status.h"
@@ -43,6 +44,7 @@ void MoveFocus(int32_t step) {
         focusPosition = std::clamp(FocusedCard() + step, 1, std::max(humanHand.count, 1));
     focusShown = true;
     SyncFocusFrame();
+    Say(FocusSaying());
 }
 
 bool Command(HWND hwnd, WORD id) {
@@ -74,6 +76,11 @@ bool KeyboardDown(HWND hwnd, WPARAM key, LPARAM flags) {
         if (key != 'N' && key != 'Q') return false;
         return Repeated(flags) || Command(hwnd, key == 'N' ? IDM_NEW : IDM_EXIT);
     }
+    // Reading out the table or the hand changes nothing, the status line neither.
+    if (key == 'R' || key == 'H') {
+        if (!Repeated(flags)) Say(key == 'R' ? TableSaying() : HandSaying());
+        return true;
+    }
     if (key == VK_LEFT || key == VK_RIGHT) {
         MoveFocus(key == VK_LEFT ? -1 : 1);
         return true;
@@ -87,6 +94,7 @@ bool KeyboardDown(HWND hwnd, WPARAM key, LPARAM flags) {
         case VK_SPACE:
             BeginMove();
             TapHandCard(FocusedCard());
+            Say(FocusSaying());
             break;
         case VK_RETURN:
             BeginMove();

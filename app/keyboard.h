@@ -1,6 +1,7 @@
 // Play from the keyboard, beside the stylus: a focus mark over the human's
-// hand, keys for the moves and the menu's most used commands. Every move
-// goes through app/actions.h, as a tap's does.
+// hand, keys for the moves and the menu's most used commands, and R and H,
+// which read the table and the hand aloud (app/speech.h). Every move goes
+// through app/actions.h, as a tap's does.
 #pragma once
 
 #include <cstdint>

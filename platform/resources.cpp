@@ -4,6 +4,7 @@
 
 #include "platform/dialog_internal.h"
 #include "platform/gdi_internal.h"
+#include "platform/keys.h"
 #include "platform/menus.h"
 
 struct HINSTANCE__ {};
@@ -96,6 +97,15 @@ int TranslateAcceleratorW(HWND hwnd, HACCEL table, MSG* msg) {
         return 1;
     }
     return 0;
+}
+
+bool AltAcceleratorFor(WPARAM key) {
+    for (const auto& table : loadedAccelerators)
+        for (int i = 0; i < table->table.count; ++i) {
+            const ACCEL& a = table->table.entries[i];
+            if (a.key == key && (a.fVirt & FALT) != 0) return true;
+        }
+    return false;
 }
 
 const DialogResource* FindDialogResource(HINSTANCE module, UINT id) {

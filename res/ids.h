@@ -91,6 +91,36 @@ constexpr UINT IDS_LOG_REFUSED_COVER_TOGETHER = 451;  // how many attack cards
 constexpr UINT IDS_LOG_RANK_A = 452;                  // a rank with its article
 constexpr UINT IDS_LOG_RANK_AN = 453;                 // before a vowel sound: 8, A
 constexpr UINT IDS_LOG_RANK_OR = 454;                 // before the last rank of a list
+// What the page says aloud for a screen reader, beside the picture.
+constexpr UINT IDS_SAY_FOCUS = 460;           // the framed card, its place, the hand's size
+constexpr UINT IDS_SAY_FOCUS_SELECTED = 461;  // the same, for a selected card
+constexpr UINT IDS_SAY_HAND_EMPTY = 462;
+constexpr UINT IDS_SAY_HAND = 463;           // how many cards, the cards
+constexpr UINT IDS_SAY_HAND_ONE = 464;       // the card
+constexpr UINT IDS_SAY_CARD_SELECTED = 465;  // a card of the hand read out
+constexpr UINT IDS_SAY_TABLE_EMPTY = 466;
+constexpr UINT IDS_SAY_TABLE = 467;  // the attack cards, each with its cover
+constexpr UINT IDS_SAY_TABLE_JOIN = 468;
+constexpr UINT IDS_SAY_MY_CARD_BEATEN = 469;  // the computer's attack card, the human's cover
+constexpr UINT IDS_SAY_MY_CARD_OPEN = 470;
+constexpr UINT IDS_SAY_YOUR_CARD_BEATEN = 471;  // the human's attack card, the computer's cover
+constexpr UINT IDS_SAY_YOUR_CARD_OPEN = 472;
+constexpr UINT IDS_SAY_TRUMP_CARD = 473;  // the turned-up card, the trump suit
+constexpr UINT IDS_SAY_TRUMP_SUIT = 474;
+constexpr UINT IDS_SAY_STOCK = 475;  // cards left to draw, a turned-up trump among them
+constexpr UINT IDS_SAY_STOCK_ONE = 476;
+constexpr UINT IDS_SAY_STOCK_EMPTY = 477;
+constexpr UINT IDS_SAY_COMPUTER_HOLDS = 478;  // how many cards
+constexpr UINT IDS_SAY_COMPUTER_HOLDS_ONE = 479;
+constexpr UINT IDS_SAY_COMPUTER_EMPTY = 480;
+constexpr UINT IDS_SAY_COMPUTER_STACKED = 481;  // the count hidden by the option
+constexpr UINT IDS_SAY_COMPUTER_SHOWN = 482;    // the open view: the cards
+constexpr UINT IDS_SAY_BUTTONS = 483;           // the lower button's move, the upper's
+constexpr UINT IDS_SAY_LOWER_TAKE = 484;
+constexpr UINT IDS_SAY_LOWER_DONE = 485;
+constexpr UINT IDS_SAY_LOWER_LET_TAKE = 486;  // while the human may give extra cards
+constexpr UINT IDS_SAY_UPPER_BY_SUIT = 487;
+constexpr UINT IDS_SAY_UPPER_BY_RANK = 488;
 
 // The topic of the rules page the Rules command opens (its anchor).
 constexpr int IDH_RULES = 99;

@@ -14,6 +14,7 @@
 #include "platform/density.h"
 #include "platform/gdi_internal.h"
 #include "platform/internal.h"
+#include "platform/keys.h"
 
 namespace {
 
@@ -181,6 +182,8 @@ POINT ToScreen(int x, int y) {
             static_cast<LONG>(y * st.pixelsPerPoint) - st.offset.y};
 }
 
+// SDL's keys as virtual keys; what is not one of the program's keys
+// (platform/keys.h) is dropped.
 WPARAM KeyOf(SDL_Keycode key) {
     if (key >= SDLK_a && key <= SDLK_z) return static_cast<WPARAM>('A' + (key - SDLK_a));
     if (key >= SDLK_0 && key <= SDLK_9) return static_cast<WPARAM>('0' + (key - SDLK_0));
@@ -204,7 +207,7 @@ WPARAM KeyOf(SDL_Keycode key) {
 
 void Key(const SDL_KeyboardEvent& e) {
     WPARAM key = KeyOf(e.keysym.sym);
-    if (!key) return;
+    if (!IsProgramKey(key)) return;
     bool down = e.type == SDL_KEYDOWN;
     bool alt = (e.keysym.mod & KMOD_ALT) != 0 || key == VK_MENU;
     UINT message = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);

@@ -30,7 +30,7 @@ function(velmora_page target folder)
   target_link_libraries(${target} PRIVATE velmora_web)
   target_link_options(${target} PRIVATE
     -sENVIRONMENT=web -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072 -sALLOW_MEMORY_GROWTH=1
-    -sEXIT_RUNTIME=0 --pre-js ${page_js})
+    -sEXIT_RUNTIME=0 -sASYNCIFY_REMOVE=VelmoraTakesKey --pre-js ${page_js})
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${page_js})
   configure_file(platform/web/index.html ${folder}/index.html COPYONLY)
   configure_file(res/velmora.0409.htm ${folder}/velmora.0409.htm COPYONLY)

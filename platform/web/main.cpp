@@ -2,12 +2,28 @@
 // WinMain; when it returns, the page offers another game.
 #include <string>
 
+#include "app/account.h"
 #include "app/construct.h"
+#include "app/speech.h"
 #include "app/window.h"
 #include "platform/platform.h"
 #include "platform/web/web.h"
 #include "res/resources.h"
 #include "ui/scale.h"
+
+namespace {
+
+// Before each wait: the account's new lines and the status line's new text
+// go to the page's account, a change of the buttons' meanings is said.
+void TellPage() {
+    for (const std::wstring& line : TakeNewAccountLines())
+        WebAccountLine(line, false);
+    std::wstring text;
+    if (TakeStatusChange(&text)) WebAccountLine(text, true);
+    if (TakeButtonsChange(&text)) WebSay(text);
+}
+
+}  // namespace
 
 int main() {
     std::string error;
@@ -19,6 +35,9 @@ int main() {
     ForgetDensities();
     RegisterResources();
     ConstructProgram();
+    KeepAccount(true);
+    sayListener = WebSay;
+    WebBeforeWait(TellPage);
     int status = WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
     ReleaseProgram();
     WebEnded();

@@ -1,5 +1,6 @@
 // The page's half of the browser backend (platform/web/web.cpp): the
-// canvas, the queue of input events, the viewport and the store's key.
+// canvas, the queue of input events, the viewport, the store's key, and the
+// account and the words said for a screen reader beside the canvas.
 // Events are queued as five numbers: pointer (message, x, y, time), key
 // (down, key code, alt, repeat), viewport (device pixels wide, high) and
 // focus.
@@ -12,9 +13,12 @@ var Velmora = (function () {
     const fixed = densities.includes(dpi) && clock !== null;
     const WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202;
     const events = [];
+    const mostLines = 500, mostSaid = 20;  // a game's account fits many times over
     const keysDown = new Set();
     let wake = null;
     let canvas = null, context = null;
+    let ready = false;  // the program's functions can be called
+    Module['onRuntimeInitialized'] = () => { ready = true; };
 
     function push(event) {
         events.push(event);
@@ -22,21 +26,17 @@ var Velmora = (function () {
         if (wake) wake();
     }
 
-    // The browser's key codes are the game's key numbers. Letters and
-    // digits go to the game only without Ctrl or Meta, which are the
-    // browser's; F1, F2 and F10 are the game's, the other function keys the
-    // browser's.
-    function forwarded(e) {
-        const k = e.keyCode;
-        if (k === 16 || k === 17 || k === 18) return true;
-        if (e.ctrlKey || e.metaKey) return false;
-        return (k >= 65 && k <= 90) || (k >= 48 && k <= 57) || [112, 113, 121].includes(k) ||
-               [9, 13, 27, 32, 33, 34, 35, 36, 37, 38, 39, 40].includes(k);
+    // The browser's key codes are the program's key numbers. Which keys the
+    // program takes is the layer's answer (platform/keys.h), asked as each
+    // key goes down, so that the browser is kept from its own action at once;
+    // a key let go goes along when its press did.
+    function chord(e) {
+        return (e.shiftKey ? 1 : 0) | (e.ctrlKey ? 2 : 0) | (e.altKey ? 4 : 0) | (e.metaKey ? 8 : 0);
     }
 
     function key(e, down) {
-        if (!canvas) return;
-        if (down ? !forwarded(e) : !keysDown.has(e.keyCode)) return;
+        if (!canvas || !ready) return;
+        if (down ? !_VelmoraTakesKey(e.keyCode, chord(e)) : !keysDown.has(e.keyCode)) return;
         e.preventDefault();
         if (down) keysDown.add(e.keyCode); else keysDown.delete(e.keyCode);
         push([2, down ? 1 : 0, e.keyCode, e.altKey ? 1 : 0, down && e.repeat ? 1 : 0]);
@@ -53,29 +53,52 @@ var Velmora = (function () {
         push([1, message, x, y, Math.max(1, Math.round(e.timeStamp) % 0x7fffffff)]);
     }
 
-    function viewport() {
-        const ratio = window.devicePixelRatio || 1;
-        return [Math.round(window.innerWidth * ratio), Math.round(window.innerHeight * ratio)];
+    // The screen's shape at every density (platform/density.cpp), and the
+    // least room the account beside or below it is given, in CSS pixels.
+    const aspect = 240 / 320;
+    const sideWidth = 200, sideHeight = 120, widestSide = 420;
+
+    // The room the canvas is fitted into, in CSS pixels, and where the
+    // account goes. As large as the viewport allows, the account in the
+    // margin beside or below; where neither margin holds it, the canvas
+    // gives up the least room that makes one.
+    function room() {
+        const w = window.innerWidth, h = window.innerHeight;
+        const across = Math.min(w, h * aspect), down = across / aspect;
+        if ((w - across) / 2 >= sideWidth) return { width: w, height: h, below: false };
+        if ((h - down) / 2 >= sideHeight) return { width: w, height: h, below: true };
+        const beside = Math.min(w - sideWidth, h * aspect), above = Math.min(w, (h - sideHeight) * aspect);
+        return beside >= above ? { width: w - sideWidth, height: h, below: false }
+                               : { width: w, height: h - sideHeight, below: true };
     }
 
-    // The canvas keeps its device pixels and is scaled to fill the
-    // viewport, centred on the margin's colour.
+    // In device pixels: the program fits its density to it.
+    function viewport() {
+        const ratio = window.devicePixelRatio || 1;
+        const r = room();
+        return [Math.round(r.width * ratio), Math.round(r.height * ratio)];
+    }
+
+    // The canvas keeps its device pixels and is scaled to fill its room,
+    // centred there on the margin's colour; the account takes the rest of
+    // the viewport beside or below it and never covers the table.
     function fit() {
         if (!canvas || !canvas.width) return;
         const ratio = window.devicePixelRatio || 1;
-        const [w, h] = viewport();
-        const scale = Math.min(w / canvas.width, h / canvas.height);
+        const r = room();
+        const scale = Math.min(r.width * ratio / canvas.width, r.height * ratio / canvas.height);
         const cssW = canvas.width * scale / ratio, cssH = canvas.height * scale / ratio;
+        const left = (r.width - cssW) / 2, top = (r.height - cssH) / 2;
         canvas.style.width = cssW + 'px';
         canvas.style.height = cssH + 'px';
-        canvas.style.left = (window.innerWidth - cssW) / 2 + 'px';
-        canvas.style.top = (window.innerHeight - cssH) / 2 + 'px';
-        // The list of keys lives in the margin, and only where it has room:
-        // it must never cover the table (the rules page names the keys too).
-        const keys = document.getElementById('keys');
-        const below = (window.innerHeight - cssH) / 2, beside = (window.innerWidth - cssW) / 2;
-        keys.hidden = below < 32 && beside < 72;  // the closed list's size, with room
-        if (keys.hidden) keys.open = false;
+        canvas.style.left = left + 'px';
+        canvas.style.top = top + 'px';
+        const side = document.getElementById('side');
+        const place = r.below
+            ? [0, top + cssH, window.innerWidth, window.innerHeight - top - cssH]
+            : [left + cssW, 0, Math.min(window.innerWidth - left - cssW, widestSide), window.innerHeight];
+        [side.style.left, side.style.top, side.style.width, side.style.height] = place.map((n) => n + 'px');
+        side.hidden = false;
     }
 
     function resized() {
@@ -94,6 +117,8 @@ var Velmora = (function () {
         window.addEventListener('keyup', (e) => key(e, false));
         window.addEventListener('resize', resized);
         window.addEventListener('focus', () => push([4, 0, 0, 0, 0]));
+        // A screen reader hears the table's name and hands it the keys.
+        canvas.focus({ preventScroll: true });
     }
 
     start();
@@ -150,6 +175,28 @@ var Velmora = (function () {
             canvas.hidden = true;
             document.getElementById('ended').hidden = false;
             document.body.dataset.ended = 'yes';
+        },
+        // A line of the account, newest at the bottom; the status line's
+        // texts are marked as such. The newest stays in view unless the
+        // reader has scrolled back to older lines.
+        line(text, status) {
+            const account = document.getElementById('account');
+            const following = account.scrollHeight - account.scrollTop - account.clientHeight < 4;
+            const p = document.createElement('p');
+            p.textContent = text;
+            if (status) p.className = 'status';
+            account.append(p);
+            while (account.childElementCount > mostLines) account.firstElementChild.remove();
+            if (following) account.scrollTop = account.scrollHeight;
+        },
+        // Words for the screen reader alone: each is a new line of the
+        // region, so that the same words said again are heard again.
+        say(text) {
+            const said = document.getElementById('said');
+            const p = document.createElement('p');
+            p.textContent = text;
+            said.append(p);
+            while (said.childElementCount > mostSaid) said.firstElementChild.remove();
         },
         fail(why) {
             const p = document.getElementById('failed');

@@ -17,6 +17,7 @@
 #include "platform/backend.h"
 #include "platform/density.h"
 #include "platform/internal.h"
+#include "platform/keys.h"
 
 // clang-format off
 EM_JS(int, JsPageDensity, (), { return Velmora.density(); });
@@ -31,6 +32,10 @@ EM_JS(void, JsShow, (const uint32_t* rgba, int width, int height, int x, int y, 
 EM_JS(void, JsMargin, (int r, int g, int b), { Velmora.margin(r, g, b); });
 EM_JS(void, JsTitle, (const char* title), { document.title = UTF8ToString(title); });
 EM_JS(int, JsOpen, (const char* address), { return Velmora.open(UTF8ToString(address)); });
+EM_JS(void, JsLine, (const char* text, int status), {
+    Velmora.line(UTF8ToString(text), status !== 0);
+});
+EM_JS(void, JsSay, (const char* text), { Velmora.say(UTF8ToString(text)); });
 EM_JS(void, JsEnded, (), { Velmora.ended(); });
 EM_JS(void, JsFail, (const char* why), { Velmora.fail(UTF8ToString(why)); });
 // clang-format on
@@ -50,6 +55,7 @@ struct WebState {
     // Presented since the page last saw the canvas: the browser shows
     // nothing until the program waits, so each wait puts them on it once.
     std::vector<RECT> pending;
+    void (*tell)() = nullptr;
 };
 
 WebState& State() {
@@ -147,6 +153,11 @@ RECT Bounds(const std::vector<RECT>& rects) {
     return all;
 }
 
+// The page's text keeps pace with the canvas: both change at each wait.
+void Tell() {
+    if (State().tell) State().tell();
+}
+
 void ApplyTitle() {
     for (const auto& w : Layer().windows) {
         if (w->parent) continue;
@@ -161,6 +172,12 @@ void ApplyTitle() {
 
 }  // namespace
 
+// The page asks as each key goes down, to keep the browser from acting on
+// the program's keys; the answer never waits, so it is left out of asyncify.
+extern "C" EMSCRIPTEN_KEEPALIVE int VelmoraTakesKey(int key, int chord) {
+    return PageTakesKey(static_cast<WPARAM>(key), static_cast<unsigned>(chord)) ? 1 : 0;
+}
+
 void WebOpen() {
     WebState& st = State();
     int dpi = JsPageDensity();
@@ -169,6 +186,20 @@ void WebOpen() {
     PlatformReset(ScreenWidthAt(dpi), ScreenHeightAt(dpi), dpi, dpi);
     Layer().pausesOn = true;
     st.open = true;
+}
+
+void WebBeforeWait(void (*tell)()) {
+    State().tell = tell;
+}
+
+void WebAccountLine(const std::wstring& line, bool status) {
+    std::string text;
+    if (PlatformToUtf8(line, &text)) JsLine(text.c_str(), status ? 1 : 0);
+}
+
+void WebSay(const std::wstring& words) {
+    std::string text;
+    if (PlatformToUtf8(words, &text)) JsSay(text.c_str());
 }
 
 void WebEnded() {
@@ -204,6 +235,7 @@ void WebShowPending() {
 
 bool BackendFetchInput(bool block) {
     while (!Drain() && block) {
+        Tell();
         WebShowPending();
         JsWait(-1);
     }
@@ -234,6 +266,7 @@ bool BackendPause(DWORD ms, const char*) {
         if (PlatformPressWaiting()) return false;
         const double left = deadline - emscripten_get_now();
         if (left <= 0) return true;
+        Tell();
         WebShowPending();
         JsWait(static_cast<int>(left + 0.5));
     }
@@ -257,7 +290,10 @@ void BackendTitleChanged(HWND) {
     if (State().open) ApplyTitle();
 }
 
-void BackendBoxOpened(const wchar_t*, const wchar_t*, UINT) {}
+// A box's text is heard as it opens; its keys are the rules page's.
+void BackendBoxOpened(const wchar_t* text, const wchar_t*, UINT) {
+    if (text) WebSay(text);
+}
 
 bool BackendTakeBoxAnswer(int*) {
     return false;

@@ -13,3 +13,12 @@ void WebShowPending();
 void WebEnded();
 // The program cannot start: the page shows why.
 void WebFail(const std::string& why);
+
+// Called before each wait, as the canvas is brought up to date, so that
+// the entry (which knows the game) hands the page what to say in words.
+void WebBeforeWait(void (*tell)());
+// A line of the page's account, newest last: a sentence of play, or the
+// status line's text.
+void WebAccountLine(const std::wstring& line, bool status);
+// Said at once through the page's live region, for a screen reader.
+void WebSay(const std::wstring& text);

@@ -2,7 +2,7 @@
 // replay, and a press during a pause ends the pause at once.
 import assert from 'node:assert/strict';
 import { after, before, test } from 'node:test';
-import { assertSamePicture, cssPoint, press, px, replay, settled, start, withPage } from './lib.mjs';
+import { assertSamePicture, cssPoint, menuTaps, press, px, replay, settled, start, tap, withPage } from './lib.mjs';
 
 let session;
 before(async () => { session = await start(); });
@@ -63,3 +63,44 @@ for (const { name, line, press: pressDuringPause } of presses) {
         });
     });
 }
+
+// Which keys the page keeps from the browser is the program's answer: the
+// browser keeps its own chords, function keys and Tab, which leaves the
+// table for the rest of the page, except inside a dialog.
+const answers = [
+    ['ArrowLeft', true], ['ArrowRight', true], ['Space', true], ['Enter', true], ['ArrowDown', true],
+    ['KeyT', true], ['KeyS', true], ['KeyR', true], ['KeyH', true], ['F2', true], ['Alt+KeyN', true],
+    ['Tab', false], ['Shift+Tab', false], ['Control+KeyN', false], ['Control+KeyQ', false], ['F11', false],
+    ['Alt+F4', false], ['Alt+ArrowLeft', false], ['Alt+KeyD', false], ['F3', false], ['F12', false],
+    ['Meta+KeyR', false],
+];
+
+async function heard(page, key) {
+    await page.evaluate(() => { window.lastKey = null; });
+    await press(page, key);
+    return page.evaluate(() => window.lastKey);
+}
+
+test('the browser keeps its own keys, and Tab outside a dialog', async () => {
+    const store = '[Software\\ornit\\vlmra\\Window]\npace=1\n';
+    await withPage(session, { dpi, store }, async (page) => {
+        // Registered after the page's own listener, so it sees its answer.
+        await page.evaluate(() => window.addEventListener('keydown', (e) => {
+            window.lastKey = { code: e.code, taken: e.defaultPrevented };
+        }));
+        for (const [key, taken] of answers) {
+            await page.focus('#screen');
+            const seen = await heard(page, key);
+            assert.ok(seen, `${key} never reached the page`);
+            assert.equal(seen.taken, taken, `${key} ${taken ? 'left to the browser' : 'kept from the browser'}`);
+        }
+        await page.focus('#screen');
+        await press(page, 'Tab');
+        assert.notEqual(await page.evaluate(() => document.activeElement.id), 'screen', 'Tab stayed on the table');
+        for (const [x, y] of menuTaps(dpi, 'game', 'options')) await tap(page, x, y);
+        assert.equal((await heard(page, 'Tab')).taken, true, 'Tab left the dialog for the page');
+        assert.equal((await heard(page, 'Shift+Tab')).taken, true, 'Shift+Tab left the dialog');
+        await press(page, 'Escape');
+        assert.equal((await heard(page, 'Tab')).taken, false, 'Tab kept after the dialog closed');
+    });
+});

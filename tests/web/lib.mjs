@@ -65,8 +65,9 @@ function decodePng(file) {
 
 // Runs the native program on a script. Lines `screenshot` (no file) are
 // given files here and come back decoded in `shots`; `dumps` are the dump
-// lines parsed; `store` is the settings text the run left.
-export async function replay(lines, { dpi = 96, store = '' } = {}) {
+// lines parsed; `store` is the settings text the run left. With `log`, each
+// dump carries the account's lines since the last one.
+export async function replay(lines, { dpi = 96, store = '', log = false } = {}) {
     const folder = await mkdtemp(join(tmpdir(), 'velmora-web-'));
     try {
         await mkdir(join(folder, 'velmora'));
@@ -75,7 +76,8 @@ export async function replay(lines, { dpi = 96, store = '' } = {}) {
         const script = lines.map((line) => (line === 'screenshot' ? `screenshot ${join(folder, `${shots++}.png`)}` : line));
         await writeFile(join(folder, 'script'), script.join('\n') + '\n');
         const { stdout } = await promisify(execFile)(
-            replayTool, ['--dpi', String(dpi), '--clock', clock, '--config', folder, join(folder, 'script')]);
+            replayTool, ['--dpi', String(dpi), '--clock', clock, '--config', folder, ...(log ? ['--log'] : []),
+                join(folder, 'script')], { maxBuffer: 256 * 1024 * 1024 });
         const pictures = [];
         for (let i = 0; i < shots; ++i) pictures.push(decodePng(await readFile(join(folder, `${i}.png`))));
         const text = await readFile(join(folder, 'velmora', 'settings.ini'), 'utf8').catch(() => '');

@@ -60,14 +60,15 @@ test("the page's own boxes leave the menu bar free", async () => {
 });
 
 // The density and clock of the address are for tests: both valid, or the
-// viewport decides (here 480 x 640, the screen at 192 dpi).
+// viewport decides (here 480 x 640 less the account's room below the table:
+// the screen at 144 dpi).
 test('the address fixes density and clock only when both are valid', async () => {
     const cases = [
         { query: '?dpi=96&clock=12:00:00.000', width: 240 },
-        { query: '?dpi=96', width: 480 },
-        { query: '?dpi=100&clock=12:00:00.000', width: 480 },
-        { query: '?dpi=96&clock=24:00:00.000', width: 480 },
-        { query: '?dpi=96&clock=12:00:00', width: 480 },
+        { query: '?dpi=96', width: 360 },
+        { query: '?dpi=100&clock=12:00:00.000', width: 360 },
+        { query: '?dpi=96&clock=24:00:00.000', width: 360 },
+        { query: '?dpi=96&clock=12:00:00', width: 360 },
     ];
     await withPage(session, { dpi: null, viewport: { width: 480, height: 640 } }, async (page) => {
         for (const { query, width } of cases) {
@@ -75,5 +76,74 @@ test('the address fixes density and clock only when both are valid', async () =>
             await settled(page);
             assert.equal(await page.evaluate(() => document.getElementById('screen').width), width, query);
         }
+    });
+});
+
+// The account lies in the margin beside or below the table, never over it,
+// in text a reader can select, and at every shape of the viewport it has the
+// least room it is promised. The canvas is named for a screen reader.
+const shapes = [
+    { name: 'square', viewport: { width: 640, height: 640 }, below: false },
+    { name: "the screen's own shape", viewport: { width: 480, height: 640 }, below: true },
+    { name: 'wide', viewport: { width: 1280, height: 720 }, below: false },
+    { name: 'a phone', viewport: { width: 360, height: 740 }, deviceScaleFactor: 3, below: true },
+    { name: 'a phone turned', viewport: { width: 740, height: 360 }, deviceScaleFactor: 3, below: false },
+    { name: 'a short phone', viewport: { width: 360, height: 600 }, deviceScaleFactor: 2, below: true },
+];
+
+for (const { name, below, ...options } of shapes) {
+    test(`the account beside or below the table: ${name}`, async () => {
+        await withPage(session, { dpi: null, fixedDate: true, ...options }, async (page) => {
+            const seen = await page.evaluate(() => {
+                const box = (id) => document.getElementById(id).getBoundingClientRect().toJSON();
+                const account = getComputedStyle(document.getElementById('account'));
+                const canvas = document.getElementById('screen');
+                return {
+                    canvas: box('screen'), side: box('side'), account: box('account'),
+                    fontSize: parseFloat(account.fontSize), select: account.userSelect,
+                    live: document.getElementById('account').getAttribute('aria-live'),
+                    lines: document.getElementById('account').childElementCount,
+                    named: canvas.getAttribute('aria-label') || '',
+                    inner: [innerWidth, innerHeight],
+                };
+            });
+            const { canvas: c, side: s, inner: [w, h] } = seen;
+            const apart = s.left >= c.right - 0.5 || s.top >= c.bottom - 0.5;
+            assert.ok(apart, `the account ${JSON.stringify(s)} overlaps the table ${JSON.stringify(c)}`);
+            assert.ok(s.left >= 0 && s.top >= 0 && s.right <= w + 0.5 && s.bottom <= h + 0.5, 'the account leaves the viewport');
+            assert.equal(s.top >= c.bottom - 0.5, below, below ? 'not below the table' : 'not beside the table');
+            assert.ok(below ? s.height >= 119.5 : s.width >= 199.5, `the account has too little room: ${JSON.stringify(s)}`);
+            assert.ok(seen.account.height > 50, 'no room left for the account\'s lines');
+            assert.ok(seen.fontSize >= 12, `text of ${seen.fontSize}px`);
+            assert.notEqual(seen.select, 'none', 'the account cannot be selected');
+            assert.equal(seen.live, 'polite');
+            assert.ok(seen.lines >= 1, 'the deal is not told');
+            assert.match(seen.named, /card table/);
+            assert.equal(await page.getByRole('application', { name: /card table/ }).count(), 1);
+        });
+    });
+}
+
+// The newest line of the account stays in view, unless the reader has
+// scrolled back to older ones, whose place a new line then keeps.
+test('the account follows its newest line until the reader scrolls back', async () => {
+    await withPage(session, { dpi, viewport: { width: 360, height: 600 } }, async (page) => {
+        const place = () => page.evaluate(() => {
+            const a = document.getElementById('account');
+            return { top: a.scrollTop, end: a.scrollHeight - a.clientHeight };
+        });
+        await page.evaluate(() => { for (let i = 0; i < 40; ++i) Velmora.line(`line ${i}`, false); });
+        let seen = await place();
+        assert.ok(seen.end > 0, 'the lines do not overflow the account');
+        assert.ok(seen.top >= seen.end - 1, `the newest line is out of view: ${JSON.stringify(seen)}`);
+        await page.evaluate(() => { document.getElementById('account').scrollTop = 10; });
+        await page.evaluate(() => Velmora.line('one more', false));
+        seen = await place();
+        assert.equal(seen.top, 10, 'a new line moved the reader');
+        await page.evaluate(() => { const a = document.getElementById('account'); a.scrollTop = a.scrollHeight; });
+        await page.evaluate(() => Velmora.line('and another', true));
+        seen = await place();
+        assert.ok(seen.top >= seen.end - 1, 'the account stopped following once back at the end');
+        assert.equal(await page.$eval('#account p:last-child', (p) => [p.textContent, p.className].join('|')), 'and another|status');
     });
 });
