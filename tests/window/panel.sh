@@ -17,8 +17,8 @@ HOME="$GAME_HOME" jwm >"$WORK/jwm.log" 2>&1 &
 WM_PID=$!
 trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
 mkdir -p "$(dirname "$SETTINGS")"
-printf '[Software\\ornit\\vlmra\\Window]\nwidth=240\nheight=320\n' >"$SETTINGS"
-start_game VELMORA_CLOCK=12:00:00.000
+printf '[Software\\ornit\\vlmra\\Window]\nwidth=240\nheight=320\npace=1\n' >"$SETTINGS"
+start_game VELMORA_CLOCK=12:00:00.000  # pace off: each move whole before a look
 PANEL=181c20
 
 size() { xdotool getwindowgeometry "$WINDOW" | sed -n 's/^ *Geometry: //p'; }
