@@ -14,14 +14,6 @@ void (*whenChanged)() = nullptr;
 
 const wchar_t kSuitMarks[] = L"\x2666\x2665\x2663\x2660";
 
-// The sentence of a string-table entry with its %s and %d filled in.
-template <typename... Args>
-std::wstring Format(UINT id, Args... args) {
-    wchar_t text[512];
-    wsprintfW(text, LoadText(id), args...);
-    return text;
-}
-
 // The human's entry of a pair; the computer's is the next.
 UINT ForSide(UINT humanId, int32_t side) {
     return side == SideHuman ? humanId : humanId + 1;
@@ -34,8 +26,8 @@ std::wstring RankList(const PlayEvent& e) {
         const int32_t rank = e.cards[i].rank;
         if (rank < Ace - 8 || rank > Ace) continue;
         if (i > 0) list += LoadText(i + 1 == e.listed ? IDS_LOG_RANK_OR : IDS_LOG_LIST_JOIN);
-        list +=
-            Format(rank == 8 || rank == Ace ? IDS_LOG_RANK_AN : IDS_LOG_RANK_A, rankLabels[rank]);
+        list += FormatText(rank == 8 || rank == Ace ? IDS_LOG_RANK_AN : IDS_LOG_RANK_A,
+                           rankLabels[rank]);
     }
     return list;
 }
@@ -44,24 +36,24 @@ std::wstring RefusalSentence(const PlayEvent& e) {
     const std::wstring card = CardText(e.card), target = CardText(e.target);
     switch (e.reason) {
         case RefusedTableFull:
-            return Format(IDS_LOG_REFUSED_TABLE_FULL, e.count);
+            return FormatText(IDS_LOG_REFUSED_TABLE_FULL, e.count);
         case RefusedComputerOut:
             return LoadText(IDS_LOG_REFUSED_COMPUTER_OUT);
         case RefusedRank:
         case RefusedExtraRank:
-            return Format(
+            return FormatText(
                 e.reason == RefusedRank ? IDS_LOG_REFUSED_RANK : IDS_LOG_REFUSED_EXTRA_RANK,
                 RankList(e).c_str());
         case RefusedSelectCount:
             if (e.count == 1) return LoadText(IDS_LOG_REFUSED_SELECT_ONE);
-            return Format(IDS_LOG_REFUSED_SELECT_COUNT, e.count);
+            return FormatText(IDS_LOG_REFUSED_SELECT_COUNT, e.count);
         case RefusedCoverAll:
-            if (e.target.rank == NoCard) return Format(IDS_LOG_REFUSED_COVER_TOGETHER, e.count);
-            return Format(IDS_LOG_REFUSED_COVER_ALL, target.c_str());
+            if (e.target.rank == NoCard) return FormatText(IDS_LOG_REFUSED_COVER_TOGETHER, e.count);
+            return FormatText(IDS_LOG_REFUSED_COVER_ALL, target.c_str());
         case RefusedCannotBeat:
-            return Format(IDS_LOG_REFUSED_CANNOT_BEAT, card.c_str(), target.c_str());
+            return FormatText(IDS_LOG_REFUSED_CANNOT_BEAT, card.c_str(), target.c_str());
         case RefusedSpadeOnly:
-            return Format(IDS_LOG_REFUSED_SPADE_ONLY, target.c_str());
+            return FormatText(IDS_LOG_REFUSED_SPADE_ONLY, target.c_str());
         case RefusedNoExtraCard:
             return LoadText(IDS_LOG_REFUSED_NO_EXTRA_CARD);
         default:
@@ -79,6 +71,10 @@ void Note(const PlayEvent& event) {
 
 }  // namespace
 
+const wchar_t* SuitName(int32_t suit) {
+    return LoadText(IDS_LOG_SUIT_DIAMONDS + static_cast<UINT>(suit - Diamonds));
+}
+
 std::wstring CardText(PlayCard card) {
     if (card.rank < Ace - 8 || card.rank > Ace || card.suit < Diamonds || card.suit > Spades)
         return L"?";
@@ -90,46 +86,46 @@ std::wstring PlaySentence(const PlayEvent& e) {
     switch (e.kind) {
         case PlayNewGame: {
             const wchar_t* type = GameTypeName(e.count);
-            const wchar_t* suit = LoadText(IDS_LOG_SUIT_DIAMONDS + (e.trumpSuit - Diamonds));
+            const wchar_t* suit = SuitName(e.trumpSuit);
             const std::wstring leads = LoadText(ForSide(IDS_LOG_HUMAN_LEADS_GAME, e.side));
             if (e.trumpShown)
-                return Format(IDS_LOG_NEW_GAME_SHOWN, type, card.c_str(), suit, leads.c_str());
-            return Format(IDS_LOG_NEW_GAME, type, suit, leads.c_str());
+                return FormatText(IDS_LOG_NEW_GAME_SHOWN, type, card.c_str(), suit, leads.c_str());
+            return FormatText(IDS_LOG_NEW_GAME, type, suit, leads.c_str());
         }
         case PlayLead:
-            return Format(ForSide(IDS_LOG_HUMAN_LEADS, e.side), card.c_str());
+            return FormatText(ForSide(IDS_LOG_HUMAN_LEADS, e.side), card.c_str());
         case PlayThrowIn:
-            return Format(ForSide(IDS_LOG_HUMAN_THROWS_IN, e.side), card.c_str());
+            return FormatText(ForSide(IDS_LOG_HUMAN_THROWS_IN, e.side), card.c_str());
         case PlayCover: {
             // A trump is named as such where it beats a plain card.
             const bool trump = e.card.suit == e.trumpSuit && e.target.suit != e.trumpSuit;
-            return Format(
+            return FormatText(
                 ForSide(trump ? IDS_LOG_HUMAN_COVERS_TRUMP : IDS_LOG_HUMAN_COVERS, e.side),
                 target.c_str(), card.c_str());
         }
         case PlayTransfer:
-            return Format(ForSide(IDS_LOG_HUMAN_TRANSFERS, e.side), card.c_str());
+            return FormatText(ForSide(IDS_LOG_HUMAN_TRANSFERS, e.side), card.c_str());
         case PlayExtra:
-            return Format(ForSide(IDS_LOG_HUMAN_GIVES_EXTRA, e.side), card.c_str());
+            return FormatText(ForSide(IDS_LOG_HUMAN_GIVES_EXTRA, e.side), card.c_str());
         case PlayTake:
             if (e.count == 1) return LoadText(ForSide(IDS_LOG_HUMAN_TAKES_ONE, e.side));
-            return Format(ForSide(IDS_LOG_HUMAN_TAKES, e.side), e.count);
+            return FormatText(ForSide(IDS_LOG_HUMAN_TAKES, e.side), e.count);
         case PlayBeaten:
-            return Format(IDS_LOG_BEATEN, e.count);
+            return FormatText(IDS_LOG_BEATEN, e.count);
         case PlayDraw: {
             if (e.side == SideComputer)
                 return e.count == 1 ? LoadText(IDS_LOG_COMPUTER_DRAWS_ONE)
-                                    : Format(IDS_LOG_COMPUTER_DRAWS, e.count);
+                                    : FormatText(IDS_LOG_COMPUTER_DRAWS, e.count);
             std::wstring drawn;
             for (int32_t i = 0; i < e.listed && i < 18; ++i)
                 drawn += (i ? LoadText(IDS_LOG_LIST_JOIN) : L"") + CardText(e.cards[i]);
-            return Format(IDS_LOG_HUMAN_DRAWS, drawn.c_str());
+            return FormatText(IDS_LOG_HUMAN_DRAWS, drawn.c_str());
         }
         case PlayRefused:
             return RefusalSentence(e);
         case PlayGameOver:
-            return Format(ForSide(IDS_LOG_HUMAN_WINS, e.side), static_cast<int>(e.humanWins),
-                          static_cast<int>(e.computerWins));
+            return FormatText(ForSide(IDS_LOG_HUMAN_WINS, e.side), static_cast<int>(e.humanWins),
+                              static_cast<int>(e.computerWins));
     }
     return L"";
 }

@@ -6,9 +6,24 @@
 #include <vector>
 
 #include "game/account.h"
+#include "game/card.h"
+#include "game/host.h"
+
+// A string-table entry with its %s and %d filled in; lists go in as %s.
+template <typename... Args>
+std::wstring FormatText(UINT id, Args... args) {
+    wchar_t text[1025];
+    wsprintfW(text, LoadText(id), args...);
+    return text;
+}
 
 // "10♣", "Q♦".
 std::wstring CardText(PlayCard card);
+inline std::wstring CardText(const Card& card) {
+    return CardText(PlayCard{card.suit, card.rank});
+}
+// "Hearts ♥".
+const wchar_t* SuitName(int32_t suit);
 std::wstring PlaySentence(const PlayEvent& event);
 
 // Starts or stops keeping the account; a new game starts it afresh.

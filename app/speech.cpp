@@ -14,30 +14,14 @@ namespace {
 std::wstring lastStatus;
 std::wstring lastButtons;
 
-// The entry with its %s and %d filled in; the lists go in as %s.
-template <typename... Args>
-std::wstring Format(UINT id, Args... args) {
-    wchar_t text[1025];
-    wsprintfW(text, LoadText(id), args...);
-    return text;
-}
-
-std::wstring Named(const Card& card) {
-    return CardText(PlayCard{card.suit, card.rank});
-}
-
-const wchar_t* SuitName(int32_t suit) {
-    return LoadText(IDS_LOG_SUIT_DIAMONDS + static_cast<UINT>(suit - Diamonds));
-}
-
 // "6♦, 8♣ selected, 9♥", or without the marks.
 std::wstring CardList(const CardPile& pile, bool marked) {
     std::wstring list;
     for (int32_t i = 1; i <= pile.count; ++i) {
         const Card& card = CardAt(pile, i);
         if (i > 1) list += LoadText(IDS_LOG_LIST_JOIN);
-        list += marked && card.selected ? Format(IDS_SAY_CARD_SELECTED, Named(card).c_str())
-                                        : Named(card);
+        list += marked && card.selected ? FormatText(IDS_SAY_CARD_SELECTED, CardText(card).c_str())
+                                        : CardText(card);
     }
     return list;
 }
@@ -51,21 +35,22 @@ std::wstring TableCardsSaying() {
     std::wstring pairs;
     for (int32_t i = 1; i <= attack.count; ++i) {
         if (i > 1) pairs += LoadText(IDS_SAY_TABLE_JOIN);
-        const std::wstring card = Named(CardAt(attack, i));
+        const std::wstring card = CardText(CardAt(attack, i));
         if (i <= covers.count) {
-            pairs += Format(mine ? IDS_SAY_MY_CARD_BEATEN : IDS_SAY_YOUR_CARD_BEATEN, card.c_str(),
-                            Named(CardAt(covers, i)).c_str());
+            pairs += FormatText(mine ? IDS_SAY_MY_CARD_BEATEN : IDS_SAY_YOUR_CARD_BEATEN,
+                                card.c_str(), CardText(CardAt(covers, i)).c_str());
         } else {
-            pairs += Format(mine ? IDS_SAY_MY_CARD_OPEN : IDS_SAY_YOUR_CARD_OPEN, card.c_str());
+            pairs += FormatText(mine ? IDS_SAY_MY_CARD_OPEN : IDS_SAY_YOUR_CARD_OPEN, card.c_str());
         }
     }
-    return Format(IDS_SAY_TABLE, pairs.c_str());
+    return FormatText(IDS_SAY_TABLE, pairs.c_str());
 }
 
 std::wstring TrumpPart() {
     if (trumpCard.hidden == 0)
-        return Format(IDS_SAY_TRUMP_CARD, Named(trumpCard).c_str(), SuitName(trumpCard.suit));
-    return Format(IDS_SAY_TRUMP_SUIT, SuitName(trumpCard.suit));
+        return FormatText(IDS_SAY_TRUMP_CARD, CardText(trumpCard).c_str(),
+                          SuitName(trumpCard.suit));
+    return FormatText(IDS_SAY_TRUMP_SUIT, SuitName(trumpCard.suit));
 }
 
 // The turned-up trump is the stock's last card.
@@ -73,7 +58,7 @@ std::wstring StockPart() {
     const int32_t left = Remaining(deck) + (trumpCard.hidden == 0 ? 1 : 0);
     if (left == 0) return LoadText(IDS_SAY_STOCK_EMPTY);
     if (left == 1) return LoadText(IDS_SAY_STOCK_ONE);
-    return Format(IDS_SAY_STOCK, left);
+    return FormatText(IDS_SAY_STOCK, left);
 }
 
 // Only what the table shows: the option that stacks the hand hides its size.
@@ -81,9 +66,9 @@ std::wstring ComputerPart() {
     if (computerHand.count == 0) return LoadText(IDS_SAY_COMPUTER_EMPTY);
     if (computerHand.layoutMode == LayoutStacked) return LoadText(IDS_SAY_COMPUTER_STACKED);
     if (computerHand.faceDown == 0)
-        return Format(IDS_SAY_COMPUTER_SHOWN, CardList(computerHand, false).c_str());
+        return FormatText(IDS_SAY_COMPUTER_SHOWN, CardList(computerHand, false).c_str());
     if (computerHand.count == 1) return LoadText(IDS_SAY_COMPUTER_HOLDS_ONE);
-    return Format(IDS_SAY_COMPUTER_HOLDS, computerHand.count);
+    return FormatText(IDS_SAY_COMPUTER_HOLDS, computerHand.count);
 }
 
 }  // namespace
@@ -92,8 +77,8 @@ std::wstring FocusSaying() {
     const int32_t at = FocusedCard();
     if (!focusShown || at == 0) return L"";
     const Card& card = CardAt(humanHand, at);
-    return Format(card.selected ? IDS_SAY_FOCUS_SELECTED : IDS_SAY_FOCUS, Named(card).c_str(), at,
-                  humanHand.count);
+    return FormatText(card.selected ? IDS_SAY_FOCUS_SELECTED : IDS_SAY_FOCUS,
+                      CardText(card).c_str(), at, humanHand.count);
 }
 
 std::wstring TableSaying() {
@@ -103,8 +88,8 @@ std::wstring TableSaying() {
 std::wstring HandSaying() {
     if (humanHand.count == 0) return LoadText(IDS_SAY_HAND_EMPTY);
     const std::wstring list = CardList(humanHand, true);
-    if (humanHand.count == 1) return Format(IDS_SAY_HAND_ONE, list.c_str());
-    return Format(IDS_SAY_HAND, humanHand.count, list.c_str());
+    if (humanHand.count == 1) return FormatText(IDS_SAY_HAND_ONE, list.c_str());
+    return FormatText(IDS_SAY_HAND, humanHand.count, list.c_str());
 }
 
 std::wstring ButtonsSaying() {
@@ -113,7 +98,7 @@ std::wstring ButtonsSaying() {
                                                : IDS_SAY_LOWER_DONE;
     const UINT upper =
         humanHand.sortMode == SortBySuit ? IDS_SAY_UPPER_BY_RANK : IDS_SAY_UPPER_BY_SUIT;
-    return Format(IDS_SAY_BUTTONS, LoadText(lower), LoadText(upper));
+    return FormatText(IDS_SAY_BUTTONS, LoadText(lower), LoadText(upper));
 }
 
 void Say(const std::wstring& text) {

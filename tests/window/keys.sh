@@ -8,10 +8,7 @@
 # shellcheck disable=SC2119 # fresh_home takes settings, not the script's arguments
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-if ! command -v jwm >/dev/null 2>&1; then
-    echo "SKIP: jwm is not installed (tools/install-deps test installs it)"
-    exit 77
-fi
+need_jwm
 start_display
 
 fresh_home
@@ -33,9 +30,7 @@ wait_stable
 
 note "F11 fills the screen, F11 again restores the window"
 # Full screen is the window manager's to grant: one of the desktop's own.
-HOME="$GAME_HOME" jwm >"$WORK/jwm.log" 2>&1 &
-WM_PID=$!
-trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
+start_jwm
 # Taken in: the window manager has framed the window.
 framed() { ! xwininfo -children -id "$WINDOW" 2>/dev/null | grep -q 'Parent window id: .*(the root window)'; }
 wait_until 10 framed || fail "jwm did not take the window in"

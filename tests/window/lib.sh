@@ -109,6 +109,22 @@ start_display() {
     fail "no Xvfb server could be started on displays :90 to :140"
 }
 
+# Skips the test (status 77) where jwm is missing; the tests that need a
+# window manager (resizing, full screen) call it first.
+need_jwm() {
+    command -v jwm >/dev/null 2>&1 && return 0
+    echo "SKIP: jwm is not installed (tools/install-deps test installs it)"
+    exit 77
+}
+
+# jwm on the display, with $GAME_HOME/.jwmrc when there is one, gone with
+# the test.
+start_jwm() {
+    HOME="$GAME_HOME" jwm >"$WORK/jwm.log" 2>&1 &
+    WM_PID=$!
+    trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
+}
+
 xvfb_ready() {
     kill -0 "$XVFB_PID" 2>/dev/null || return 2
     [ -s "$WORK/displayfd" ]

@@ -7,21 +7,24 @@
 # shellcheck disable=SC2086 # positions split into their numbers
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-if ! command -v jwm >/dev/null 2>&1; then
-    echo "SKIP: jwm is not installed (tools/install-deps test installs it)"
-    exit 77
-fi
+need_jwm
 start_display
 fresh_home
-HOME="$GAME_HOME" jwm >"$WORK/jwm.log" 2>&1 &
-WM_PID=$!
-trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
+start_jwm
 mkdir -p "$(dirname "$SETTINGS")"
 printf '[Software\\ornit\\vlmra\\Window]\nwidth=240\nheight=320\npace=1\n' >"$SETTINGS"
 start_game VELMORA_CLOCK=12:00:00.000  # pace off: each move whole before a look
 PANEL=181c20
 
 size() { xdotool getwindowgeometry "$WINDOW" | sed -n 's/^ *Geometry: //p'; }
+# repainted_same DIGEST: the panel beside the table hashes the same after a
+# resize away and back, which repaints everything afresh.
+repainted_same() {
+    resize 600 320
+    resize 640 320
+    same "$1" 440 0 640 320
+}
+
 resize() {
     WANT="${1}x$2"
     xdotool windowsize "$WINDOW" "$1" "$2" || fail "xdotool could not resize the window"
@@ -42,10 +45,7 @@ resize 640 320  # the table at 200..440
 uniform 440 0 640 320 && fail "the margin beside the table shows no text"
 pixel_is 636 2 $PANEL || fail "the panel's corner is not its colour"
 pixel_is 4 160 009600 || fail "the margin left of the table is not the table's colour"
-beside=$(digest 440 0 640 320)
-resize 600 320
-resize 640 320
-same "$beside" 440 0 640 320 || fail "the panel differs from its fresh repaint after a resize"
+repainted_same "$(digest 440 0 640 320)" || fail "the panel differs from its fresh repaint after a resize"
 
 note "a new table colour: the panel stays what a fresh repaint draws"
 tap 228 307  # Game, on the table 200 pixels in
@@ -55,10 +55,7 @@ tap 350 171  # Black
 key Return
 wait_stable
 pixel_is 4 160 000000 || fail "the margin did not take the new colour"
-coloured=$(digest 440 0 640 320)
-resize 600 320
-resize 640 320
-same "$coloured" 440 0 640 320 || fail "the panel after a colour change differs from a fresh repaint"
+repainted_same "$(digest 440 0 640 320)" || fail "the panel after a colour change differs from a fresh repaint"
 
 note "a tall window: the panel below the table"
 resize 240 600  # the table at 140..460

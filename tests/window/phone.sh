@@ -5,10 +5,7 @@
 # shellcheck disable=SC2086 # positions split into their numbers
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
-if ! command -v jwm >/dev/null 2>&1; then
-    echo "SKIP: jwm is not installed (tools/install-deps test installs it)"
-    exit 77
-fi
+need_jwm
 SCREEN_SIZE=720x1440 start_display
 fresh_home
 # As a phone's compositor: no frames, no panel, so maximised is the display.
@@ -16,9 +13,7 @@ cat >"$GAME_HOME/.jwmrc" <<'JWM'
 <?xml version="1.0"?>
 <JWM><Group><Option>noborder</Option><Option>notitle</Option></Group></JWM>
 JWM
-HOME="$GAME_HOME" jwm >"$WORK/jwm.log" 2>&1 &
-WM_PID=$!
-trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
+start_jwm
 mkdir -p "$(dirname "$SETTINGS")"
 printf '%s\nwidth=240\nheight=320\n' '[Software\ornit\vlmra\Window]' >"$SETTINGS"
 UNPINNED=1 start_game

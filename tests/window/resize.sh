@@ -8,15 +8,10 @@
 # shellcheck source=lib.sh
 . "$(dirname "$0")/lib.sh"
 REPLAY=${2:?usage: $0 PATH/TO/velmora PATH/TO/velmora-replay}
-if ! command -v jwm >/dev/null 2>&1; then
-    echo "SKIP: jwm is not installed (tools/install-deps test installs it)"
-    exit 77
-fi
+need_jwm
 start_display
 fresh_home
-HOME="$GAME_HOME" jwm >"$WORK/jwm.log" 2>&1 &
-WM_PID=$!
-trap 'kill "$WM_PID" 2>/dev/null; cleanup' EXIT
+start_jwm
 WINDOW_SECTION='[Software\ornit\vlmra\Window]'
 # Remembered from a last run: the handheld's own size, so it starts at 96 dpi.
 mkdir -p "$(dirname "$SETTINGS")"

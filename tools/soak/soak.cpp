@@ -163,7 +163,7 @@ void Driver::HearPlay(const PlayEvent& event) {
     const std::wstring sentence = PlaySentence(event);
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
-        const std::wstring name = CardText({card.suit, card.rank});
+        const std::wstring name = CardText(card);
         const size_t at = sentence.find(name);
         // "0♣" of "10♣" is no name of its own: ranks are whole words.
         if (at != std::wstring::npos && (at == 0 || sentence[at - 1] == L' ')) {
