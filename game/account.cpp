@@ -63,6 +63,7 @@ int32_t LayCards(CardPile& hand, CardPile& table, LayHow how) {
     const int32_t before = table.count;
     const bool tableWasEmpty = humanTable.count == 0 && computerTable.count == 0;
     const int32_t moved = MoveSelected(hand, table);
+    if (moved > 0) cardLaidThisGame = 1;
     if (!playListener) return moved;
     CardPile& other = &table == &humanTable ? computerTable : humanTable;
     PlayEvent event{};

@@ -30,6 +30,7 @@ void NewGame() {
     ClearPile(humanTable);
     ClearPile(computerTable);
     boutLedByComputer = 0;
+    cardLaidThisGame = 0;
     ResetDeck(deck);
 
     const PileSetup setups[] = {

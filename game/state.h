@@ -33,6 +33,9 @@ struct GameWords {
     int32_t computerHandFaceDown = 1;  // 0 with the open view switched on at start-up
     // Spread, or stacked with the count hidden (LayoutStacked).
     int32_t computerHandLayout = LayoutQuarterFan;
+    // 1 once either side has laid a card this game: a new game then
+    // abandons it.
+    int32_t cardLaidThisGame = 0;
     // The stored options and score (settings store), read at start-up.
     uint32_t showCardsLeft = 0;
     uint32_t doubleTapPlay = 0;
@@ -55,6 +58,7 @@ inline int32_t& computerHandAtBoutStart = gameWords.computerHandAtBoutStart;
 inline int32_t& humanHandAtBoutStart = gameWords.humanHandAtBoutStart;
 inline int32_t& computerHandFaceDown = gameWords.computerHandFaceDown;
 inline int32_t& computerHandLayout = gameWords.computerHandLayout;
+inline int32_t& cardLaidThisGame = gameWords.cardLaidThisGame;
 inline uint32_t& showCardsLeft = gameWords.showCardsLeft;
 inline uint32_t& doubleTapPlay = gameWords.doubleTapPlay;
 inline uint32_t& background = gameWords.background;
