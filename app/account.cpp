@@ -123,6 +123,8 @@ std::wstring PlaySentence(const PlayEvent& e) {
         }
         case PlayRefused:
             return RefusalSentence(e);
+        case PlayResumed:
+            return FormatText(IDS_LOG_RESUMED, GameTypeName(e.count), SuitName(e.trumpSuit));
         case PlayGameOver:
             return FormatText(ForSide(IDS_LOG_HUMAN_WINS, e.side), static_cast<int>(e.humanWins),
                               static_cast<int>(e.computerWins));

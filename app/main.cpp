@@ -7,15 +7,14 @@
 #include <cstring>
 #include <string>
 
-#include "app/construct.h"
 #include "app/panel.h"
 #include "app/settings.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "platform/gdi.h"
+#include "platform/kept.h"
 #include "platform/sdl/sdl.h"
 #include "res/ids.h"
-#include "res/resources.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -83,13 +82,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "velmora: %s\n", error.c_str());
         return 1;
     }
-    ForgetDensities();
-    RegisterResources();
-    ConstructProgram();
-    StartAccountPanel();
-    int status = WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.c_str(), SW_SHOW);
-    ReleaseAccountPanel();
-    ReleaseProgram();
+    PlatformSetStateHome("");
+    int status = RunProgram(commandLine.c_str(), {StartAccountPanel, ReleaseAccountPanel});
     // Kept for the next run only when the player changed it.
     if (SdlWindowChanged()) {
         const SdlWindowState now = SdlWindowNow();

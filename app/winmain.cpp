@@ -2,6 +2,7 @@
 #include <cwchar>
 
 #include "app/about.h"
+#include "app/kept.h"
 #include "app/panel.h"
 #include "app/relayout.h"
 #include "app/settings.h"
@@ -46,7 +47,11 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     pace = storedPace >= 1 && storedPace <= 3 ? static_cast<int32_t>(storedPace) - 1 : PaceNormal;
     accountPanelShown = LoadSetting(kValueAccountPanel, kWindowKey) == 2 ? 0 : 1;
 
-    if (!CreateMainWindow(instance, showState)) return 0;
+    StartKeepingGame();
+    if (!CreateMainWindow(instance, showState)) {
+        StopKeepingGame();
+        return 0;
+    }
     HACCEL accelerators = LoadAcceleratorsW(instance, MAKEINTRESOURCEW(IDR_ACCELERATORS));
     MSG msg{};
     while (GetMessageW(&msg, nullptr, 0, 0)) {
@@ -54,7 +59,9 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }
+        KeepGameIfChanged();
     }
+    StopKeepingGame();
     FreeButtonIcons();
     ReleaseGraphics();
     return static_cast<int>(msg.wParam);

@@ -4,6 +4,7 @@
 #include "app/about.h"
 #include "app/actions.h"
 #include "app/help.h"
+#include "app/kept.h"
 #include "app/keyboard.h"
 #include "app/options.h"
 #include "app/panel.h"
@@ -40,13 +41,15 @@ void OnCreate(HWND hwnd) {
         ClpaAddString(gameTypeNames, LoadText(type.name));
     MakeMenuBar(hwnd);
 
-    SeedFromClock();
     SetWindowTextW(hwnd, GameTypeName(gameType));
-    SendGameMessage(NEW_GAME);
+    const KeptStart kept = RestoreKeptGame();
+    if (kept == kKeptNone) SeedFromClock();
+    if (kept != kKeptResumed) SendGameMessage(NEW_GAME);
     EnterFullScreen(hwnd);
 }
 
 void OnDestroy() {
+    StopKeepingGame();
     ClearPile(humanHand);
     ClearPile(computerHand);
     ClearPile(humanTable);

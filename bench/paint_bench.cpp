@@ -10,9 +10,9 @@
 
 #include <functional>
 
-#include "app/construct.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "bench/busy_table.h"
 #include "game/state.h"
@@ -31,12 +31,9 @@ void InProgram(int dpi, const std::function<void()>& body) {
     PlatformUseMemoryRegistry(true);
     HeadlessStartAtDpi(dpi);
     HeadlessSetDrawing(true);
-    ForgetDensities();
     HeadlessSetClock(9, 30, 15, 250);
     SaveSetting(0, L"type");
     SaveSetting(1, L"cidc");  // the count of cards left on
-    RegisterResources();
-    ConstructProgram();
     bool ran = false;
     HeadlessSetInputSource([&] {
         if (ran || HeadlessOpenBoxes() > 0) return false;
@@ -45,9 +42,8 @@ void InProgram(int dpi, const std::function<void()>& body) {
         PostMessageW(mainWindow, WM_COMMAND, IDM_EXIT, 0);
         return true;
     });
-    WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
+    RunProgram(L"");
     HeadlessSetInputSource(nullptr);
-    ReleaseProgram();
     PlatformUseMemoryRegistry(false);
 }
 

@@ -20,6 +20,7 @@ enum PlayKind : int32_t {
     PlayDraw,      // side, count; the cards only for the human
     PlayGameOver,  // side (the winner), the new score
     PlayRefused,   // a play the rules refused: the reason, with its cards
+    PlayResumed,   // a kept game taken up again: the type (count), the trump suit
 };
 
 // Why a play was refused, each from the rule check that refused it.

@@ -16,7 +16,9 @@ bool NothingLeftToDraw() {
 
 void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, int32_t winner) {
     // Counted before the box shows, onto the stored total: other running
-    // copies' wins count too.
+    // copies' wins count too. Kept as ended first, so that no later run
+    // counts it again.
+    KeepEndedGame(winner);
     wins = AddOneToStoredCount(wins, valueName);
     PlayEvent over{};
     over.kind = PlayGameOver;

@@ -26,6 +26,9 @@ int ShowErrorBox(HWND owner, const wchar_t* format, ...);
 // count, and gives back the stored total; when the store cannot be written,
 // count + 1.
 uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name);
+// The game has ended with this winner (0 the human, 1 the computer): a later
+// run must neither take it up nor count it again.
+void KeepEndedGame(int32_t winner);
 
 // The computer adds one card of a rank on the table to what the human takes,
 // never a trump: 1 if it gave one, else 0.

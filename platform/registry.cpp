@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/internal.h"
+#include "platform/kept.h"
 #include "platform/store_file.h"
 
 namespace {
@@ -304,4 +305,18 @@ LONG PlatformRegSetValueIfAbsent(HKEY key, const wchar_t* name, DWORD value) {
 LONG RegCloseKey(HKEY key) {
     if (key == HKEY_CURRENT_USER) return ERROR_SUCCESS;
     return openKeys.erase(key) ? ERROR_SUCCESS : ERROR_INVALID_HANDLE;
+}
+
+namespace {
+
+bool savesFrozen = false;
+
+}  // namespace
+
+void PlatformFreezeSaves(bool frozen) {
+    savesFrozen = frozen;
+}
+
+bool PlatformSavesFrozen() {
+    return savesFrozen;
 }

@@ -25,3 +25,8 @@ void SetStoreFileHome(const char* dir);
 // A new message is handed out: a save that gave up on the lock during the
 // last one no longer makes the next give up at once.
 void StoreActionBegins();
+
+// A temporary file beside target, written and renamed over it, so a reader
+// sees the old text or the new; sync waits for the disk too. Abandoned
+// temporary files of the same name are removed first.
+bool ReplaceFile(const std::string& target, const std::string& text, bool sync, std::string* why);

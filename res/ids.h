@@ -121,6 +121,7 @@ constexpr UINT IDS_SAY_LOWER_DONE = 485;
 constexpr UINT IDS_SAY_LOWER_LET_TAKE = 486;  // while the human may give extra cards
 constexpr UINT IDS_SAY_UPPER_BY_SUIT = 487;
 constexpr UINT IDS_SAY_UPPER_BY_RANK = 488;
+constexpr UINT IDS_LOG_RESUMED = 510;  // a kept game taken up: its type, the trump suit
 
 // The topic of the rules page the Rules command opens (its anchor).
 constexpr int IDH_RULES = 99;

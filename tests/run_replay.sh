@@ -1,7 +1,9 @@
 #!/bin/sh
 # Runs one replay script on velmora-replay and compares its dumps with the
 # expected ones. The script's header may carry "# clock: HH:MM:SS.mmm" and
-# "# config: name=value" lines, which become the run's clock and store.
+# "# config: name=value" lines, which become the run's clock and store;
+# "# state: on", or a `restart` line, keeps the game in a state folder of
+# the run's own.
 # The run's folder is a fresh temporary one, so a `screenshot` with a
 # relative file leaves nothing behind.
 # Usage: run_replay.sh VELMORA_REPLAY SCRIPT [EXPECTED]   (no EXPECTED: print)
@@ -26,6 +28,7 @@ set -- --config "$config"
 [ -n "${REPLAY_DPI:-}" ] && set -- "$@" --dpi "$REPLAY_DPI"
 grep -qx '# pace: on' "$script" && set -- "$@" --pace
 grep -qx '# log: on' "$script" && set -- "$@" --log
+grep -qx -e '# state: on' -e 'restart' "$script" && set -- "$@" --state "$config/state"
 cd "$config/run"
 if [ -z "$expected" ]; then
     "$replay" "$@" "$script"

@@ -44,6 +44,17 @@ void HeadlessStart(int dpiX, int dpiY, int width, int height) {
     State().clock = Noon();
 }
 
+void HeadlessRestart() {
+    const PlatformState& s = Layer();
+    const Surface screen = s.screen;
+    const bool available = s.screenAvailable, paints = s.paintsDispatched, pauses = s.pausesOn;
+    PlatformReset(screen.width, screen.height, s.dpiX, s.dpiY);
+    Layer().screenAvailable = available;
+    Layer().paintsDispatched = paints;
+    Layer().pausesOn = pauses;
+    invalidations.clear();
+}
+
 void HeadlessStartAtDpi(int dpi) {
     // The screen is 240 x 320 design units, rounded as the game rounds them.
     HeadlessStart(dpi, dpi, (dpi * 240 + 48) / 96, (dpi * 320 + 48) / 96);

@@ -20,6 +20,10 @@ struct Invalidation {
 // Starts the layer afresh: no windows, no queue, a screen of width x height
 // pixels at the given density, a clock at 12:00:00.000, an empty record.
 void HeadlessStart(int dpiX, int dpiY, int width, int height);
+// The layer afresh for a program started again in this process: the screen
+// keeps its size and density, the clock, the input source and what was
+// recorded for the script stay; windows, queues and keys held are gone.
+void HeadlessRestart();
 // The device screen of 240 x 320 design units at one density.
 void HeadlessStartAtDpi(int dpi);
 // As a window resized to fit the screen at dpi: the program is handed

@@ -8,7 +8,7 @@ set(VELMORA_WEBDATA "" CACHE FILEPATH "The source velmora-webdata wrote")
 if(NOT EXISTS "${VELMORA_WEBDATA}")
   message(FATAL_ERROR "VELMORA_WEBDATA must name the file velmora-webdata wrote (see tools/web)")
 endif()
-list(FILTER VELMORA_CORE_SOURCES EXCLUDE REGEX "/platform/(fonts|png|store_file|spawn)\\.cpp$")
+list(FILTER VELMORA_CORE_SOURCES EXCLUDE REGEX "/platform/(fonts|png|store_file|kept_file|spawn)\\.cpp$")
 file(GLOB VELMORA_WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
 list(FILTER VELMORA_WEB_SOURCES EXCLUDE REGEX "/platform/web/main\\.cpp$")
 # Every browser the page is for has WebAssembly's vector and bulk-memory

@@ -3,13 +3,12 @@
 #include <string>
 
 #include "app/account.h"
-#include "app/construct.h"
 #include "app/speech.h"
+#include "app/startup.h"
 #include "app/window.h"
+#include "platform/kept.h"
 #include "platform/platform.h"
 #include "platform/web/web.h"
-#include "res/resources.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -32,14 +31,13 @@ int main() {
         return 1;
     }
     WebOpen();
-    ForgetDensities();
-    RegisterResources();
-    ConstructProgram();
-    KeepAccount(true);
-    sayListener = WebSay;
-    WebBeforeWait(TellPage);
-    int status = WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
-    ReleaseProgram();
+    PlatformSetStateHome("");
+    int status = RunProgram(L"", {[] {
+                                      KeepAccount(true);
+                                      sayListener = WebSay;
+                                      WebBeforeWait(TellPage);
+                                  },
+                                  nullptr});
     WebEnded();
     return status;
 }

@@ -124,6 +124,7 @@ var Velmora = (function () {
     start();
     return {
         storeKey: 'velmora.settings',
+        keptKey: 'velmora.game',
         started: performance.now(),
         firstFrame: 0,
         density() { return fixed ? dpi : 0; },

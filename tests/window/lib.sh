@@ -163,16 +163,18 @@ setting_is() { [ "$(setting "$1")" = "$2" ]; }
 
 # start_game [NAME=VALUE...]: starts the program in the current HOME, with
 # those variables set too, and waits for its window to show a whole frame.
-# The density is pinned at 96 unless UNPINNED is set.
+# The density is pinned at 96 unless UNPINNED is set. Each start has a
+# state folder of its own, so deals afresh, unless GAME_STATE names one.
 # SIGINT and SIGTERM reach it with their default handling, as from a
 # terminal, whatever this shell ignores.
 start_game() {
     [ -z "$GAME_PID" ] || fail "a game is still running"
-    local pin=(VELMORA_DPI=96)
+    local pin=(VELMORA_DPI=96) state=${GAME_STATE:-}
     [ -n "${UNPINNED:-}" ] && pin=()
+    [ -n "$state" ] || state=$(mktemp -d "$WORK/state-XXXXXX")
     env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER -u VELMORA_DPI --default-signal=INT,TERM \
         HOME="$GAME_HOME" XDG_CONFIG_HOME="$GAME_HOME/config" XDG_RUNTIME_DIR="$GAME_HOME/run" \
-        "${pin[@]}" "$@" \
+        XDG_STATE_HOME="$state" "${pin[@]}" "$@" \
         "$VELMORA" >"$WORK/game.out" 2>"$WORK/game.err" &
     GAME_PID=$!
     wait_until 10 find_window || fail "no visible window of class $APP_CLASS within 10 s"

@@ -12,14 +12,13 @@
 #include <string>
 
 #include "app/account.h"
-#include "app/construct.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "platform/clock.h"
 #include "platform/headless/headless.h"
+#include "platform/kept.h"
 #include "platform/platform.h"
-#include "res/resources.h"
 #include "tools/replay/script.h"
-#include "ui/scale.h"
 
 namespace {
 
@@ -35,7 +34,7 @@ void RemoveTemporaryConfig() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: velmora-replay [--dpi N] [--clock HH:MM:SS.mmm] [--config DIR] "
-                 "[--cmdline TEXT] [--pace] [--log] [SCRIPT]\n");
+                 "[--cmdline TEXT] [--pace] [--log] [--state DIR] [SCRIPT]\n");
     return 2;
 }
 
@@ -78,7 +77,7 @@ int OpenScript(const std::string& path) {
 
 int main(int argc, char** argv) {
     int dpi = 96, hour = 12, minute = 0, second = 0, millisecond = 0;
-    std::string config, scriptPath = "-";
+    std::string config, state, scriptPath = "-";
     std::wstring commandLine;
     bool haveScript = false;
     bool pauses = false;  // recorded and dumped, never waited for
@@ -94,6 +93,8 @@ int main(int argc, char** argv) {
             if (!ParseClockText(argv[++i], &hour, &minute, &second, &millisecond)) return Usage();
         } else if (arg == "--config" && hasValue) {
             config = argv[++i];
+        } else if (arg == "--state" && hasValue) {
+            state = argv[++i];
         } else if (arg == "--pace") {
             pauses = true;
         } else if (arg == "--log") {
@@ -123,19 +124,22 @@ int main(int argc, char** argv) {
     replayCleanup = RemoveTemporaryConfig;
     PlatformSetConfigHome(config.c_str());
 
+    // Only a given folder keeps the game, made when missing.
+    PlatformSetStateHome(state.empty() ? nullptr : state.c_str());
+
     HeadlessStartAtDpi(dpi);
     HeadlessSetPauses(pauses);
     replayPauses = pauses;
-    KeepAccount(replayLog);
-    ForgetDensities();
     HeadlessSetClock(hour, minute, second, millisecond);
     ReplayScript lines(script);
-    HeadlessSetInputSource([&lines] { return lines.Next(); });
-
-    RegisterResources();
-    ConstructProgram();
-    WinMain(GetModuleHandleW(nullptr), nullptr, commandLine.c_str(), SW_SHOW);
-    ReleaseProgram();
+    // A restart read: no more input for this run, whose loops all end.
+    HeadlessSetInputSource([&lines] { return !replayRestart && lines.Next(); });
+    for (bool first = true; first || replayRestart; first = false) {
+        if (!first) HeadlessRestart();
+        replayRestart = false;
+        PlatformFreezeSaves(false);
+        RunProgram(commandLine.c_str(), {[] { KeepAccount(replayLog); }, nullptr});
+    }
     RemoveTemporaryConfig();
     return 0;
 }

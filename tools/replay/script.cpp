@@ -13,6 +13,8 @@
 #include "app/shell.h"
 #include "game/state.h"
 #include "platform/headless/headless.h"
+#include "platform/kept.h"
+#include "res/ids.h"
 #include "tools/replay/dump.h"
 #include "ui/hittest.h"
 #include "ui/scale.h"
@@ -21,6 +23,7 @@ void (*replayCleanup)() = nullptr;
 bool replayKeysUsed = false;
 bool replayPauses = false;
 bool replayLog = false;
+bool replayRestart = false;
 
 namespace {
 
@@ -347,6 +350,16 @@ bool ReplayScript::Next() {
             std::getline(words >> std::ws, path);
             if (path.empty()) Fail("expected a file");
             if (!HeadlessSaveScreenshot(path.c_str())) Fail("cannot write the screenshot");
+        } else if (verb == "restart") {
+            if (words >> extra) Fail("restart takes nothing");
+            replayRestart = true;
+            // Inside a box or a dialog it stops the program where it is:
+            // nothing more is saved, and every loop ends as input ends.
+            if (HeadlessOpenBoxes() > 0 || HeadlessOpenDialog() >= 0) {
+                PlatformFreezeSaves(true);
+                return false;
+            }
+            PostMessageW(mainWindow, WM_COMMAND, IDM_EXIT, 0);
         } else if (verb == "dump") {
             if (words >> extra) Fail("dump takes nothing");
             std::printf("%s\n", DumpState().c_str());

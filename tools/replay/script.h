@@ -50,5 +50,9 @@ extern bool replayPauses;
 // Set by --log: dumps show the account of play's sentences since the last.
 extern bool replayLog;
 
+// Set by a `restart` line: the program ends (as on Exit, or inside a box or
+// dialog as at a kill) and the driver starts it again.
+extern bool replayRestart;
+
 // Set by the driver: what to tidy before the process ends on a bad line.
 extern void (*replayCleanup)();

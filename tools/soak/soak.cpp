@@ -7,9 +7,9 @@
 #include <random>
 
 #include "app/account.h"
-#include "app/construct.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "app/startup.h"
 #include "app/window.h"
 #include "game/host.h"
 #include "game/state.h"
@@ -18,7 +18,6 @@
 #include "res/ids.h"
 #include "res/resources.h"
 #include "tools/soak/player.h"
-#include "ui/scale.h"
 
 namespace soak {
 
@@ -130,30 +129,31 @@ void Driver::PlayRun(int32_t type, int64_t games) {
     // the deal, the stored game type, then the construction step and WinMain.
     HeadlessStartAtDpi(96);
     HeadlessSetDrawing(options_.draw);
-    ForgetDensities();
     auto pick = [this](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); };
     HeadlessSetClock(pick(0, 23), pick(0, 59), pick(0, 59), pick(0, 999));
     SaveSetting(static_cast<uint32_t>(type), kValueGameType);
-    RegisterResources();
-    ConstructProgram();
-    if (options_.checks) {
-        listening = this;
-        playListener = HearPlay;
-    }
-    HeadlessSetInputSource([this] { return OnInput(); });
-    WinMain(GetModuleHandleW(nullptr), nullptr, L"", SW_SHOW);
-    if (options_.checks) {
-        if (!started_) Fail("start", "the program never waited for input");
-        if (IsWindow(mainWindow)) Fail("exit", "the main window outlived the Exit command");
-        if (humanHand.count + humanTable.count + computerHand.count + computerTable.count != 0)
-            Fail("exit", "cards were left in the piles at exit");
-    }
-    HeadlessSetInputSource(nullptr);
-    if (listening == this) {
-        playListener = nullptr;
-        listening = nullptr;
-    }
-    ReleaseProgram();
+    ProgramHooks hooks;
+    hooks.started = [this] {
+        if (options_.checks) {
+            listening = this;
+            playListener = HearPlay;
+        }
+        HeadlessSetInputSource([this] { return OnInput(); });
+    };
+    hooks.ended = [this] {
+        if (options_.checks) {
+            if (!started_) Fail("start", "the program never waited for input");
+            if (IsWindow(mainWindow)) Fail("exit", "the main window outlived the Exit command");
+            if (humanHand.count + humanTable.count + computerHand.count + computerTable.count != 0)
+                Fail("exit", "cards were left in the piles at exit");
+        }
+        HeadlessSetInputSource(nullptr);
+        if (listening == this) {
+            playListener = nullptr;
+            listening = nullptr;
+        }
+    };
+    RunProgram(L"", hooks);
 }
 
 // No sentence may name a card that lies hidden in the computer's hand at
