@@ -15,6 +15,7 @@
 #include "app/startup.h"
 #include "app/window.h"
 #include "bench/busy_table.h"
+#include "bench/in_program.h"
 #include "game/state.h"
 #include "game/status.h"
 #include "platform/headless/headless.h"
@@ -24,28 +25,6 @@
 #include "ui/scale.h"
 
 namespace {
-
-// Starts the program at the density with drawing on and runs the body the
-// first time the program waits for input; then the program exits.
-void InProgram(int dpi, const std::function<void()>& body) {
-    PlatformUseMemoryRegistry(true);
-    HeadlessStartAtDpi(dpi);
-    HeadlessSetDrawing(true);
-    HeadlessSetClock(9, 30, 15, 250);
-    SaveSetting(0, L"type");
-    SaveSetting(1, L"cidc");  // the count of cards left on
-    bool ran = false;
-    HeadlessSetInputSource([&] {
-        if (ran || HeadlessOpenBoxes() > 0) return false;
-        ran = true;
-        body();
-        PostMessageW(mainWindow, WM_COMMAND, IDM_EXIT, 0);
-        return true;
-    });
-    RunProgram(L"");
-    HeadlessSetInputSource(nullptr);
-    PlatformUseMemoryRegistry(false);
-}
 
 void FullPaint(benchmark::State& state) {
     const int dpi = static_cast<int>(state.range(0));

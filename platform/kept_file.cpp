@@ -1,6 +1,11 @@
-// The kept game in $XDG_STATE_HOME/velmora/kept-game.txt. The running copy
-// holds an flock on "kept-game.lock" from start to exit; the text is
-// replaced whole through a temporary file, flushed to the disk only at exit.
+// The kept game in $XDG_STATE_HOME/velmora/. The running copy holds an flock
+// on "kept-game.lock" from start to exit. The text goes to two files in
+// turn, kept-game-a.txt and kept-game-b.txt, each written in place under a
+// first line with its save number, length and CRC-32: a save that a kill
+// or a power cut tears leaves the other file whole, and the newest whole
+// one is read. A rename over the kept file would be atomic too, but on
+// ext4 it starts the new file's write-back at once, which costs a
+// millisecond a move; this costs tens of microseconds.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -13,9 +18,11 @@
 #include <filesystem>
 #include <optional>
 #include <set>
+#include <string_view>
+
+#include <zlib.h>
 
 #include "platform/kept.h"
-#include "platform/store_file.h"
 
 namespace {
 
@@ -24,6 +31,10 @@ constexpr off_t kLargest = 1 << 20;
 std::optional<std::string> stateHome;  // null: nothing is kept
 int holdFd = -1;
 std::set<std::string> warned;
+// The save number of the newest whole file, and which file the next save
+// goes to (0 a, 1 b).
+uint64_t lastSave = 0;
+int nextFile = 0;
 
 void WarnOnce(const std::string& line) {
     if (warned.insert(line).second)
@@ -40,8 +51,84 @@ std::optional<std::string> Folder() {
     return std::nullopt;
 }
 
-std::string FilePath() {
-    return Folder().value_or("") + "/kept-game.txt";
+std::string FilePath(int which) {
+    return Folder().value_or("") + (which == 0 ? "/kept-game-a.txt" : "/kept-game-b.txt");
+}
+
+uint32_t Crc(std::string_view text) {
+    return static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const Bytef*>(text.data()), static_cast<uInt>(text.size())));
+}
+
+// "velmora kept SAVE LENGTH CRC": the save number, the length of the text
+// after this line and its CRC-32, in hexadecimal.
+std::string Framed(uint64_t save, const std::string& text) {
+    char head[80];
+    std::snprintf(head, sizeof head, "velmora kept %llu %zu %08x\n",
+                  static_cast<unsigned long long>(save), text.size(), Crc(text));
+    return head + text;
+}
+
+bool Unframed(const std::string& file, uint64_t* save, std::string* text) {
+    unsigned long long number = 0;
+    size_t length = 0;
+    unsigned crc = 0;
+    int used = 0;
+    if (std::sscanf(file.c_str(), "velmora kept %llu %zu %8x\n%n", &number, &length, &crc, &used) !=
+            3 ||
+        used == 0 || length > file.size() - static_cast<size_t>(used))
+        return false;
+    const std::string_view body = std::string_view(file).substr(static_cast<size_t>(used), length);
+    if (Crc(body) != crc) return false;
+    *save = number;
+    text->assign(body);
+    return true;
+}
+
+// One file's bytes: 1 read, 0 none there, -1 unusable (why says so).
+int ReadOne(const std::string& path, std::string* bytes, std::string* why) {
+    bytes->clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return 0;
+        *why = std::strerror(errno);
+        return -1;
+    }
+    struct stat info;
+    if (::fstat(fd, &info) != 0) {
+        *why = std::strerror(errno);
+    } else if (!S_ISREG(info.st_mode)) {
+        *why = "not a regular file";
+    } else if (info.st_size > kLargest) {
+        *why = "larger than 1 MiB";
+    } else {
+        char buffer[4096];
+        for (;;) {
+            ssize_t n = ::read(fd, buffer, sizeof buffer);
+            if (n < 0 && errno == EINTR) continue;
+            if (n < 0) *why = std::strerror(errno);
+            if (n <= 0) break;
+            bytes->append(buffer, static_cast<size_t>(n));
+            if (bytes->size() > static_cast<size_t>(kLargest)) {
+                *why = "larger than 1 MiB";
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    return why->empty() ? 1 : -1;
+}
+
+bool WriteAt(int fd, std::string_view text) {
+    off_t at = 0;
+    while (!text.empty()) {
+        ssize_t n = ::pwrite(fd, text.data(), text.size(), at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        text.remove_prefix(static_cast<size_t>(n));
+        at += n;
+    }
+    return ::ftruncate(fd, at) == 0;
 }
 
 }  // namespace
@@ -70,6 +157,9 @@ bool PlatformHoldKeptGame() {
         return false;
     }
     holdFd = fd;
+    // The save numbers on the disk, so that the next save is the newest.
+    std::string text, why;
+    PlatformReadKeptGame(&text, &why);
     return true;
 }
 
@@ -80,47 +170,51 @@ void PlatformReleaseKeptGame() {
 
 int PlatformReadKeptGame(std::string* text, std::string* why) {
     text->clear();
+    lastSave = 0;
+    nextFile = 0;
     if (holdFd < 0) return 0;
-    const std::string path = FilePath();
-    int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        if (errno == ENOENT) return 0;
-        *why = std::strerror(errno);
-        return -1;
-    }
-    struct stat info;
-    if (::fstat(fd, &info) != 0) {
-        *why = std::strerror(errno);
-    } else if (!S_ISREG(info.st_mode)) {
-        *why = "not a regular file";
-    } else if (info.st_size > kLargest) {
-        *why = "larger than 1 MiB";
-    } else {
-        char buffer[4096];
-        for (;;) {
-            ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR) continue;
-            if (n < 0) *why = std::strerror(errno);
-            if (n <= 0) break;
-            text->append(buffer, static_cast<size_t>(n));
-            if (text->size() > static_cast<size_t>(kLargest)) {
-                *why = "larger than 1 MiB";
-                break;
-            }
+    bool any = false, found = false;
+    for (int which = 0; which < 2; ++which) {
+        std::string bytes, body, unusable;
+        const int got = ReadOne(FilePath(which), &bytes, &unusable);
+        if (got == 0) continue;
+        any = true;
+        uint64_t save = 0;
+        if (got < 0 || !Unframed(bytes, &save, &body)) {
+            if (why->empty()) *why = unusable.empty() ? "damaged" : unusable;
+            continue;
         }
+        if (found && save <= lastSave) continue;
+        found = true;
+        lastSave = save;
+        nextFile = 1 - which;
+        *text = std::move(body);
     }
-    ::close(fd);
-    return why->empty() ? 1 : -1;
+    if (found) {
+        why->clear();  // a torn older save is no loss
+        return 1;
+    }
+    return any ? -1 : 0;
 }
 
 bool PlatformWriteKeptGame(const std::string& text, bool sync) {
     if (holdFd < 0 || PlatformSavesFrozen()) return false;
-    std::string why;
-    if (ReplaceFile(FilePath(), text, sync, &why)) return true;
-    WarnOnce("cannot keep the game in " + FilePath() + ": " + why);
-    return false;
+    const std::string path = FilePath(nextFile);
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    struct stat info;
+    bool ok = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
+              WriteAt(fd, Framed(lastSave + 1, text)) && (!sync || ::fsync(fd) == 0);
+    const int error = errno;
+    if (fd >= 0) ::close(fd);
+    if (!ok) {
+        WarnOnce("cannot keep the game in " + path + ": " + std::strerror(error ? error : EIO));
+        return false;
+    }
+    lastSave += 1;
+    nextFile = 1 - nextFile;
+    return true;
 }
 
 std::string PlatformKeptGamePlace() {
-    return FilePath();
+    return Folder().value_or("") + "/kept-game-[ab].txt";
 }
