@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs one replay script on velmora-replay and compares its dumps with the
-# expected ones. The script's header may carry "# clock: HH:MM:SS.mmm" and
-# "# config: name=value" lines, which become the run's clock and store;
+# expected ones. The script's header may carry "# clock: HH:MM:SS.mmm",
+# "# cmdline: TEXT" and "# config: name=value" lines, which become the run's
+# clock, command line and store;
 # "# state: on", or a `restart` line, keeps the game in a state folder of
 # the run's own.
 # The run's folder is a fresh temporary one, so a `screenshot` with a
@@ -23,7 +24,9 @@ mkdir -p "$config/velmora" "$config/run"
     sed -n 's/^# config: //p' "$script"
 } >"$config/velmora/settings.ini"
 clock=$(sed -n 's/^# clock: //p' "$script" | head -n 1)
+cmdline=$(sed -n 's/^# cmdline: //p' "$script" | head -n 1)
 set -- --config "$config"
+[ -n "$cmdline" ] && set -- "$@" --cmdline "$cmdline"
 [ -n "$clock" ] && set -- "$@" --clock "$clock"
 [ -n "${REPLAY_DPI:-}" ] && set -- "$@" --dpi "$REPLAY_DPI"
 grep -qx '# pace: on' "$script" && set -- "$@" --pace
