@@ -18,6 +18,7 @@ void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, 
     // Counted before the box shows, onto the stored total: other running
     // copies' wins count too.
     wins = AddOneToStoredCount(wins, valueName);
+    RecordGameEnd(winner);
     PlayEvent over{};
     over.kind = PlayGameOver;
     over.side = winner == 0 ? SideHuman : SideComputer;

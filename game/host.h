@@ -26,6 +26,9 @@ int ShowErrorBox(HWND owner, const wchar_t* format, ...);
 // count, and gives back the stored total; when the store cannot be written,
 // count + 1.
 uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name);
+// A game of the current type has ended: winner 0 the human, 1 the computer.
+// Counted into the type's record.
+void RecordGameEnd(int32_t winner);
 
 // The computer adds one card of a rank on the table to what the human takes,
 // never a trump: 1 if it gave one, else 0.
