@@ -133,10 +133,10 @@ const StringResource kStrings[] = {
     {IDS_RECORDS_CLOSE, L"Close"},
     {IDS_RECORDS_ASK_CLEAR, L"Clear the records of every game type?"},
     {IDS_RECORDS_PERCENT, L"%u%%"},
-    {IDS_RECORDS_NO_RATE, L"\x2013"},
+    {IDS_RECORDS_NO_RATE, L"-"},
     {IDS_RECORDS_WON_STREAK, L"%u won"},
     {IDS_RECORDS_LOST_STREAK, L"%u lost"},
-    {IDS_RECORDS_NO_STREAK, L"\x2013"},
+    {IDS_RECORDS_NO_STREAK, L"-"},
 };
 
 // Alt+N is New, Alt+F4 is Exit.

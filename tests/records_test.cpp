@@ -200,9 +200,9 @@ TEST_F(RecordsTest, RowsShowEachTypeAndClearAsksFirst) {
     using Cells = std::vector<std::wstring>;
     EXPECT_EQ(row0, (Cells{L"6", L"5", L"1", L"83%", L"3 won", L"3", L"0"}));
     EXPECT_EQ(row2, (Cells{L"3", L"1", L"2", L"33%", L"2 lost", L"1", L"1"}));
-    EXPECT_EQ(row5, (Cells{L"0", L"0", L"0", L"\x2013", L"\x2013", L"0", L"1"}));
+    EXPECT_EQ(row5, (Cells{L"0", L"0", L"0", L"-", L"-", L"0", L"1"}));
     EXPECT_EQ(afterNo, row0);
-    EXPECT_EQ(afterYes, (Cells{L"0", L"0", L"0", L"\x2013", L"\x2013", L"0", L"0"}));
+    EXPECT_EQ(afterYes, (Cells{L"0", L"0", L"0", L"-", L"-", L"0", L"0"}));
     ASSERT_EQ(HeadlessBoxes().size(), 2u);
     EXPECT_EQ(HeadlessBoxes()[0].text, L"Clear the records of every game type?");
     EXPECT_EQ(HeadlessBoxes()[0].flags & 0xF, MB_YESNO);
