@@ -1,5 +1,6 @@
 #include "app/actions.h"
 
+#include "app/records.h"
 #include "game/bout.h"
 #include "game/confirm.h"
 #include "game/message.h"
@@ -34,5 +35,6 @@ int32_t TapHandCard(int32_t position) {
 }
 
 void StartNewGame() {
+    NoteGameLeft();
     SendGameMessage(NEW_GAME);
 }

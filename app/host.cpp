@@ -5,8 +5,11 @@
 #include <cwchar>
 
 #include "ai/ai.h"
+#include "app/records.h"
 #include "app/settings.h"
 #include "app/shell.h"
+#include "game/state.h"
+#include "res/ids.h"
 #include "ui/layout.h"
 #include "ui/scale.h"
 #include "ui/table.h"
@@ -42,6 +45,10 @@ int ShowErrorBox(HWND owner, const wchar_t* format, ...) {
 
 uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name) {
     return AddOneToSetting(count, name);
+}
+
+void RecordGameEnd(int32_t winner) {
+    AddFinishedGame(gameType, kOpponentClassic, winner);
 }
 
 int32_t ComputerThrowsIn() {

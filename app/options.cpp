@@ -4,6 +4,7 @@
 // stored, so that another running copy's change to it stands.
 #include "app/options.h"
 
+#include "app/records.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/window.h"
@@ -68,6 +69,7 @@ void OnOk(HWND dialog) {
     auto chosen =
         static_cast<int32_t>(SendDlgItemMessageW(dialog, IDC_GAME_TYPES, CB_GETCURSEL, 0, 0));
     if (chosen != CB_ERR && chosen != gameType) {
+        NoteGameLeft();  // under the type being left
         gameType = chosen;
         SendGameMessage(NEW_GAME);
         transferRule = TypeTraits(gameType).transfer ? 1 : 0;

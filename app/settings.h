@@ -9,6 +9,8 @@
 inline constexpr wchar_t kSettingsKey[] = L"Software\\ornit\\vlmra";
 // The desktop window's own values, apart from the game's eight.
 inline constexpr wchar_t kWindowKey[] = L"Software\\ornit\\vlmra\\Window";
+// Each game type's record (app/records.h), apart from the score.
+inline constexpr wchar_t kRecordsKey[] = L"Software\\ornit\\vlmra\\Records";
 
 // The stored value, or 0 when the key or the value cannot be read.
 uint32_t LoadSetting(const wchar_t* name, const wchar_t* keyName = kSettingsKey);

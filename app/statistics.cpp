@@ -16,8 +16,9 @@ void ShowCounts(HWND dialog) {
     SetDlgItemTextW(dialog, IDC_COUNTS, text);
 }
 
-// Centred over the owner's client area, never above or left of it.
-void Centre(HWND dialog) {
+}  // namespace
+
+void CentreDialog(HWND dialog) {
     RECT box;
     if (!GetWindowRect(dialog, &box)) return;
     RECT client{};
@@ -27,15 +28,13 @@ void Centre(HWND dialog) {
     SetWindowPos(dialog, nullptr, x < 0 ? 0 : x, y < 0 ? 0 : y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-}  // namespace
-
 INT_PTR StatisticsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
             // Afresh: other running copies may have won games meanwhile.
             LoadStoredSetting(kValueComputerWins, &computerWins);
             LoadStoredSetting(kValueHumanWins, &humanWins);
-            Centre(dialog);
+            CentreDialog(dialog);
             ShowCounts(dialog);
             return TRUE;
         case WM_COMMAND:

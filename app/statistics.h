@@ -5,3 +5,6 @@
 #include "platform/platform.h"
 
 INT_PTR StatisticsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam);
+
+// Centred over the owner's client area, never above or left of it.
+void CentreDialog(HWND dialog);

@@ -8,6 +8,7 @@
 #include "app/keyboard.h"
 #include "app/options.h"
 #include "app/panel.h"
+#include "app/records_dialog.h"
 #include "app/relayout.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -187,6 +188,9 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 case IDM_ABOUT:
                     ShowAbout(hwnd);
+                    return 0;
+                case IDM_RECORDS:
+                    RunDialog(hwnd, IDD_RECORDS, RecordsDialogProc);
                     return 0;
                 case IDM_ACCOUNT_PANEL:
                     SwitchAccountPanel();

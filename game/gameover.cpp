@@ -20,6 +20,7 @@ void AnnounceWin(uint32_t& wins, const wchar_t* valueName, const wchar_t* text, 
     // counts it again.
     KeepEndedGame(winner);
     wins = AddOneToStoredCount(wins, valueName);
+    RecordGameEnd(winner);
     PlayEvent over{};
     over.kind = PlayGameOver;
     over.side = winner == 0 ? SideHuman : SideComputer;

@@ -29,6 +29,9 @@ uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name);
 // The game has ended with this winner (0 the human, 1 the computer): a later
 // run must neither take it up nor count it again.
 void KeepEndedGame(int32_t winner);
+// A game of the current type has ended: winner 0 the human, 1 the computer.
+// Counted into the type's record.
+void RecordGameEnd(int32_t winner);
 
 // The computer adds one card of a rank on the table to what the human takes,
 // never a trump: 1 if it gave one, else 0.

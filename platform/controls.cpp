@@ -615,7 +615,10 @@ UINT ControlTextFormat(const Control& c) {
         case ControlKind::CheckBox:
             return (c.style & BS_MULTILINE) ? DT_WORDBREAK : DT_SINGLELINE | DT_VCENTER;
         default:
-            // Labels wrap at words and keep their runs of spaces.
+            // Labels wrap at words and keep their runs of spaces; each line
+            // is set to the side the style names.
+            if (c.style & SS_RIGHT) return DT_WORDBREAK | DT_RIGHT;
+            if (c.style & SS_CENTER) return DT_WORDBREAK | DT_CENTER;
             return DT_WORDBREAK;
     }
 }

@@ -278,6 +278,8 @@ constexpr DWORD WS_TABSTOP = 0x00010000;
 constexpr DWORD WS_GROUP = 0x00020000;
 constexpr DWORD DS_MODALFRAME = 0x0080;
 constexpr DWORD SS_LEFT = 0x0000;
+constexpr DWORD SS_CENTER = 0x0001;
+constexpr DWORD SS_RIGHT = 0x0002;
 constexpr DWORD BS_PUSHBUTTON = 0x0000;
 constexpr DWORD BS_AUTOCHECKBOX = 0x0003;
 constexpr DWORD BS_MULTILINE = 0x2000;
@@ -510,6 +512,14 @@ LONG RegCloseKey(HKEY key);
 // second writes only where no value is stored.
 LONG PlatformRegAddValue(HKEY key, const wchar_t* name, DWORD add, DWORD* total);
 LONG PlatformRegSetValueIfAbsent(HKEY key, const wchar_t* name, DWORD value);
+// Several values of one key read afresh and rewritten under one hold of the
+// lock, so that values kept together change together. update finds each
+// stored value in values[i] (0 where none is stored) and leaves there what
+// is to be stored; a value it leaves as it was is not written, nor a 0 where
+// none was stored.
+using PlatformValuesUpdate = void (*)(DWORD* values, int count, void* context);
+LONG PlatformRegUpdateValues(HKEY key, const wchar_t* const* names, int count,
+                             PlatformValuesUpdate update, void* context);
 
 // Stands in for $XDG_CONFIG_HOME (tests, replays); null goes back to the
 // environment.

@@ -194,6 +194,22 @@ std::optional<uint32_t> StoredValue(const std::string& text, const std::string& 
     return ParseNumber(lines[place.valueLine]);
 }
 
+// The store's text edited under its one lock, or in memory.
+LONG EditStore(const std::function<void(std::string*)>& edit) {
+    if (inMemory) {
+        edit(&memoryText);
+        return ERROR_SUCCESS;
+    }
+    switch (UpdateStoreFile(edit)) {
+        case kStoreWritten:
+            return ERROR_SUCCESS;
+        case kStoreNotRead:
+            return ERROR_READ_FAULT;
+        default:
+            return ERROR_WRITE_FAULT;
+    }
+}
+
 // Reads the value afresh and writes what update makes of it, all under the
 // store's one lock; update answers nothing to leave the value as it is.
 using ValueUpdate = std::function<std::optional<uint32_t>(std::optional<uint32_t>)>;
@@ -208,18 +224,7 @@ LONG UpdateValue(HKEY key, const wchar_t* name, const ValueUpdate& update) {
         if (std::optional<uint32_t> value = update(StoredValue(*store, keyName, valueName)))
             *store = WithValue(*store, keyName, valueName, *value);
     };
-    if (inMemory) {
-        edit(&memoryText);
-        return ERROR_SUCCESS;
-    }
-    switch (UpdateStoreFile(edit)) {
-        case kStoreWritten:
-            return ERROR_SUCCESS;
-        case kStoreNotRead:
-            return ERROR_READ_FAULT;
-        default:
-            return ERROR_WRITE_FAULT;
-    }
+    return EditStore(edit);
 }
 
 }  // namespace
@@ -299,6 +304,33 @@ LONG PlatformRegAddValue(HKEY key, const wchar_t* name, DWORD add, DWORD* total)
 LONG PlatformRegSetValueIfAbsent(HKEY key, const wchar_t* name, DWORD value) {
     return UpdateValue(key, name, [value](std::optional<uint32_t> stored) {
         return stored ? std::nullopt : std::optional<uint32_t>(value);
+    });
+}
+
+LONG PlatformRegUpdateValues(HKEY key, const wchar_t* const* names, int count,
+                             PlatformValuesUpdate update, void* context) {
+    const std::wstring* path = KeyPath(key);
+    if (!path) return ERROR_INVALID_HANDLE;
+    if (!names || count <= 0 || !update) return ERROR_INVALID_PARAMETER;
+    std::string keyName;
+    std::vector<std::string> valueNames(static_cast<size_t>(count));
+    if (!PlatformToUtf8(*path, &keyName) || !Storable(keyName, false))
+        return ERROR_INVALID_PARAMETER;
+    for (size_t i = 0; i < valueNames.size(); ++i)
+        if (!names[i] || !PlatformToUtf8(names[i], &valueNames[i]) ||
+            !Storable(valueNames[i], true))
+            return ERROR_INVALID_PARAMETER;
+    return EditStore([&](std::string* store) {
+        std::vector<std::optional<uint32_t>> stored;
+        std::vector<DWORD> values;
+        for (const std::string& name : valueNames) {
+            stored.push_back(StoredValue(*store, keyName, name));
+            values.push_back(stored.back().value_or(0));
+        }
+        update(values.data(), count, context);
+        for (size_t i = 0; i < values.size(); ++i)
+            if (stored[i] ? *stored[i] != values[i] : values[i] != 0)
+                *store = WithValue(*store, keyName, valueNames[i], values[i]);
     });
 }
 

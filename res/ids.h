@@ -122,6 +122,25 @@ constexpr UINT IDS_SAY_LOWER_LET_TAKE = 486;  // while the human may give extra 
 constexpr UINT IDS_SAY_UPPER_BY_SUIT = 487;
 constexpr UINT IDS_SAY_UPPER_BY_RANK = 488;
 constexpr UINT IDS_LOG_RESUMED = 510;  // a kept game taken up: its type, the trump suit
+// The Records dialog: its caption, column heads and buttons, the Clear
+// question, the cells of a row.
+constexpr UINT IDS_RECORDS = 490;
+constexpr UINT IDS_RECORDS_TYPE = 491;
+constexpr UINT IDS_RECORDS_FINISHED = 492;
+constexpr UINT IDS_RECORDS_WON = 493;
+constexpr UINT IDS_RECORDS_LOST = 494;
+constexpr UINT IDS_RECORDS_RATE = 495;
+constexpr UINT IDS_RECORDS_STREAK = 496;
+constexpr UINT IDS_RECORDS_BEST = 497;
+constexpr UINT IDS_RECORDS_ABANDONED = 498;
+constexpr UINT IDS_RECORDS_CLEAR = 499;
+constexpr UINT IDS_RECORDS_CLOSE = 500;
+constexpr UINT IDS_RECORDS_ASK_CLEAR = 501;
+constexpr UINT IDS_RECORDS_PERCENT = 502;      // a win rate in whole percent
+constexpr UINT IDS_RECORDS_NO_RATE = 503;      // no game finished yet
+constexpr UINT IDS_RECORDS_WON_STREAK = 504;   // how many won in a row
+constexpr UINT IDS_RECORDS_LOST_STREAK = 505;  // how many lost in a row
+constexpr UINT IDS_RECORDS_NO_STREAK = 506;
 
 // The topic of the rules page the Rules command opens (its anchor).
 constexpr int IDH_RULES = 99;
@@ -138,6 +157,7 @@ constexpr UINT IDM_PACE_OFF = 40020;
 constexpr UINT IDM_PACE_NORMAL = 40021;
 constexpr UINT IDM_PACE_SLOW = 40022;
 constexpr UINT IDM_ACCOUNT_PANEL = 40023;  // the account of play beside the table
+constexpr UINT IDM_RECORDS = 40024;        // each game type's record
 
 // Menus: the main window's bar and the Options page's.
 constexpr UINT IDR_MAIN_MENU = 102;
@@ -148,6 +168,7 @@ constexpr UINT IDR_ACCELERATORS = 3;
 // Dialogs and their controls.
 constexpr UINT IDD_OPTIONS = 130;
 constexpr UINT IDD_STATISTICS = 131;
+constexpr UINT IDD_RECORDS = 132;
 constexpr WORD IDC_CARD_BACKS = 1003;
 constexpr WORD IDC_COUNTS = 1005;  // Statistics: the two scores
 constexpr WORD IDC_BACKGROUNDS = 1006;
@@ -156,6 +177,18 @@ constexpr WORD IDC_CARDS_LEFT = 1011;
 constexpr WORD IDC_CLEAR = 1012;  // Statistics: clear the scores
 constexpr WORD IDC_HIDE_COUNT = 1014;
 constexpr WORD IDC_GAME_TYPES = 1015;
+// Records: the column of type names, then one column a field; each
+// column's heads are the control ten above it.
+constexpr WORD IDC_RECORD_TYPES = 1020;
+constexpr WORD IDC_RECORD_FINISHED = 1021;
+constexpr WORD IDC_RECORD_WON = 1022;
+constexpr WORD IDC_RECORD_LOST = 1023;
+constexpr WORD IDC_RECORD_RATE = 1024;
+constexpr WORD IDC_RECORD_STREAK = 1025;
+constexpr WORD IDC_RECORD_BEST = 1026;
+constexpr WORD IDC_RECORD_ABANDONED = 1027;
+constexpr WORD IDC_RECORD_CLEAR = 1028;
+constexpr WORD IDC_RECORD_HEADS = 10;  // from a column to its heads
 
 // Icons.
 constexpr UINT IDI_PROGRAM = 101;
@@ -190,3 +223,11 @@ inline constexpr wchar_t kValueWindowHeight[] = L"height";
 inline constexpr wchar_t kValueFullScreen[] = L"fullscreen";  // 1: filled the display
 inline constexpr wchar_t kValuePace[] = L"pace";  // 1 off, 2 normal, 3 slow; absent: normal
 inline constexpr wchar_t kValueAccountPanel[] = L"account";  // 1 shown, 2 hidden; absent: shown
+// In the Records section (kRecordsKey): t<type>.<opponent>.<field>, e.g.
+// t0.classic.won; the streak is an int32's bits, wins above 0.
+inline constexpr wchar_t kOpponentClassic[] = L"classic";  // the one computer player so far
+inline constexpr wchar_t kValueRecordWon[] = L"won";
+inline constexpr wchar_t kValueRecordLost[] = L"lost";
+inline constexpr wchar_t kValueRecordAbandoned[] = L"abandoned";
+inline constexpr wchar_t kValueRecordStreak[] = L"streak";
+inline constexpr wchar_t kValueRecordBest[] = L"best";

@@ -121,6 +121,23 @@ const StringResource kStrings[] = {
     {IDS_SAY_LOWER_LET_TAKE, L"let me take the table"},
     {IDS_SAY_UPPER_BY_SUIT, L"sort your hand by suit"},
     {IDS_SAY_UPPER_BY_RANK, L"sort your hand by rank"},
+    {IDS_RECORDS, L"Records"},
+    {IDS_RECORDS_TYPE, L"Game type"},
+    {IDS_RECORDS_FINISHED, L"Finished"},
+    {IDS_RECORDS_WON, L"Won"},
+    {IDS_RECORDS_LOST, L"Lost"},
+    {IDS_RECORDS_RATE, L"Rate"},
+    {IDS_RECORDS_STREAK, L"Streak"},
+    {IDS_RECORDS_BEST, L"Best"},
+    {IDS_RECORDS_ABANDONED, L"Abandoned"},
+    {IDS_RECORDS_CLEAR, L"Clear"},
+    {IDS_RECORDS_CLOSE, L"Close"},
+    {IDS_RECORDS_ASK_CLEAR, L"Clear the records of every game type?"},
+    {IDS_RECORDS_PERCENT, L"%u%%"},
+    {IDS_RECORDS_NO_RATE, L"-"},
+    {IDS_RECORDS_WON_STREAK, L"%u won"},
+    {IDS_RECORDS_LOST_STREAK, L"%u lost"},
+    {IDS_RECORDS_NO_STREAK, L"-"},
 };
 
 // Alt+N is New, Alt+F4 is Exit.
@@ -138,11 +155,12 @@ const MenuItemResource kGameMenu[] = {{IDM_NEW, L"New"},
                                       {IDM_EXIT, L"Exit"}};
 const MenuItemResource kHelpMenu[] = {{IDM_RULES, L"Rules"}, {IDM_ABOUT, L"About"}};
 const MenuItemResource kPaceMenu[] = {{IDM_ACCOUNT_PANEL, L"Account of play"},
+                                      {IDM_RECORDS, L"Records"},
                                       {IDM_PACE_OFF, L"Off"},
                                       {IDM_PACE_NORMAL, L"Normal"},
                                       {IDM_PACE_SLOW, L"Slow"}};
 const MenuBarItemResource kMainBar[] = {
-    {L"Game", 0, kGameMenu, 4}, {L"Help", 0, kHelpMenu, 2}, {L"Pace", 0, kPaceMenu, 4}};
+    {L"Game", 0, kGameMenu, 4}, {L"Help", 0, kHelpMenu, 2}, {L"Pace", 0, kPaceMenu, 5}};
 const MenuBarItemResource kOptionsBar[] = {{L"OK", 1, nullptr, 0}};
 const MenuResource kMenus[] = {{IDR_MAIN_MENU, kMainBar, 3}, {IDR_OPTIONS_MENU, kOptionsBar, 1}};
 
@@ -179,7 +197,40 @@ const DialogItemTemplate kStatisticsItems[] = {
 const DLGTEMPLATE kStatistics = {kDialogStyle,     0, 0, 111, 30, L"Statistics", L"System", 8,
                                  kStatisticsItems, 4};
 
-const DialogResource kDialogs[] = {{IDD_OPTIONS, &kOptions}, {IDD_STATISTICS, &kStatistics}};
+// Records: two lines of heads, then a row of two lines a game type, the
+// type's name over its counts. Each column is a static of heads and one of
+// twelve lines below it; the texts come from the string table.
+constexpr DWORD kRightStyle = kLabelStyle | SS_RIGHT;
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON;
+constexpr WORD Heads(WORD column) {
+    return static_cast<WORD>(column + IDC_RECORD_HEADS);
+}
+const DialogItemTemplate kRecordsItems[] = {
+    {L"STATIC", L"", Heads(IDC_RECORD_TYPES), kLabelStyle, 3, 3, 128, 16},
+    {L"STATIC", L"", Heads(IDC_RECORD_ABANDONED), kRightStyle, 83, 3, 48, 16},
+    {L"STATIC", L"", Heads(IDC_RECORD_FINISHED), kRightStyle, 3, 3, 27, 16},
+    {L"STATIC", L"", Heads(IDC_RECORD_WON), kRightStyle, 30, 3, 19, 16},
+    {L"STATIC", L"", Heads(IDC_RECORD_LOST), kRightStyle, 49, 3, 17, 16},
+    {L"STATIC", L"", Heads(IDC_RECORD_RATE), kRightStyle, 66, 3, 20, 16},
+    {L"STATIC", L"", Heads(IDC_RECORD_STREAK), kRightStyle, 86, 3, 25, 16},
+    {L"STATIC", L"", Heads(IDC_RECORD_BEST), kRightStyle, 111, 3, 20, 16},
+    {L"STATIC", L"", IDC_RECORD_TYPES, kLabelStyle, 3, 23, 128, 96},
+    {L"STATIC", L"", IDC_RECORD_ABANDONED, kRightStyle, 83, 23, 48, 96},
+    {L"STATIC", L"", IDC_RECORD_FINISHED, kRightStyle, 3, 23, 27, 96},
+    {L"STATIC", L"", IDC_RECORD_WON, kRightStyle, 30, 23, 19, 96},
+    {L"STATIC", L"", IDC_RECORD_LOST, kRightStyle, 49, 23, 17, 96},
+    {L"STATIC", L"", IDC_RECORD_RATE, kRightStyle, 66, 23, 20, 96},
+    {L"STATIC", L"", IDC_RECORD_STREAK, kRightStyle, 86, 23, 25, 96},
+    {L"STATIC", L"", IDC_RECORD_BEST, kRightStyle, 111, 23, 20, 96},
+    {L"BUTTON", L"", IDC_RECORD_CLEAR, kButtonStyle, 3, 124, 40, 14},
+    {L"BUTTON", L"", IDOK, kButtonStyle, 91, 124, 40, 14},
+};
+const DLGTEMPLATE kRecords = {
+    kDialogStyle, 0,         0, 134,           141,
+    L"",          L"System", 8, kRecordsItems, static_cast<int>(std::size(kRecordsItems))};
+
+const DialogResource kDialogs[] = {
+    {IDD_OPTIONS, &kOptions}, {IDD_STATISTICS, &kStatistics}, {IDD_RECORDS, &kRecords}};
 
 const ProgramResources kResources = {kStrings,
                                      static_cast<int>(std::size(kStrings)),
@@ -189,7 +240,7 @@ const ProgramResources kResources = {kStrings,
                                      kMenus,
                                      2,
                                      kDialogs,
-                                     2};
+                                     3};
 
 }  // namespace
 

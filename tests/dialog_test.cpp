@@ -233,7 +233,7 @@ TEST_F(DialogTest, TheProgramsDialogsShowAllTheirText) {
                 }});
         }
     // Only dialog templates of the program's own are found.
-    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(132), RT_DIALOG), nullptr);
+    EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(133), RT_DIALOG), nullptr);
     EXPECT_EQ(FindResourceW(nullptr, MAKEINTRESOURCEW(131), MAKEINTRESOURCEW(4)), nullptr);
     EXPECT_EQ(DialogBoxIndirectParamW(nullptr, nullptr, owner, TestProc, 0), -1);
 }

@@ -1,7 +1,7 @@
 #!/bin/sh
 # 2, 4 and 8 copies of the program play at once on one settings folder,
 # each through whole games to their end: the stored score must hold every
-# copy's wins.
+# copy's wins, and the type's record every copy's games, won as the score.
 set -u
 soak=$1
 games=${2:-10}
@@ -24,6 +24,16 @@ for copies in 2 4 8; do
         fail=1
     else
         echo "$copies copies: $stored wins stored"
+    fi
+    # The Records section: won and lost of type 0 add up to every game.
+    won=$(sed -n 's/^t0\.classic\.won=//p' "$dir/velmora/settings.ini")
+    lost=$(sed -n 's/^t0\.classic\.lost=//p' "$dir/velmora/settings.ini")
+    humans=$(sed -n 's/^statu=//p' "$dir/velmora/settings.ini")
+    if [ $((${won:-0} + ${lost:-0})) -ne $((copies * games)) ] || [ "${won:-0}" -ne "${humans:-0}" ]; then
+        echo "FAIL: $copies copies of $games games each recorded ${won:-0} won, ${lost:-0} lost (score: ${humans:-0} won)"
+        fail=1
+    else
+        echo "$copies copies: ${won:-0} won and ${lost:-0} lost recorded"
     fi
     rm -rf "$dir"
 done
