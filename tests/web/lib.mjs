@@ -66,8 +66,9 @@ function decodePng(file) {
 // Runs the native program on a script. Lines `screenshot` (no file) are
 // given files here and come back decoded in `shots`; `dumps` are the dump
 // lines parsed; `store` is the settings text the run left. With `log`, each
-// dump carries the account's lines since the last one.
-export async function replay(lines, { dpi = 96, store = '', log = false } = {}) {
+// dump carries the account's lines since the last one. With `keep`, the run
+// keeps its game, and `kept` is the text it left.
+export async function replay(lines, { dpi = 96, store = '', log = false, keep = false } = {}) {
     const folder = await mkdtemp(join(tmpdir(), 'velmora-web-'));
     try {
         await mkdir(join(folder, 'velmora'));
@@ -77,11 +78,12 @@ export async function replay(lines, { dpi = 96, store = '', log = false } = {}) 
         await writeFile(join(folder, 'script'), script.join('\n') + '\n');
         const { stdout } = await promisify(execFile)(
             replayTool, ['--dpi', String(dpi), '--clock', clock, '--config', folder, ...(log ? ['--log'] : []),
-                join(folder, 'script')], { maxBuffer: 256 * 1024 * 1024 });
+                ...(keep ? ['--state', join(folder, 'state')] : []), join(folder, 'script')], { maxBuffer: 256 * 1024 * 1024 });
         const pictures = [];
         for (let i = 0; i < shots; ++i) pictures.push(decodePng(await readFile(join(folder, `${i}.png`))));
         const text = await readFile(join(folder, 'velmora', 'settings.ini'), 'utf8').catch(() => '');
-        return { shots: pictures, dumps: stdout.trim().split('\n').filter(Boolean).map((l) => JSON.parse(l)), store: text };
+        const kept = keep ? await readFile(join(folder, 'state', 'kept-game.txt'), 'utf8').catch(() => '') : '';
+        return { shots: pictures, dumps: stdout.trim().split('\n').filter(Boolean).map((l) => JSON.parse(l)), store: text, kept };
     } finally {
         await rm(folder, { recursive: true, force: true });
     }
@@ -165,7 +167,7 @@ export async function withPage(session, { dpi = 96, store = null, fixedDate = fa
 
 // The canvas as RGB bytes, read back exactly as the page put it, and the
 // count of its pixels left not opaque (never painted).
-function canvasPicture(page) {
+export function canvasPicture(page) {
     return page.evaluate(() => {
         const c = document.getElementById('screen');
         const rgba = c.getContext('2d').getImageData(0, 0, c.width, c.height).data;
@@ -189,7 +191,7 @@ export async function assertSamePicture(page, expected, what) {
         ++count;
         [left, top, right, bottom] = [Math.min(left, x), Math.min(top, y), Math.max(right, x), Math.max(bottom, y)];
     }
-    assert.equal(count, 0, `${what}: ${count} of ${shown.width * shown.height} pixels differ from the replay's, ` +
+    assert.equal(count, 0, `${what}: ${count} of ${shown.width * shown.height} pixels differ from those expected, ` +
         `within x ${left}..${right}, y ${top}..${bottom}`);
 }
 

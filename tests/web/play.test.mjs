@@ -11,10 +11,11 @@ before(async () => { session = await start(); });
 after(() => session?.close());
 
 const dpi = 96;
+const lines = (taps) => taps.map(([x, y]) => `tap ${x} ${y}`);
 
 test('a whole game played by clicks', { timeout: 90000 }, async (t) => {
     const taps = await gameTaps(dpi);
-    const end = await replay([...taps.map(([x, y]) => `tap ${x} ${y}`), 'dump', 'screenshot']);
+    const end = await replay([...lines(taps), 'dump', 'screenshot']);
     const [last] = end.dumps;
     assert.equal(last.messageBoxes.length, 1, 'the taps do not end the replay\'s game');
     const won = last.humanWins ? 'statu' : 'statc';
@@ -28,12 +29,13 @@ test('a whole game played by clicks', { timeout: 90000 }, async (t) => {
         });
         await t.test('leaves a score that a reload reads back', async () => {
             await press(page, 'Enter');
-            const stored = await storeText(page);
             await page.reload();
             await settled(page);
             const statistics = menuTaps(dpi, 'game', 'statistics');
             for (const [x, y] of statistics) await tap(page, x, y);
-            const shown = await replay([...statistics.map(([x, y]) => `tap ${x} ${y}`), 'screenshot'], { store: stored });
+            // The reload takes up the next deal, kept as the native run keeps it.
+            const shown = await replay([...lines(taps), 'key enter', 'restart', ...lines(statistics), 'screenshot'],
+                { keep: true });
             await assertSamePicture(page, shown.shots[0], 'the statistics after a reload');
         });
     });
