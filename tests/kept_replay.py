@@ -52,7 +52,7 @@ class Driver:
         if state:
             args += ["--state", state]
         out = subprocess.run(args, input="\n".join(lines) + "\n", capture_output=True,
-                             text=True, cwd=self.work, timeout=60, check=False)
+                             text=True, errors="replace", cwd=self.work, timeout=60, check=False)
         dumps = [json.loads(line) for line in out.stdout.splitlines()]
         return out.returncode, dumps, out.stderr.splitlines()
 
@@ -173,6 +173,9 @@ def damage(d, replays):
         ("key name in a card", flip(offset(lines[card], "rank"), 0x20)),
         ("blank doubled in words",
          rewrite(lambda ls: [l.replace(" ", "  ", 1) if l.startswith("words ") else l
+                             for l in ls])),
+        ("a surrogate in the status line",
+         rewrite(lambda ls: [("status text=\\u00D800" if l.startswith("status ") else l)
                              for l in ls])),
         ("a duplicated card", rewrite(duplicated)),
         ("37 cards", rewrite(extra_card)),
