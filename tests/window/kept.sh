@@ -1,8 +1,8 @@
 #!/bin/bash
 # The kept game in the real window: killed with SIGKILL part way through a
 # game, the program starts again on the very table the replay driver shows
-# after the same taps; killed while "I win!" is open, the win stays counted
-# once and the next game is dealt; a second copy started beside a running
+# after the same taps; killed or sent SIGTERM while "I win!" is open, the
+# win stays counted once and the next game is dealt; a second copy started beside a running
 # one deals afresh and leaves the kept game alone.
 # Usage: kept.sh PATH/TO/velmora PATH/TO/velmora-replay
 # shellcheck disable=SC2086 # positions split into their numbers
@@ -92,32 +92,44 @@ wait "$second_pid" || fail "the second copy exited with status $?"
 cmp -s "$KEPT" "$WORK/kept-before" || fail "the second copy changed the kept game"
 WINDOW=$first
 
+# win_then_stop SIGNAL WINS: the player leads the hand's first card to an
+# empty table and otherwise takes or ends the bout, until the computer has
+# won WINS games; then, with "I win!" open, the program gets SIGNAL. Each of
+# two starts after it still counts WINS and shows the deal that follows.
+win_then_stop() {
+    local moves=0 start
+    until setting_is statc "$2"; do
+        [ "$moves" -lt 300 ] || fail "the computer had not won after 300 moves"
+        if uniform $R_TABLE; then
+            play $FIRST_HAND_CARD
+            play $TABLE_SPOT
+        else
+            play $BOUT_BUTTON
+        fi
+        moves=$((moves + 1))
+    done
+    kill -"$1" "$GAME_PID"
+    wait "$GAME_PID" 2>/dev/null
+    GAME_PID=
+    echo "answer ok" >>"$TAPS"
+    for start in 1 2; do
+        start_game VELMORA_CLOCK=$CLOCK
+        setting_is statc "$2" ||
+            fail "start $start after SIG$1: the computer's wins are $(setting statc), not $2"
+        [ -z "$(setting statu)" ] || setting_is statu 0 ||
+            fail "start $start after SIG$1: the player's wins are $(setting statu)"
+        replay_shot next
+        looks_as_replay next "start $start after SIG$1: not the deal that follows the win"
+        [ "$start" = 2 ] || killed
+    done
+}
+
 note "killed while 'I win!' is open: counted once, the next game dealt"
-# The player leads the hand's first card to an empty table and otherwise
-# takes or ends the bout, until the computer has won.
 # The replay takes it from the same table: the taps before the kill, then Ctrl+N.
 changes "Ctrl+N dealt no new game" $R_TOP_CARDS key ctrl+n
 wait_stable
 echo "key ctrl+n" >>"$TAPS"
-moves=0
-until setting_is statc 1; do
-    [ "$moves" -lt 300 ] || fail "the computer had not won after 300 moves"
-    if uniform $R_TABLE; then
-        play $FIRST_HAND_CARD
-        play $TABLE_SPOT
-    else
-        play $BOUT_BUTTON
-    fi
-    moves=$((moves + 1))
-done
-killed
-for start in 1 2; do
-    start_game VELMORA_CLOCK=$CLOCK
-    setting_is statc 1 || fail "start $start after the kill: the computer's wins are $(setting statc)"
-    [ -z "$(setting statu)" ] || setting_is statu 0 ||
-        fail "start $start after the kill: the player's wins are $(setting statu)"
-    replay_shot next "answer ok"
-    looks_as_replay next "start $start after the kill: not the deal that follows the win"
-    killed
-done
+win_then_stop KILL 1
+note "ended by SIGTERM while 'I win!' is open: the same"
+win_then_stop TERM 2
 echo "PASS"
