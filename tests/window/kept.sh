@@ -2,8 +2,8 @@
 # The kept game in the real window: killed with SIGKILL part way through a
 # game, the program starts again on the very table the replay driver shows
 # after the same taps; killed or sent SIGTERM while "I win!" is open, the
-# win stays counted once and the next game is dealt; a second copy started beside a running
-# one deals afresh and leaves the kept game alone.
+# win stays counted once and the next game is dealt; a second copy started
+# beside a running one deals afresh and leaves the kept game alone.
 # Usage: kept.sh PATH/TO/velmora PATH/TO/velmora-replay
 # shellcheck disable=SC2086 # positions split into their numbers
 # shellcheck source=lib.sh
