@@ -37,18 +37,15 @@ class Driver:
     def __init__(self, exe, work):
         self.exe, self.work, self.runs = exe, work, 0
 
-    def run(self, lines, state=None, config=("type=0",)):
-        """Runs the script; returns (status, dumps, stderr lines). The store
-        is a fresh one with the config lines unless config is a folder."""
+    def run(self, lines, state=None, config=("type=0",), clock=CLOCK):
+        """Runs the script on a fresh store of the config lines; returns
+        (status, dumps, stderr lines)."""
         self.runs += 1
-        if isinstance(config, str):
-            folder = config
-        else:
-            folder = os.path.join(self.work, "config-%d" % self.runs)
-            os.makedirs(os.path.join(folder, "velmora"))
-            with open(os.path.join(folder, "velmora", "settings.ini"), "w") as f:
-                f.write("\n".join([SECTION] + list(config)) + "\n")
-        args = [self.exe, "--config", folder, "--clock", CLOCK]
+        folder = os.path.join(self.work, "config-%d" % self.runs)
+        os.makedirs(os.path.join(folder, "velmora"))
+        with open(os.path.join(folder, "velmora", "settings.ini"), "w") as f:
+            f.write("\n".join([SECTION] + list(config)) + "\n")
+        args = [self.exe, "--config", folder, "--clock", clock]
         if state:
             args += ["--state", state]
         out = subprocess.run(args, input="\n".join(lines) + "\n", capture_output=True,
@@ -236,33 +233,37 @@ def deal(dump):
 
 
 def counted(d, replays):
-    lines = script(replays, "thrown-up.replay")
-    # The last dump is read inside the box: the win is counted by then.
-    box = len(lines) - 1 - lines[::-1].index("dump")
-    body = lines[:box + 1]
-    config = os.path.join(d.work, "straight")
-    os.makedirs(os.path.join(config, "velmora"))
-    with open(os.path.join(config, "velmora", "settings.ini"), "w") as f:
-        f.write(SECTION + "\ntype=0\n")
-    status, want, _ = d.run(body + ["answer ok", "dump"], state=os.path.join(d.work, "s1"),
-                            config=config)
-    check(status == 0, "the straight run failed")
-    won, after = want[-2], want[-1]
-    check(bool(won["messageBoxes"]), "no box is open at the script's last dump")
-    wins = (won["store"]["statc"], won["store"]["statu"])
-    check(sum(int(w or 0) for w in wins) == 1, "the straight run counted %s" % (wins,))
-
-    status, got, err = d.run(body + ["restart", "dump", "restart", "dump"],
-                             state=os.path.join(d.work, "s2"))
-    check(status == 0 and not err, "the killed run: status %d, %s" % (status, err))
-    check(len(got) == len(want) + 1, "the killed run made %d dumps" % len(got))
-    for n, dump in enumerate(got[-2:]):
-        check((dump["store"]["statc"], dump["store"]["statu"]) == wins,
-              "start %d after the kill: the store counts %s, not %s" %
-              (n + 1, (dump["store"]["statc"], dump["store"]["statu"]), wins))
-        check(not dump["messageBoxes"], "start %d after the kill: a box is open" % (n + 1))
-        check(deal(dump) == deal(after), "start %d after the kill: not the straight run's "
-              "next deal" % (n + 1))
+    # A computer's win, then the player's in the second game of the other.
+    for name in ("thrown-up.replay", "japanese-transfer-yes.replay"):
+        with open(os.path.join(replays, name)) as f:
+            header = f.read().splitlines()
+        clock = next(l[9:] for l in header if l.startswith("# clock: "))
+        config = [l[10:] for l in header if l.startswith("# config: ")]
+        lines = script(replays, name)
+        # Each box is open while the dump before its answer is read; the win
+        # is counted by then.
+        boxes = [k for k, l in enumerate(lines) if l == "answer ok" and lines[k - 1] == "dump"]
+        for n, box in enumerate(boxes, 1):
+            where = "%s, game %d" % (name, n)
+            body = lines[:box]
+            status, want, _ = d.run(body + ["answer ok", "dump"], config=config, clock=clock)
+            won, after = want[-2], want[-1]
+            wins = (won["store"]["statc"], won["store"]["statu"])
+            check(status == 0 and bool(won["messageBoxes"]) and
+                  sum(int(w or 0) for w in wins) == n,
+                  "%s: the straight run counted %s with %s open" %
+                  (where, wins, won["messageBoxes"]))
+            status, got, err = d.run(body + ["restart", "dump", "restart", "dump"],
+                                     state=os.path.join(d.work, "won-%d" % d.runs),
+                                     config=config, clock=clock)
+            check(status == 0 and not err, "%s: status %d, %s" % (where, status, err))
+            for start, dump in enumerate(got[-2:], 1):
+                counts = (dump["store"]["statc"], dump["store"]["statu"])
+                check(counts == wins, "%s, start %d after the kill: the store counts %s, not %s"
+                      % (where, start, counts, wins))
+                check(not dump["messageBoxes"] and deal(dump) == deal(after),
+                      "%s, start %d after the kill: not the straight run's next deal" %
+                      (where, start))
 
 
 def main(exe, replays, which):
