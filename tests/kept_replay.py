@@ -148,9 +148,9 @@ def damage(d, replays):
     check(without(left, "invalidated") != fresh, "the moves changed nothing to tell apart")
 
     def offset(line_start, inside):
-        at = sum(len(l) + 1 for l in lines[:next(i for i, l in enumerate(lines)
-                                                 if l.startswith(line_start))])
-        return at + lines[[l.startswith(line_start) for l in lines].index(True)].index(inside)
+        """Where `inside` is in the first line that starts so, in the file."""
+        n = next(i for i, l in enumerate(lines) if l.startswith(line_start))
+        return sum(len(l) + 1 for l in lines[:n]) + lines[n].index(inside)
 
     def run_on(name, spoil):
         state = os.path.join(d.work, name)

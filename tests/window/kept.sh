@@ -78,7 +78,8 @@ env -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER HOME="$GAME_HOME" XDG_CONFIG_HOME="$GA
     VELMORA_CLOCK=$CLOCK "$VELMORA" >"$WORK/second.out" 2>"$WORK/second.err" &
 second_pid=$!
 second_window() {
-    xdotool search --onlyvisible --class "$APP_CLASS" 2>/dev/null | grep -vx "$first" >"$WORK/window"
+    xdotool search --onlyvisible --class "$APP_CLASS" 2>/dev/null |
+        grep -vx "$first" >"$WORK/window"
 }
 wait_until 10 second_window || fail "the second copy showed no window"
 WINDOW=$(cat "$WORK/window")
