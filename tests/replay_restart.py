@@ -6,7 +6,8 @@ Only the first dump after the restart may differ, in its repaint requests
 (the new window repaints everything) and in the account's line saying the
 game was taken up again.
 
-The places tried are spread over each script, and include every kind the
+The places tried are spread over each script (fewer in the generated
+folders, made by tools/make_restart_scripts.py), and include every kind the
 scripts reach: a selection standing, extra cards being given, a transfer
 still open, the end-of-game box about to open.
 
