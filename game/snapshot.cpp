@@ -106,8 +106,8 @@ bool Unescaped(std::string_view text, std::wstring* out) {
         if (text[i] != 'u' || i + 6 >= text.size() ||
             std::from_chars(text.data() + i + 1, text.data() + i + 7, code, 16).ptr !=
                 text.data() + i + 7 ||
-            code == 0 || code > 0x10FFFF)
-            return false;
+            code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return false;  // a surrogate alone is no character: never written
         out->push_back(static_cast<wchar_t>(code));
         i += 6;
     }

@@ -6,7 +6,8 @@ Only the first dump after the restart may differ, in its repaint requests
 (the new window repaints everything) and in the account's line saying the
 game was taken up again.
 
-The places tried are spread over each script, and include every kind the
+The places tried are spread over each script (fewer in the generated
+folders, made by tools/make_restart_scripts.py), and include every kind the
 scripts reach: a selection standing, extra cards being given, a transfer
 still open, the end-of-game box about to open.
 
@@ -19,6 +20,7 @@ import sys
 import tempfile
 
 SPREAD = 4  # places tried per script besides the special ones
+SPREAD_GENERATED = 2  # in the folders after the first: many short scripts
 HERE = os.path.dirname(os.path.abspath(__file__))
 MOVES = (["card"], ["table"], ["button"], ["key"], ["menu"], ["command"])
 RESUMED = "Your unfinished game of "
@@ -91,7 +93,8 @@ def main(replay, folders):
     kinds = set()
     with tempfile.TemporaryDirectory() as work:
         shot = "screenshot " + os.path.join(work, "shot.png")
-        for folder in folders:
+        for n, folder in enumerate(folders):
+            spread = SPREAD if n == 0 else SPREAD_GENERATED
             for name in sorted(os.listdir(folder)):
                 if not name.endswith(".replay"):
                     continue
@@ -108,8 +111,8 @@ def main(replay, folders):
                 found = places(body, want)
                 if not found:
                     continue
-                step = max(1, len(found) // SPREAD)
-                chosen = {k: "spread" for k, _ in found[::step][:SPREAD]}
+                step = max(1, len(found) // spread)
+                chosen = {k: "spread" for k, _ in found[::step][:spread]}
                 for k, names in found:
                     for kind in names:
                         if kind not in kinds_here:
