@@ -27,7 +27,7 @@ SnapshotExtras Extras(int32_t counted) {
 
 void Write(const std::string& text) {
     if (text == kept) return;
-    if (PlatformWriteKeptGame(text, false)) kept = text;
+    if (PlatformWriteKeptGame(text)) kept = text;
 }
 
 const char* Why(SnapshotStatus status) {
@@ -116,7 +116,7 @@ void KeepEndedGame(int32_t winner) {
 void StopKeepingGame() {
     if (!keeping) return;
     KeepGameIfChanged();
-    if (!kept.empty() && !PlatformSavesFrozen()) PlatformWriteKeptGame(kept, true);
+    PlatformFlushKeptGame();
     PlatformReleaseKeptGame();
     keeping = false;
 }

@@ -15,9 +15,11 @@ void PlatformReleaseKeptGame();
 // 1 with the text, 0 when no game is kept, -1 when what is there cannot be
 // read (why says so, with where it is).
 int PlatformReadKeptGame(std::string* text, std::string* why);
-// Replaces the kept text whole, so a reader sees the old or the new; sync
-// waits for the disk too. False when it could not be written (said once).
-bool PlatformWriteKeptGame(const std::string& text, bool sync);
+// Replaces the kept text whole, so a reader sees the old or the new. False
+// when it could not be written (said once).
+bool PlatformWriteKeptGame(const std::string& text);
+// Waits until the last text written is on the disk.
+void PlatformFlushKeptGame();
 // Where the kept game is, as a warning names it.
 std::string PlatformKeptGamePlace();
 // While frozen, no save of any kind reaches the disk: a stop as sudden as

@@ -197,13 +197,14 @@ int PlatformReadKeptGame(std::string* text, std::string* why) {
     return any ? -1 : 0;
 }
 
-bool PlatformWriteKeptGame(const std::string& text, bool sync) {
+bool PlatformWriteKeptGame(const std::string& text) {
     if (holdFd < 0 || PlatformSavesFrozen()) return false;
     const std::string path = FilePath(nextFile);
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    // Whatever else lies under our own name (a FIFO, a link) is no game.
     struct stat info;
-    bool ok = fd >= 0 && ::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-              WriteAt(fd, Framed(lastSave + 1, text)) && (!sync || ::fsync(fd) == 0);
+    if (::lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) ::unlink(path.c_str());
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    const bool ok = fd >= 0 && WriteAt(fd, Framed(lastSave + 1, text));
     const int error = errno;
     if (fd >= 0) ::close(fd);
     if (!ok) {
@@ -213,6 +214,20 @@ bool PlatformWriteKeptGame(const std::string& text, bool sync) {
     lastSave += 1;
     nextFile = 1 - nextFile;
     return true;
+}
+
+void PlatformFlushKeptGame() {
+    if (holdFd < 0 || PlatformSavesFrozen() || lastSave == 0) return;
+    int fd = ::open(FilePath(1 - nextFile).c_str(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+    // A file made in this run reaches the disk with its folder.
+    int dir = ::open(Folder().value_or("").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
 }
 
 std::string PlatformKeptGamePlace() {

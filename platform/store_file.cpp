@@ -223,7 +223,7 @@ bool WriteAll(int fd, std::string_view text) {
 // A temporary file beside target, flushed to disk with the old file's
 // permissions, then renamed over it.
 bool WriteBeside(const std::string& target, const std::string& text, const struct stat* old,
-                 bool sync, std::string* why) {
+                 std::string* why) {
     std::string folder = fs::path(target).parent_path().string();
     std::string base = fs::path(target).filename().string();
     RemoveAbandoned(folder, base);
@@ -235,7 +235,7 @@ bool WriteBeside(const std::string& target, const std::string& text, const struc
     }
     errno = 0;
     bool ok = ::flock(fd, LOCK_EX) == 0 && WriteAll(fd, text) &&
-              (!old || ::fchmod(fd, old->st_mode & 07777) == 0) && (!sync || ::fsync(fd) == 0) &&
+              (!old || ::fchmod(fd, old->st_mode & 07777) == 0) && ::fsync(fd) == 0 &&
               ::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) {
         *why = ErrorText(errno);
@@ -243,7 +243,6 @@ bool WriteBeside(const std::string& target, const std::string& text, const struc
     }
     ::close(fd);
     if (!ok) return false;
-    if (!sync) return true;
     // The rename itself reaches the disk with the folder.
     int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
@@ -275,7 +274,7 @@ StoreWrite UpdateLocked(const std::string& path, const std::function<void(std::s
         WarnNotSaved(path, "the file would grow larger than 1 MiB");
         return kStoreNotWritten;
     }
-    if (!WriteBeside(*target, text, exists ? &info : nullptr, true, &why)) {
+    if (!WriteBeside(*target, text, exists ? &info : nullptr, &why)) {
         WarnNotSaved(path, why);
         return kStoreNotWritten;
     }
@@ -283,10 +282,6 @@ StoreWrite UpdateLocked(const std::string& path, const std::function<void(std::s
 }
 
 }  // namespace
-
-bool ReplaceFile(const std::string& target, const std::string& text, bool sync, std::string* why) {
-    return WriteBeside(target, text, nullptr, sync, why);
-}
 
 StoreRead ReadStoreFile(std::string* text) {
     text->clear();

@@ -26,7 +26,3 @@ void SetStoreFileHome(const char* dir);
 // last one no longer makes the next give up at once.
 void StoreActionBegins();
 
-// A temporary file beside target, written and renamed over it, so a reader
-// sees the old text or the new; sync waits for the disk too. Abandoned
-// temporary files of the same name are removed first.
-bool ReplaceFile(const std::string& target, const std::string& text, bool sync, std::string* why);

@@ -2,9 +2,13 @@
 """The kept game through velmora-replay's --state folder.
 
 damage: a kept game made by a few moves, then spoiled in each way a disk or
-a person can spoil it. Every spoiled one is refused with exactly one line
-on stderr and a fresh deal; the sound one is taken up as it was left; one of
-another game type than the stored one is dropped without a word.
+a person can spoil it. The game is kept in two files written in turn, each
+framed by a line with its save number, length and CRC-32. Spoiled in both
+files (the text re-framed with a sound CRC, so the game's own checks are the
+ones that refuse it), every one is refused with exactly one line on stderr
+and a fresh deal; with only the newest file torn, the one before it is taken
+up without a word; the sound one is taken up as it was left; one of another
+game type than the stored one is dropped without a word.
 
 counted: a game won, and the program stopped while "You win!"/"I win!" is
 still open. The win is counted once, however often the program starts
@@ -14,14 +18,16 @@ Usage: kept_replay.py VELMORA_REPLAY REPLAY_FOLDER damage|counted
 """
 import json
 import os
+import re
 import shutil
 import subprocess
 import sys
 import tempfile
+import zlib
 
 CLOCK = "12:00:00.000"
 SECTION = "[Software\\ornit\\vlmra]"
-KEPT = "kept-game.txt"
+SLOTS = ("kept-game-a.txt", "kept-game-b.txt")
 
 failures = []
 
@@ -65,24 +71,58 @@ def script(folder, name):
 
 # ---- damage -------------------------------------------------------------
 
+FRAME = re.compile(rb"velmora kept (\d+) (\d+) ([0-9a-f]{8})\n")
 
-def flip(offset, bit):
+
+def unframed(data):
+    """(save number, text) of a whole file, or None."""
+    head = FRAME.match(data)
+    if not head:
+        return None
+    body = data[head.end():head.end() + int(head.group(2))]
+    if zlib.crc32(body) != int(head.group(3), 16):
+        return None
+    return int(head.group(1)), body.decode()
+
+
+def framed(save, text):
+    body = text.encode()
+    return b"velmora kept %d %d %08x\n" % (save, len(body), zlib.crc32(body)) + body
+
+
+def newest(folder):
+    """The file holding the newest whole save, and its text."""
+    best = None
+    for name in SLOTS:
+        with open(os.path.join(folder, name), "rb") as f:
+            got = unframed(f.read())
+        if got and (best is None or got[0] > best[1]):
+            best = (name, got[0], got[1])
+    return best[0], best[2]
+
+
+def text_spoil(change):
+    """A change to the kept text, written back under a sound frame."""
     def spoil(path):
-        with open(path, "r+b") as f:
-            f.seek(offset)
-            byte = f.read(1)[0]
-            f.seek(offset)
-            f.write(bytes([byte ^ bit]))
+        with open(path, "rb") as f:
+            save, text = unframed(f.read())
+        with open(path, "wb") as f:
+            f.write(framed(save, change(text)))
     return spoil
 
 
-def rewrite(change):
-    def spoil(path):
-        with open(path) as f:
-            lines = f.read().split("\n")
-        with open(path, "w") as f:
-            f.write("\n".join(change(lines)))
-    return spoil
+def lines_spoil(change):
+    return text_spoil(lambda text: "\n".join(change(text.split("\n"))))
+
+
+def flip(line_start, inside, skip, bit):
+    """One bit of the character `skip` past `inside` in the line so begun."""
+    def change(text):
+        lines = text.split("\n")
+        n = next(i for i, l in enumerate(lines) if l.startswith(line_start))
+        at = sum(len(l) + 1 for l in lines[:n]) + lines[n].index(inside) + skip
+        return text[:at] + chr(ord(text[at]) ^ bit) + text[at + 1:]
+    return text_spoil(change)
 
 
 def truncated(path):
@@ -122,96 +162,90 @@ def huge(path):
         f.write(b"\n" * (2 << 20))
 
 
-def temporaries(damaged):
-    def spoil(path):
-        for n, tail in enumerate(("Xa1b2c", "zz9y8x", "000000")):
-            with open(os.path.join(os.path.dirname(path), ".%s.velmora-%s" % (KEPT, tail)),
-                      "wb") as f:
-                f.write(b"velmora game 1\ncounted " + b"7" * n)
-        if damaged:
-            truncated(path)
-    return spoil
-
-
 def damage(d, replays):
     base = os.path.join(d.work, "base")
     moves = script(replays, "thrown-up.replay")[:13]
     status, made, err = d.run(moves + ["dump"], state=base)
     check(status == 0 and not err, "the first run failed: %s" % err)
     left = made[-1]
-    with open(os.path.join(base, KEPT)) as f:
-        text = f.read()
+    newest_name, text = newest(base)
     lines = text.split("\n")
     check(lines[0] == "velmora game 1", "the kept game's header is %r" % lines[0])
     _, fresh, _ = d.run(["dump"], state=os.path.join(d.work, "empty"))
     fresh = without(fresh[0], "invalidated")
     check(without(left, "invalidated") != fresh, "the moves changed nothing to tell apart")
 
-    def offset(line_start, inside):
-        """Where `inside` is in the first line that starts so, in the file."""
-        n = next(i for i, l in enumerate(lines) if l.startswith(line_start))
-        return sum(len(l) + 1 for l in lines[:n]) + lines[n].index(inside)
-
-    def run_on(name, spoil):
+    def run_on(name, spoil, files=SLOTS):
         state = os.path.join(d.work, name)
         shutil.copytree(base, state)
-        if spoil:
-            spoil(os.path.join(state, KEPT))
+        for file in files:
+            if spoil:
+                spoil(os.path.join(state, file))
         return d.run(["dump"], state=state)
 
-    # Each of these must be refused.
-    card = card_lines(lines)[0]
+    # Each of these, in both files, must be refused.
+    card = lines[card_lines(lines)[0]]
     spoiled = [
         ("truncated", truncated),
-        ("header bit", flip(offset("velmora game", "game"), 0x01)),
-        ("digit made a letter in random", flip(offset("random ", "seed=") + 5, 0x40)),
-        ("digit made a letter in the table", flip(offset("table ", " ") + 1, 0x40)),
-        ("card suit made a letter", flip(offset(lines[card], "suit=") + 5, 0x40)),
-        ("key name in a card", flip(offset(lines[card], "rank"), 0x20)),
+        ("header bit", flip("velmora game", "game", 0, 0x01)),
+        ("digit made a letter in random", flip("random ", "seed=", 5, 0x40)),
+        ("digit made a letter in the table", flip("table ", " ", 1, 0x40)),
+        ("card suit made a letter", flip(card[:12], "suit=", 5, 0x40)),
+        ("key name in a card", flip(card[:12], "rank", 0, 0x20)),
         ("blank doubled in words",
-         rewrite(lambda ls: [l.replace(" ", "  ", 1) if l.startswith("words ") else l
-                             for l in ls])),
+         lines_spoil(lambda ls: [l.replace(" ", "  ", 1) if l.startswith("words ") else l
+                                 for l in ls])),
         ("a surrogate in the status line",
-         rewrite(lambda ls: [("status text=\\u00D800" if l.startswith("status ") else l)
-                             for l in ls])),
-        ("a duplicated card", rewrite(duplicated)),
-        ("37 cards", rewrite(extra_card)),
-        ("wrong version", rewrite(lambda ls: ["velmora game 99"] + ls[1:])),
+         lines_spoil(lambda ls: [("status text=\\u00D800" if l.startswith("status ") else l)
+                                 for l in ls])),
+        ("a duplicated card", lines_spoil(duplicated)),
+        ("37 cards", lines_spoil(extra_card)),
+        ("wrong version", lines_spoil(lambda ls: ["velmora game 99"] + ls[1:])),
         ("a FIFO", fifo),
         ("2 MiB", huge),
-        ("damaged temporaries beside it", temporaries(True)),
     ]
     for name, spoil in spoiled:
         status, dumps, err = run_on(name.replace(" ", "-"), spoil)
         check(status == 0, "%s: exit status %d" % (name, status))
-        check(len(err) == 1 and os.path.join(name.replace(" ", "-"), KEPT) in err[0]
+        check(len(err) == 1 and name.replace(" ", "-") in err[0]
               and err[0].endswith("; a new game is dealt"),
               "%s: stderr is not one line naming the kept game: %s" % (name, err))
         check(dumps and without(dumps[0], "invalidated") == fresh,
               "%s: not the fresh deal" % name)
 
-    # Every bit 0 flip in every few bytes: refused with one line, or taken
-    # up without a word as a sound game; never a crash.
+    # Every few characters, one bit flipped in both files: refused with one
+    # line, or taken up without a word as a sound game; never a crash.
     for at in range(0, len(text), max(1, len(text) // 40)):
         name = "sweep-%d" % at
-        status, dumps, err = run_on(name, flip(at, 0x01))
-        if not check(status == 0 and dumps, "byte %d flipped: exit status %d" % (at, status)):
+        status, dumps, err = run_on(name, text_spoil(
+            lambda t, at=at: t[:at] + chr(ord(t[at]) ^ 0x01) + t[at + 1:] if at < len(t) else t))
+        if not check(status == 0 and dumps, "char %d flipped: exit status %d" % (at, status)):
             continue
         if err:
             check(len(err) == 1 and without(dumps[0], "invalidated") == fresh,
-                  "byte %d flipped: refused, but %s" % (at, err))
+                  "char %d flipped: refused, but %s" % (at, err))
         else:
             cards = [(c["suit"], c["rank"]) for p in ("humanHand", "computerHand", "humanTable",
                                                       "computerTable") for c in dumps[0][p]]
-            check(len(set(cards)) == len(cards) <= 36, "byte %d flipped: taken up unsound" % at)
+            check(len(set(cards)) == len(cards) <= 36, "char %d flipped: taken up unsound" % at)
 
     status, dumps, err = run_on("sound", None)
     check(status == 0 and not err, "the sound kept game: %s" % err)
     check(dumps and without(dumps[0], "invalidated") == without(left, "invalidated"),
           "the sound kept game is not taken up as it was left")
-    status, dumps, err = run_on("sound-with-temporaries", temporaries(False))
-    check(not err and dumps and without(dumps[0], "invalidated") == without(left, "invalidated"),
-          "temporaries beside a sound kept game: %s" % err)
+
+    # The newest save torn (a kill or a power cut as it was written): the
+    # save before it, as if the newest had never been written.
+    older = [n for n in SLOTS if n != newest_name]
+    _, before, _ = run_on("newest-gone", os.remove, [newest_name])
+    for name, spoil in (("newest-truncated", truncated), ("newest-bit", flip("velmora", "", 0, 0))):
+        status, dumps, err = run_on(name, spoil if name == "newest-truncated" else
+                                    lambda p: open(p, "r+b").write(b"X"), [newest_name])
+        check(status == 0 and not err and dumps and before and
+              without(dumps[0], "invalidated") == without(before[0], "invalidated"),
+              "%s: the save before it is not taken up silently: %s" % (name, err))
+    check(before and without(before[0], "invalidated") not in (fresh, without(left, "invalidated"))
+          or not older, "the save before the newest is neither a fresh deal nor the last one")
 
     # Another type stored since: that type's fresh deal, silently.
     _, other, _ = d.run(["dump"], state=os.path.join(d.work, "empty2"), config=("type=2",))

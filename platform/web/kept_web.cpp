@@ -58,10 +58,13 @@ int PlatformReadKeptGame(std::string* text, std::string*) {
     return 1;
 }
 
-bool PlatformWriteKeptGame(const std::string& text, bool) {
+bool PlatformWriteKeptGame(const std::string& text) {
     if (!held || PlatformSavesFrozen() || text.size() > (1u << 20)) return false;
     return JsWriteKept(text.c_str()) != 0;
 }
+
+// Local storage keeps what it was given.
+void PlatformFlushKeptGame() {}
 
 std::string PlatformKeptGamePlace() {
     return "the page's kept game";

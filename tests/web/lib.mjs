@@ -82,11 +82,24 @@ export async function replay(lines, { dpi = 96, store = '', log = false, keep = 
         const pictures = [];
         for (let i = 0; i < shots; ++i) pictures.push(decodePng(await readFile(join(folder, `${i}.png`))));
         const text = await readFile(join(folder, 'velmora', 'settings.ini'), 'utf8').catch(() => '');
-        const kept = keep ? await readFile(join(folder, 'state', 'kept-game.txt'), 'utf8').catch(() => '') : '';
+        const kept = keep ? await keptText(join(folder, 'state')) : '';
         return { shots: pictures, dumps: stdout.trim().split('\n').filter(Boolean).map((l) => JSON.parse(l)), store: text, kept };
     } finally {
         await rm(folder, { recursive: true, force: true });
     }
+}
+
+// The newest whole save of the two files the native program keeps its game
+// in, without the line that frames it.
+async function keptText(folder) {
+    let best = null;
+    for (const name of ['kept-game-a.txt', 'kept-game-b.txt']) {
+        const file = await readFile(join(folder, name), 'utf8').catch(() => '');
+        const head = /^velmora kept (\d+) (\d+) [0-9a-f]{8}\n/.exec(file);
+        if (head && (!best || Number(head[1]) > best.save))
+            best = { save: Number(head[1]), text: file.slice(head[0].length, head[0].length + Number(head[2])) };
+    }
+    return best ? best.text : '';
 }
 
 // One browser and one server for a test file.
