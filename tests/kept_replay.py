@@ -43,7 +43,7 @@ class Driver:
     def __init__(self, exe, work):
         self.exe, self.work, self.runs = exe, work, 0
 
-    def run(self, lines, state=None, config=("type=0",), clock=CLOCK):
+    def run(self, lines, state=None, config=("type=0",), clock=CLOCK, extra=()):
         """Runs the script on a fresh store of the config lines; returns
         (status, dumps, stderr lines)."""
         self.runs += 1
@@ -54,6 +54,7 @@ class Driver:
         args = [self.exe, "--config", folder, "--clock", clock]
         if state:
             args += ["--state", state]
+        args += list(extra)
         out = subprocess.run(args, input="\n".join(lines) + "\n", capture_output=True,
                              text=True, errors="replace", cwd=self.work, timeout=60, check=False)
         dumps = [json.loads(line) for line in out.stdout.splitlines()]
@@ -246,6 +247,16 @@ def damage(d, replays):
               "%s: the save before it is not taken up silently: %s" % (name, err))
     check(before and without(before[0], "invalidated") not in (fresh, without(left, "invalidated"))
           or not older, "the save before the newest is neither a fresh deal nor the last one")
+
+    # The open view (q7K) shows a kept game's computer hand as it shows a
+    # running one's: the same screen as the same moves made under it.
+    shots = [os.path.join(d.work, "open-%d.png" % n) for n in (1, 2)]
+    state = os.path.join(d.work, "open-view")
+    shutil.copytree(base, state)
+    d.run(["screenshot " + shots[0]], state=state, extra=("--cmdline", "q7K"))
+    d.run(moves + ["screenshot " + shots[1]], extra=("--cmdline", "q7K"))
+    with open(shots[0], "rb") as a, open(shots[1], "rb") as b:
+        check(a.read() == b.read(), "the open view does not show the kept game's computer hand")
 
     # Another type stored since: that type's fresh deal, silently.
     _, other, _ = d.run(["dump"], state=os.path.join(d.work, "empty2"), config=("type=2",))
