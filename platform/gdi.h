@@ -224,6 +224,10 @@ HICON LoadIconW(HINSTANCE module, const wchar_t* name);
 // The shell's image loader: a resource of type "GIF" (PNG data) as a
 // 32-bit bitmap of its own size, or null.
 HBITMAP SHLoadImageResource(HINSTANCE module, UINT id);
+// A picture resource drawn at several sizes (the card backs for dense
+// screens): the smallest at least width x height, area-averaged down to
+// exactly that, else the largest at its own size. Opaque, as above.
+HBITMAP LoadImageResourceAt(HINSTANCE module, UINT id, int width, int height);
 
 // False, with a line for the user in error, when the screen's face is not
 // installed; text calls then draw nothing.

@@ -89,3 +89,6 @@ bool PlatformWritePng(const char* path, const Surface& pixels);
 // The compiled-in pictures (platform/resources.cpp); null when absent.
 const IconResource* FindIconResource(HINSTANCE module, UINT id);
 const ImageResource* FindImageResource(HINSTANCE module, UINT id, const wchar_t* type);
+// Every picture of the id and type, in the order compiled in.
+std::vector<const ImageResource*> FindImageResources(HINSTANCE module, UINT id,
+                                                     const wchar_t* type);

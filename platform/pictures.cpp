@@ -102,6 +102,22 @@ HICON IconFromImage(const IconImageResource& image, int width, int height) {
     return AddIcon(it->second.color, it->second.mask);
 }
 
+// The picture as a bitmap shows it, made when first asked for.
+const Surface* OverWhite(Decoded& picture) {
+    Surface& over = picture.overWhite;
+    if (over.pixels.empty()) {
+        // A bitmap has no alpha: whatever is see-through shows white.
+        over = MakeSurface(picture.pixels.width, picture.pixels.height, false, kWhite);
+        for (size_t i = 0; i < over.pixels.size(); ++i) {
+            uint32_t p = picture.pixels.pixels[i], a = picture.alpha[i], out = 0;
+            for (int shift = 0; shift < 24; shift += 8)
+                out |= (((p >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255 << shift;
+            over.pixels[i] = out;
+        }
+    }
+    return &over;
+}
+
 }  // namespace
 
 void* LoadImageW(HINSTANCE module, const wchar_t* name, UINT type, int width, int height,
@@ -132,16 +148,28 @@ HBITMAP SHLoadImageResource(HINSTANCE module, UINT id) {
     if (!res) return nullptr;
     Decoded& picture = Decode(res->data, res->size);
     if (!picture.ok) return nullptr;
-    Surface& over = picture.overWhite;
-    if (over.pixels.empty()) {
-        // A bitmap has no alpha: whatever is see-through shows white.
-        over = MakeSurface(picture.pixels.width, picture.pixels.height, false, kWhite);
-        for (size_t i = 0; i < over.pixels.size(); ++i) {
-            uint32_t p = picture.pixels.pixels[i], a = picture.alpha[i], out = 0;
-            for (int shift = 0; shift < 24; shift += 8)
-                out |= (((p >> shift) & 0xFF) * a + 255 * (255 - a) + 127) / 255 << shift;
-            over.pixels[i] = out;
-        }
+    const Surface* over = OverWhite(picture);
+    return CreateBitmap(over->width, over->height, 1, 32, over->pixels.data());
+}
+
+HBITMAP LoadImageResourceAt(HINSTANCE module, UINT id, int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    Decoded* best = nullptr;
+    Decoded* largest = nullptr;
+    for (const ImageResource* res : FindImageResources(module, id, L"GIF")) {
+        Decoded& picture = Decode(res->data, res->size);
+        if (!picture.ok) continue;
+        const Surface& p = picture.pixels;
+        if (!largest || p.width > largest->pixels.width) largest = &picture;
+        if (p.width >= width && p.height >= height && (!best || p.width < best->pixels.width))
+            best = &picture;
     }
-    return CreateBitmap(over.width, over.height, 1, 32, over.pixels.data());
+    if (!best) best = largest;
+    if (!best) return nullptr;
+    const Surface* over = OverWhite(*best);
+    if (over->width <= width && over->height <= height)
+        return CreateBitmap(over->width, over->height, 1, 32, over->pixels.data());
+    Surface color, mask;
+    Resample(*over, std::vector<BYTE>(over->pixels.size(), 255), width, height, &color, &mask);
+    return CreateBitmap(width, height, 1, 32, color.pixels.data());
 }

@@ -44,6 +44,17 @@ const ImageResource* FindImageResource(HINSTANCE module, UINT id, const wchar_t*
     return nullptr;
 }
 
+std::vector<const ImageResource*> FindImageResources(HINSTANCE module, UINT id,
+                                                     const wchar_t* type) {
+    std::vector<const ImageResource*> found;
+    if (!IsProgram(module) || !resources || !resources->pictures || !type) return found;
+    const PictureResources& p = *resources->pictures;
+    for (int i = 0; i < p.imageCount; ++i)
+        if (p.images[i].id == id && std::wcscmp(p.images[i].type, type) == 0)
+            found.push_back(&p.images[i]);
+    return found;
+}
+
 const MenuResource* FindMenuResource(HINSTANCE module, UINT id) {
     if (!IsProgram(module) || !resources) return nullptr;
     for (int i = 0; i < resources->menuCount; ++i)

@@ -4,10 +4,13 @@
 #   icon-info-<size>.png       the message box's information picture
 #   icon-question-<size>.png   the message box's question picture
 #   back-<id>.png              a picture of resource type "GIF"
+#   back-<id>-<width>.png      the same picture drawn larger, for dense screens;
+#                              listed after every picture at its own size
 # Run as: cmake -DOUT=... -DNAME=... -DFILES=... -P embed_pictures.cmake
 set(icon_ids "")
 set(body "")
 set(images "")
+set(larger "")
 set(index 0)
 list(SORT FILES COMPARE NATURAL)
 foreach(file IN LISTS FILES)
@@ -24,6 +27,8 @@ foreach(file IN LISTS FILES)
     string(APPEND icon_${id} "    {${size}, ${size}, kData${index}, sizeof kData${index}},\n")
   elseif(name MATCHES "^back-([0-9]+)\\.png$")
     string(APPEND images "    {${CMAKE_MATCH_1}, L\"GIF\", kData${index}, sizeof kData${index}},\n")
+  elseif(name MATCHES "^back-([0-9]+)-[0-9]+\\.png$")
+    string(APPEND larger "    {${CMAKE_MATCH_1}, L\"GIF\", kData${index}, sizeof kData${index}},\n")
   else()
     message(FATAL_ERROR "${file}: not a picture name this build knows")
   endif()
@@ -51,6 +56,7 @@ if(index GREATER 0)
     string(APPEND out "const IconResource kIcons[] = {\n${icons}};\n")
     set(icon_table "kIcons, static_cast<int>(std::size(kIcons))")
   endif()
+  string(APPEND images "${larger}")
   if(NOT images STREQUAL "")
     string(APPEND out "const ImageResource kImages[] = {\n${images}};\n")
     set(image_table "kImages, static_cast<int>(std::size(kImages))")

@@ -215,13 +215,15 @@ struct DensityCase {
     int font;               // the card font's height: ten points
 };
 
-// The drawings are 9 and 18 (suits), 32 and 64 (buttons) wide; a size
-// between or above them is the drawing centred in a clear border.
+// Up to 192 dpi the drawings are 9 and 18 (suits), 32 and 64 (buttons)
+// wide, and a size between them is the smaller centred in a clear border.
+// Above, a larger drawing is scaled down to the size: no border.
 const DensityCase kDensities[] = {
     {.dpi = 96, .suit = 9, .suitPad = 0, .button = 32, .buttonPad = 0, .font = 13},
     {.dpi = 128, .suit = 12, .suitPad = 1, .button = 43, .buttonPad = 5, .font = 17},
     {.dpi = 192, .suit = 18, .suitPad = 0, .button = 64, .buttonPad = 0, .font = 26},
-    {.dpi = 240, .suit = 23, .suitPad = 2, .button = 80, .buttonPad = 8, .font = 33},
+    {.dpi = 240, .suit = 23, .suitPad = 0, .button = 80, .buttonPad = 0, .font = 33},
+    {.dpi = 576, .suit = 54, .suitPad = 0, .button = 192, .buttonPad = 0, .font = 79},
 };
 
 TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
@@ -237,12 +239,19 @@ TEST_F(PaintTest, IconsAndTheCardFontAtEachDensity) {
             BITMAP bm{};
             GetObjectW(info.hbmColor, sizeof bm, &bm);
             EXPECT_EQ((POINT{bm.bmWidth, bm.bmHeight}), (POINT{size, size}));
-            if (pad == 0) continue;
-            // The border around the drawing is clear: the mask is white there.
             // The objects made here go with the screen.
             HDC mask = CreateCompatibleDC(nullptr);
             SelectObject(mask, info.hbmMask);
-            EXPECT_EQ(GetPixel(mask, pad - 1, size / 2), kWhite);
+            if (pad > 0) {
+                // The border around the drawing is clear: the mask is white there.
+                EXPECT_EQ(GetPixel(mask, pad - 1, size / 2), kWhite);
+                continue;
+            }
+            // Unpadded, the club's leaves and the button's frame reach the edge.
+            int edge = 0;
+            for (int y = 0; y < size; ++y)
+                edge += GetPixel(mask, 0, y) == kBlack;
+            EXPECT_GT(edge, 0);
         }
         HDC probe = CreateCompatibleDC(nullptr);
         SelectObject(probe, CreateCardFont(10));

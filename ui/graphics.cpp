@@ -1,5 +1,8 @@
 #include "ui/graphics.h"
 
+#include <initializer_list>
+#include <iterator>
+
 #include "game/card.h"
 #include "game/host.h"
 #include "res/ids.h"
@@ -41,9 +44,15 @@ HICON LoadPadded(int id, int32_t base, int32_t size, HINSTANCE module) {
 }
 
 // Native sizes: a small and a large drawing, and (buttons) 16 below them.
+// Above the large one a dense screen's request is met by the smallest
+// finer drawing that covers it, scaled down; past the finest, padded.
 HICON LoadSized(int id, int32_t size, HINSTANCE module, int32_t small, int32_t large,
-                int32_t direct) {
-    if (size > large) return LoadPadded(id, large, size, module);
+                int32_t direct, std::initializer_list<int32_t> finer) {
+    if (size > large) {
+        for (int32_t native : finer)
+            if (native >= size) return LoadAt(id, size, module);
+        return LoadPadded(id, finer.size() ? *std::prev(finer.end()) : large, size, module);
+    }
     if (size == large) return LoadAt(id, large, module);
     if (size == small) return LoadAt(id, small, module);
     if (size > small) return LoadPadded(id, small, size, module);
@@ -59,9 +68,15 @@ void CreateGraphics() {
     for (int i = 0; i < 4; ++i)
         suitIconImages[i] =
             LoadSuitIcon(suitIcons[i], ScaleX(units::suitIconSize), ProgramModule());
-    for (int i = 0; i < kCardBackCount; ++i)
+    // Above 192 dpi a back drawn larger is brought down to the card's size;
+    // below, the back at its own size is stretched as it always was.
+    for (int i = 0; i < kCardBackCount; ++i) {
+        const auto id = static_cast<UINT>(cardBackIds[i]);
         cardBackBitmaps[i] =
-            SHLoadImageResource(ProgramModule(), static_cast<UINT>(cardBackIds[i]));
+            DensityX() > 192 ? LoadImageResourceAt(ProgramModule(), id, ScaleX(units::cardWidth),
+                                                   ScaleY(units::cardHeight))
+                             : SHLoadImageResource(ProgramModule(), id);
+    }
     blackBrush = CreateSolidBrush(RGB(0, 0, 0));
     whiteBrush = CreateSolidBrush(RGB(255, 255, 255));
     greyBrush = CreateSolidBrush(RGB(200, 200, 200));
@@ -116,11 +131,11 @@ HFONT CreateCardFont(int32_t points) {
 
 HICON LoadSuitIcon(int id, int32_t size, HINSTANCE module) {
     // Drawn at 9 and 18; nothing between 9 and the request is drawn below 9.
-    return LoadSized(id, size, module, 9, 18, 9);
+    return LoadSized(id, size, module, 9, 18, 9, {36, 72, 144});
 }
 
 HICON LoadButtonIcon(int id, int32_t size, HINSTANCE module) {
-    return LoadSized(id, size, module, 32, 64, 16);
+    return LoadSized(id, size, module, 32, 64, 16, {128, 256, 320});
 }
 
 bool PadIcon(HICON source, HICON* result, int32_t sw, int32_t sh, int32_t dw, int32_t dh) {

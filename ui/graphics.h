@@ -33,8 +33,10 @@ void FreeButtonIcons();
 HFONT CreateCardFont(int32_t points);
 
 // An icon of size x size pixels, never stretched beyond one of its drawn
-// sizes: a larger request pads the drawing with transparency. Null module:
-// the program's own. The caller destroys it.
+// sizes. Up to the large low-density drawing (18 for suits, 64 for buttons)
+// a size between drawings pads the smaller one with transparency; above it
+// a finer drawing (suits 36, 72, 144; buttons 128, 256, 320) is scaled
+// down. Null module: the program's own. The caller destroys it.
 HICON LoadSuitIcon(int id, int32_t size, HINSTANCE module);
 HICON LoadButtonIcon(int id, int32_t size, HINSTANCE module);
 // Centres the source in a transparent icon of the new size.

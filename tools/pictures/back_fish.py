@@ -108,8 +108,8 @@ def bubbles(c, x, y, sign):
         c.fill(circle(bx - 0.4 * r, by - 0.4 * r, r * 0.3), (255, 255, 255))
 
 
-def draw():
-    c = Canvas(W, H)
+def draw(unit=1):
+    c = Canvas(W, H, unit)
     c.fill(rect(0, 0, W, H), water)
     L, h = 31.0, 17.0
     shift = 0.135 * L  # puts the middle of nose-to-tail on the card's middle

@@ -32,7 +32,7 @@ def paint(x, y):
     return to_srgb([v * glow for v in c])
 
 
-def draw():
-    c = Canvas(W, H)
+def draw(unit=1):
+    c = Canvas(W, H, unit)
     c.fill(rect(0, 0, W, H), paint)
     return c

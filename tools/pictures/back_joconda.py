@@ -282,11 +282,11 @@ def glaze(c):
     fill(c, rect(0, 0, W, H), (150, 120, 50), 0.1)
 
 
-def draw():
-    back = Canvas(W * K, H * K)
+def draw(unit=1):
+    back = Canvas(W * K, H * K, unit)
     landscape(back)
     back.blur(3)
-    front = Canvas(W * K, H * K)
+    front = Canvas(W * K, H * K, unit)
     figure(front)
     front.blur(1)
     back.draw(front)

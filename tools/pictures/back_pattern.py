@@ -134,8 +134,8 @@ def quarter_leaves():
     return leaves
 
 
-def draw():
-    c = Canvas(W, H)
+def draw(unit=1):
+    c = Canvas(W, H, unit)
     c.fill(rect(0, 0, W, H), ground)
 
     # the frame

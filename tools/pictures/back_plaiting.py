@@ -62,7 +62,7 @@ def paint(x, y):
     return GROUND
 
 
-def draw():
-    c = Canvas(W, H)
+def draw(unit=1):
+    c = Canvas(W, H, unit)
     c.fill(rect(0, 0, W, H), paint)
     return c

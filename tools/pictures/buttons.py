@@ -2,14 +2,21 @@
 
 119 is "OK", 117 a down-pointing triangle, 124 "sort the hand": two rows of
 three card outlines with an up and a down triangle between them. Each is
-made at 64x64 (2 px frame) and 32x32 (1 px frame). The smaller ones use their
-own pixel-aligned measurements rather than the large ones scaled down, so
-that their strokes land on whole pixels.
+made at 32x32 (1 px frame) and at 64x64 (2 px frame), and for screens denser
+than 192 dpi at 128, 256 and 320 (the 64 design scaled up, so whole pixels
+still). The 32 ones use their own pixel-aligned measurements rather than the
+large ones scaled down, so that their strokes land on whole pixels.
 """
 
-from raster import Canvas, Path, positive, rect, rounded_rect, stroke
+from raster import Canvas, Path, positive, rect, rounded_rect, stroke, transform
 
 WHITE = (255, 255, 255)
+SIZES = (32, 64, 128, 256, 320)
+
+
+def up(shape, u):
+    """A shape of the 64 design at u times its size."""
+    return transform(shape, (u, 0, 0, u, 0, 0))
 
 
 def frame(size, width):
@@ -58,9 +65,10 @@ def letter_k(canvas, x0, y0, x1, y1, stem, arm):
 def ok_icon(size):
     c = Canvas(size, size)
     if size >= 64:
-        c.fill(frame(size, 2), WHITE)
-        c.fill(letter_o(10, 20, 30, 44, 6.5), WHITE)
-        c.fill(letter_k(c, 35, 20, 54, 44, 6.5, 7.0), WHITE)
+        u = size / 64
+        c.fill(frame(size, 2 * u), WHITE)
+        c.fill(up(letter_o(10, 20, 30, 44, 6.5), u), WHITE)
+        c.fill(letter_k(c, 35 * u, 20 * u, 54 * u, 44 * u, 6.5 * u, 7.0 * u), WHITE)
     else:
         c.fill(frame(size, 1), WHITE)
         c.fill(letter_o(5, 10, 15, 22, 3), WHITE)
@@ -79,8 +87,9 @@ def triangle_up(cx, top, width, height):
 def down_icon(size):
     c = Canvas(size, size)
     if size >= 64:
-        c.fill(frame(size, 2), WHITE)
-        c.fill(triangle_down(32, 22, 34, 20), WHITE)
+        u = size / 64
+        c.fill(frame(size, 2 * u), WHITE)
+        c.fill(up(triangle_down(32, 22, 34, 20), u), WHITE)
     else:
         c.fill(frame(size, 1), WHITE)
         c.fill(triangle_down(16, 11, 17, 10), WHITE)
@@ -89,8 +98,9 @@ def down_icon(size):
 
 def sort_icon(size):
     c = Canvas(size, size)
+    u = size / 64 if size >= 64 else 1
     if size >= 64:
-        c.fill(frame(size, 2), WHITE)
+        c.fill(frame(size, 2 * u), WHITE)
         cw, ch, gap, line, left = 12, 16, 4, 2, 10
         rows = (8, 40)
         tri = (24, 40, 27, 14, 10)  # up centre, down centre, top, width, height
@@ -102,10 +112,10 @@ def sort_icon(size):
     for top in rows:
         for k in range(3):
             x = left + k * (cw + gap)
-            c.fill(ring(x, top, x + cw, top + ch, line if size >= 64 else 0, line), WHITE)
-    up, down, top, width, height = tri
-    c.fill(triangle_up(up, top, width, height), WHITE)
-    c.fill(triangle_down(down, top, width, height), WHITE)
+            c.fill(up(ring(x, top, x + cw, top + ch, line if size >= 64 else 0, line), u), WHITE)
+    up_x, down_x, top, width, height = tri
+    c.fill(up(triangle_up(up_x, top, width, height), u), WHITE)
+    c.fill(up(triangle_down(down_x, top, width, height), u), WHITE)
     return c
 
 
@@ -114,5 +124,5 @@ ICONS = {119: ok_icon, 117: down_icon, 124: sort_icon}
 
 def pictures():
     for ident, draw in ICONS.items():
-        for size in (64, 32):
+        for size in SIZES:
             yield ("icon-%d-%d.png" % (ident, size), size, size, draw(size).rgba(hard=True))

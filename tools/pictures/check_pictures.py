@@ -20,25 +20,29 @@ SUIT_IDS = (105, 106, 107, 108)
 BUTTON_IDS = (117, 119, 124)
 PROGRAM_SIZES = (16, 32, 48, 64, 128, 256)
 BACK_SIZES = {116: (56, 80), 127: (56, 80), 128: (56, 79), 129: (28, 40), 135: (56, 80)}
+DENSE_BACK_WIDTHS = (112, 224)
 
 
 def expected():
     """File name -> (width, height, kind)."""
     files = {}
     for ident in SUIT_IDS:
-        for size in (18, 9):
+        for size in (9, 18, 36, 72, 144):
             files["icon-%d-%d.png" % (ident, size)] = (size, size, "icon")
     for ident in BUTTON_IDS:
-        for size in (64, 32):
+        for size in (32, 64, 128, 256, 320):
             files["icon-%d-%d.png" % (ident, size)] = (size, size, "button")
     files["icon-142-16.png"] = (16, 16, "blank")
     for size in PROGRAM_SIZES:
         files["icon-101-%d.png" % size] = (size, size, "icon")
     for name in ("info", "question"):
-        for size in (32, 64):
+        for size in (32, 64, 128, 256):
             files["icon-%s-%d.png" % (name, size)] = (size, size, "icon")
     for ident, (w, h) in BACK_SIZES.items():
         files["back-%d.png" % ident] = (w, h, "back")
+        for width in DENSE_BACK_WIDTHS:
+            k = width // w
+            files["back-%d-%d.png" % (ident, width)] = (w * k, h * k, "back")
     return files
 
 
@@ -61,7 +65,7 @@ def check_button(name, w, h, data, problems):
         if data[i + 3] and tuple(data[i:i + 3]) != (255, 255, 255):
             problems.append("%s: a pixel that is not white" % name)
             break
-    frame = 2 if w >= 64 else 1
+    frame = max(1, w // 32)
     for k in range(w):
         for x, y in ((k, 0), (k, h - 1), (0, k), (w - 1, k), (k, frame - 1), (frame - 1, k)):
             if pixel(data, w, x, y)[3] != 255:
@@ -80,16 +84,18 @@ def check_blank(name, w, h, data, problems):
 
 
 def check_back(name, w, h, data, problems):
+    """The white border is 1 px at the back's own size and grows with it."""
+    k = w // BACK_SIZES[int(name.split("-")[1].split(".")[0])][0]
     if set(data[3::4]) != {255}:
         problems.append("%s: not opaque everywhere" % name)
-    edge = [(x, 0) for x in range(w)] + [(x, h - 1) for x in range(w)]
-    edge += [(0, y) for y in range(h)] + [(w - 1, y) for y in range(h)]
+    edge = [(x, y) for x in range(w) for y in (k - 1, h - k)]
+    edge += [(x, y) for y in range(h) for x in (k - 1, w - k)]
     if any(pixel(data, w, x, y)[:3] != (255, 255, 255) for x, y in edge):
-        problems.append("%s: the 1 px border is not white all round" % name)
-    inside = [pixel(data, w, x, y)[:3] for y in range(1, h - 1) for x in range(1, w - 1)
-              if x in (1, w - 2) or y in (1, h - 2)]
+        problems.append("%s: the %d px border is not white all round" % (name, k))
+    inside = [pixel(data, w, x, y)[:3] for y in range(k, h - k) for x in range(k, w - k)
+              if x in (k, w - k - 1) or y in (k, h - k - 1)]
     if all(p == (255, 255, 255) for p in inside):
-        problems.append("%s: the white border is wider than 1 px" % name)
+        problems.append("%s: the white border is wider than %d px" % (name, k))
 
 
 CHECKS = {"icon": check_icon, "button": check_button, "blank": check_blank, "back": check_back}

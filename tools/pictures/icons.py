@@ -182,6 +182,6 @@ def pictures():
     for size in (32, 48, 64, 128, 256):
         yield ("icon-101-%d.png" % size, size, size, program_icon(size).rgba(hard=True))
     yield ("icon-142-16.png", 16, 16, blank_icon().rgba(hard=True))
-    for size in (32, 64):
+    for size in (32, 64, 128, 256):  # the larger two for screens above 192 dpi
         yield ("icon-info-%d.png" % size, size, size, info_icon(size).rgba(hard=True))
         yield ("icon-question-%d.png" % size, size, size, question_icon(size).rgba(hard=True))

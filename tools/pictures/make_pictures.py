@@ -3,11 +3,13 @@
 
     python3 tools/pictures/make_pictures.py [output directory]
 
-Makes the suit icons (105 diamond, 106 heart, 107 spade, 108 club at 18 and
-9 pixels), the button icons (119 OK, 117 down, 124 sort, at 64 and 32), the
-blank icon 142, the program icon 101 (16 to 256 pixels), the message-box
-pictures 'info' and 'question' (32 and 64), and the five card backs (116,
-127, 128, 129, 135). The output is the same, byte for byte, on every run.
+Makes the suit icons (105 diamond, 106 heart, 107 spade, 108 club at 9 and
+18 pixels, and 36, 72 and 144 for dense screens), the button icons (119 OK,
+117 down, 124 sort, at 32 and 64, and 128, 256 and 320), the blank icon
+142, the program icon 101 (16 to 256 pixels), the message-box pictures
+'info' and 'question' (32 and 64, and 128 and 256), and the five card backs (116, 127, 128,
+129, 135) at their own sizes and 112 and 224 pixels wide. The output is the
+same, byte for byte, on every run.
 After writing, the pictures are checked (see check_pictures.py).
 """
 

@@ -281,13 +281,24 @@ def smoothstep(e0, e1, x):
 
 
 class Canvas:
-    """Premultiplied RGBA, channels 0..1, with shapes painted on top."""
+    """Premultiplied RGBA, channels 0..1, with shapes painted on top.
 
-    def __init__(self, w, h):
-        self.w, self.h = w, h
-        self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(w * h)]
+    Shapes and paint functions are in units of `unit` pixels, so a drawing
+    made for w x h pixels comes out w * unit x h * unit, drawn afresh rather
+    than enlarged."""
+
+    def __init__(self, w, h, unit=1):
+        self.unit = unit
+        self.w, self.h = w * unit, h * unit
+        self.px = [[0.0, 0.0, 0.0, 0.0] for _ in range(self.w * self.h)]
+
+    def at(self, x, y):
+        """A pixel's centre in drawing units."""
+        return (x + 0.5) / self.unit, (y + 0.5) / self.unit
 
     def mask(self, shape, rule="nonzero"):
+        if self.unit != 1:
+            shape = transform(shape, (self.unit, 0, 0, self.unit, 0, 0))
         return rasterise(shape, self.w, self.h, rule)
 
     def fill(self, what, paint, opacity=1.0, rule="nonzero"):
@@ -296,7 +307,7 @@ class Canvas:
         mask = what if isinstance(what, Mask) else self.mask(what, rule)
         fixed = None if callable(paint) else paint
         for x, y, cov in mask.coverage():
-            colour = fixed if fixed is not None else paint(x + 0.5, y + 0.5)
+            colour = fixed if fixed is not None else paint(*self.at(x, y))
             alpha = (colour[3] if len(colour) > 3 else 1.0) * cov * opacity
             if alpha <= 0:
                 continue
@@ -325,7 +336,7 @@ class Canvas:
             if p[3] <= 0:
                 continue
             old = (p[0] / p[3] * 255, p[1] / p[3] * 255, p[2] / p[3] * 255)
-            new = fn(old, x + 0.5, y + 0.5)
+            new = fn(old, *self.at(x, y))
             for i in range(3):
                 p[i] = (old[i] + (new[i] - old[i]) * cov) / 255 * p[3]
         return mask
@@ -341,7 +352,9 @@ class Canvas:
                 p[i] = q[i] * opacity + p[i] * keep
 
     def blur(self, radius, passes=2):
-        """Box blur of the premultiplied pixels, repeated (edges clamp)."""
+        """Box blur of the premultiplied pixels, repeated (edges clamp); the
+        radius is in drawing units."""
+        radius *= self.unit
         for _ in range(passes):
             self._blur_pass(radius, 1, self.w, self.h)
             self._blur_pass(radius, self.w, self.h, self.w)
@@ -366,7 +379,7 @@ class Canvas:
     def downsample(self, factor):
         """A canvas `factor` times smaller, each pixel the average of a block."""
         w, h = self.w // factor, self.h // factor
-        out = Canvas(w, h)
+        out = Canvas(w, h)  # in pixels: drawing is done
         n = factor * factor
         for y in range(h):
             for x in range(w):

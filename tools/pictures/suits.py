@@ -1,11 +1,12 @@
 """Suit marks: diamond, heart, club and spade.
 
 The outlines are drawn in a unit square (x right, y down, 0..1) and scaled to
-the size wanted; the program icon uses them. The 18x18 and 9x9 icons are
-small enough to be written out pixel by pixel, which keeps them symmetric.
+the size wanted; the program icon and the large suit icons (36, 72 and 144,
+for dense screens) use them. The 18x18 and 9x9 icons are small enough to be
+written out pixel by pixel, which keeps them symmetric.
 """
 
-from raster import Path, circle, positive, transform
+from raster import Canvas, Path, circle, positive, transform
 
 RED = (220, 0, 0)
 BLACK = (0, 0, 0)
@@ -214,8 +215,61 @@ def pixel_map(rows, colour):
     return w, h, bytes(out)
 
 
+# Drawn from the outlines, for screens denser than 192 dpi.
+DRAWN_SIZES = (36, 72, 144)
+
+
+def ink_box(rows):
+    """The drawn part of a pixel map: x0, y0, x1, y1, the ends exclusive."""
+    xs = [x for row in rows for x, ch in enumerate(row) if ch == "#"]
+    ys = [y for y, row in enumerate(rows) if "#" in row]
+    return min(xs), min(ys), max(xs) + 1, max(ys) + 1
+
+
+def hard_ink(rgba, size):
+    """The ink box of hard-edged RGBA, as ink_box gives it."""
+    rows = ["".join("#" if rgba[(y * size + x) * 4 + 3] else "." for x in range(size))
+            for y in range(size)]
+    return ink_box(rows)
+
+
+def drawn(name, size):
+    """RGBA with hard edges, the ink over the box the 18 pixel map fills, so
+    that a mark keeps its extent from one density to the next (a pointed
+    end is let out until its tip counts); the right half is the left one
+    mirrored: sampling alone leaves the two sides a pixel apart here and
+    there."""
+    shape = SHAPES[name]()
+    points = [p for contour in shape for p in contour]
+    sx0, sx1 = min(x for x, _ in points), max(x for x, _ in points)
+    sy0, sy1 = min(y for _, y in points), max(y for _, y in points)
+    k = size / len(LARGE[name])
+    box = [round(v * k) for v in ink_box(LARGE[name])]
+    grow = [0.0, 0.0]
+    while True:
+        x0, y0, x1, y1 = box[0] - grow[0], box[1] - grow[1], box[2] + grow[0], box[3] + grow[1]
+        a, d = (x1 - x0) / (sx1 - sx0), (y1 - y0) / (sy1 - sy0)
+        c = Canvas(size, size)
+        c.fill(transform(shape, (a, 0, 0, d, x0 - a * sx0, y0 - d * sy0)), COLOURS[name])
+        rows = c.rgba(hard=True)
+        ix0, iy0, ix1, iy1 = hard_ink(rows, size)
+        short = [ix1 - ix0 < box[2] - box[0], iy1 - iy0 < box[3] - box[1]]
+        if not any(short):
+            break
+        for i in (0, 1):
+            grow[i] += 0.25 if short[i] else 0.0
+    out = bytearray(rows)
+    for y in range(size):
+        for x in range(size // 2, size):
+            src = (y * size + size - 1 - x) * 4
+            out[(y * size + x) * 4:(y * size + x + 1) * 4] = rows[src:src + 4]
+    return bytes(out)
+
+
 def pictures():
     """Yields (file name, width, height, rgba) for every suit icon."""
     for name, ident in ICON_IDS.items():
         yield ("icon-%d-18.png" % ident,) + pixel_map(LARGE[name], COLOURS[name])
         yield ("icon-%d-9.png" % ident,) + pixel_map(SMALL[name], COLOURS[name])
+        for size in DRAWN_SIZES:
+            yield ("icon-%d-%d.png" % (ident, size), size, size, drawn(name, size))

@@ -2,6 +2,7 @@
 // gets from libpng and FreeType: the program's pictures decoded, and the
 // glyph atlas of the screen's face at each density the page offers.
 // Usage: velmora-webdata OUT.cpp
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -10,6 +11,7 @@
 #include "platform/atlas.h"
 #include "platform/internal.h"
 #include "platform/raw_picture.h"
+#include "ui/scale.h"
 
 extern const PictureResources programPictures;
 
@@ -48,15 +50,47 @@ std::vector<BYTE> Raw(const BYTE* png, size_t size, const char* what) {
     return WriteRawPicture(pixels, alpha);
 }
 
+// The page's densest screen over 96 dpi: what it asks of a picture grows
+// at most this much from what a 96 dpi screen asks.
+constexpr int kPageGrowth = std::ranges::max(kAtlasDensities) / 96;
+
+// The width beyond which no page asks for an image: the first at least
+// `least` wide covers every request, and smaller ones are kept as they are.
+int Widest(const std::vector<int>& widths, int least) {
+    int widest = 0;
+    for (int w : widths)
+        if (w >= least && (widest == 0 || w < widest)) widest = w;
+    return widest ? widest : std::ranges::max(widths);
+}
+
+std::vector<int> IconWidths(const IconResource& icon) {
+    std::vector<int> widths;
+    for (int j = 0; j < icon.imageCount; ++j)
+        widths.push_back(icon.images[j].width);
+    return widths;
+}
+
+int PictureWidth(const ImageResource& img) {
+    Surface pixels;
+    std::vector<BYTE> alpha;
+    return PlatformDecodePng(img.data, img.size, &pixels, &alpha) ? pixels.width : 0;
+}
+
 bool WritePictures(std::ostream& out) {
     const PictureResources& res = programPictures;
     std::string tables;
     int n = 0;
+    std::vector<int> kept(static_cast<size_t>(res.iconCount));
     for (int i = 0; i < res.iconCount; ++i) {
         const IconResource& icon = res.icons[i];
+        const std::vector<int> widths = IconWidths(icon);
+        // An icon's 96 dpi request is its smallest image.
+        const int widest = Widest(widths, std::ranges::min(widths) * kPageGrowth);
         std::string images;
         for (int j = 0; j < icon.imageCount; ++j, ++n) {
             const IconImageResource& img = icon.images[j];
+            if (img.width > widest) continue;
+            ++kept[static_cast<size_t>(i)];
             std::vector<BYTE> raw = Raw(img.png, img.size, "an icon");
             if (raw.empty()) return false;
             std::string name = "kData" + std::to_string(n);
@@ -69,12 +103,18 @@ bool WritePictures(std::ostream& out) {
     }
     out << tables << "const IconResource kIcons[] = {\n";
     for (int i = 0; i < res.iconCount; ++i)
-        out << "    {" << res.icons[i].id << ", kIcon" << i << ", " << res.icons[i].imageCount
+        out << "    {" << res.icons[i].id << ", kIcon" << i << ", " << kept[static_cast<size_t>(i)]
             << "},\n";
     out << "};\n";
     std::string images;
     for (int i = 0; i < res.imageCount; ++i, ++n) {
         const ImageResource& img = res.images[i];
+        // Pictures of one id are the card back at several sizes; the page's
+        // cards are at most kPageGrowth times their 96 dpi width.
+        std::vector<int> widths;
+        for (int j = 0; j < res.imageCount; ++j)
+            if (res.images[j].id == img.id) widths.push_back(PictureWidth(res.images[j]));
+        if (PictureWidth(img) > Widest(widths, units::cardWidth * kPageGrowth)) continue;
         std::vector<BYTE> raw = Raw(img.data, img.size, "a picture");
         if (raw.empty()) return false;
         std::string name = "kData" + std::to_string(n);
