@@ -65,11 +65,18 @@ std::string Utf8(const std::wstring& text) {
 void SetIcon(SDL_Window* window) {
     const IconResource* icon = FindIconResource(nullptr, kProgramIcon);
     if (!icon) return;
+    // Grows with the screen above 192 dpi: the smallest image at least the
+    // size wanted (the desktop scales it down), else the largest.
+    const int dpi = Layer().dpiX;
+    const int wanted = dpi > 192 ? kWindowIconSize * dpi / 192 : kWindowIconSize;
     const IconImageResource* best = nullptr;
-    for (int i = 0; i < icon->imageCount; ++i)
-        if (!best || std::abs(icon->images[i].width - kWindowIconSize) <
-                         std::abs(best->width - kWindowIconSize))
-            best = &icon->images[i];
+    const IconImageResource* largest = nullptr;
+    for (int i = 0; i < icon->imageCount; ++i) {
+        const IconImageResource* image = &icon->images[i];
+        if (!largest || image->width > largest->width) largest = image;
+        if (image->width >= wanted && (!best || image->width < best->width)) best = image;
+    }
+    if (!best) best = largest;
     Surface pixels;
     std::vector<BYTE> alpha;
     if (!best || !PlatformDecodePng(best->png, best->size, &pixels, &alpha)) return;

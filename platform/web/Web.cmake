@@ -34,7 +34,8 @@ function(velmora_page target folder)
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${page_js})
   configure_file(platform/web/index.html ${folder}/index.html COPYONLY)
   configure_file(res/velmora.0409.htm ${folder}/velmora.0409.htm COPYONLY)
-  foreach(size 64 256)
+  # Dense screens pick the larger ones.
+  foreach(size 64 128 256)
     configure_file(res/pictures/icon-101-${size}.png ${folder}/icon-${size}.png COPYONLY)
   endforeach()
   # Browsers ask for /favicon.ico on every page, the rules page's too; a PNG
