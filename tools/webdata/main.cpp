@@ -11,7 +11,6 @@
 #include "platform/atlas.h"
 #include "platform/internal.h"
 #include "platform/raw_picture.h"
-#include "ui/scale.h"
 
 extern const PictureResources programPictures;
 
@@ -70,12 +69,6 @@ std::vector<int> IconWidths(const IconResource& icon) {
     return widths;
 }
 
-int PictureWidth(const ImageResource& img) {
-    Surface pixels;
-    std::vector<BYTE> alpha;
-    return PlatformDecodePng(img.data, img.size, &pixels, &alpha) ? pixels.width : 0;
-}
-
 bool WritePictures(std::ostream& out) {
     const PictureResources& res = programPictures;
     std::string tables;
@@ -109,12 +102,13 @@ bool WritePictures(std::ostream& out) {
     std::string images;
     for (int i = 0; i < res.imageCount; ++i, ++n) {
         const ImageResource& img = res.images[i];
-        // Pictures of one id are the card back at several sizes; the page's
-        // cards are at most kPageGrowth times their 96 dpi width.
-        std::vector<int> widths;
-        for (int j = 0; j < res.imageCount; ++j)
-            if (res.images[j].id == img.id) widths.push_back(PictureWidth(res.images[j]));
-        if (PictureWidth(img) > Widest(widths, units::cardWidth * kPageGrowth)) continue;
+        // The card backs drawn larger come after every back at its own size.
+        // At their own size only: the larger ones would cost the page more
+        // than all its other pictures together.
+        bool seen = false;
+        for (int j = 0; j < i; ++j)
+            seen = seen || res.images[j].id == img.id;
+        if (seen) continue;
         std::vector<BYTE> raw = Raw(img.data, img.size, "a picture");
         if (raw.empty()) return false;
         std::string name = "kData" + std::to_string(n);
