@@ -24,6 +24,7 @@ set_source_files_properties(${VELMORA_WEBDATA} PROPERTIES COMPILE_OPTIONS -Wno-o
 # Asyncify lets GetMessageW wait for the browser inside the program's own
 # nested loops; the loops go deep, so its stack is generous.
 set(page_js ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js)
+set(page_version ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/version.cmake)
 function(velmora_page target folder)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME velmora SUFFIX .js
                                              RUNTIME_OUTPUT_DIRECTORY ${folder})
@@ -40,6 +41,20 @@ function(velmora_page target folder)
   # Browsers ask for /favicon.ico on every page, the rules page's too; a PNG
   # there is taken as it is.
   configure_file(res/pictures/icon-101-32.png ${folder}/favicon.ico COPYONLY)
+  # Installing the page: its manifest and the icons it names, drawn for the
+  # page alone (res/pictures/page/).
+  configure_file(platform/web/manifest.webmanifest ${folder}/manifest.webmanifest COPYONLY)
+  foreach(icon 192 512 maskable-512)
+    configure_file(res/pictures/page/icon-101-${icon}.png ${folder}/icon-${icon}.png COPYONLY)
+  endforeach()
+  # The service worker, versioned by the whole site as built: after every
+  # build, since any file of it may have changed without the module.
+  add_custom_target(${target}_offline ALL
+    COMMAND ${CMAKE_COMMAND} -DSITE=${folder} -DTEMPLATE=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/sw.js
+            -P ${page_version}
+    COMMENT "Versioning the service worker of ${folder}"
+    VERBATIM)
+  add_dependencies(${target}_offline ${target})
 endfunction()
 
 add_executable(velmora_page platform/web/main.cpp)
