@@ -12,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "platform/backend.h"
@@ -63,13 +64,18 @@ WebState& State() {
     return state;
 }
 
+// The glyphs come first: a density whose glyphs cannot be fetched (the
+// page gone offline) leaves the table as it is.
 void WantDensity(int width, int height) {
     if (State().pinned) return;
-    int dpi = FitListedDensity(width, height);
+    int dpi = FitPageDensity(width, height);
+    std::string error;
     if (dpi == Layer().dpiX) {
         Layer().pendingDpi = 0;
-    } else {
+    } else if (WebLoadFonts(dpi, &error)) {
         PlatformDensityWanted(dpi, ScreenWidthAt(dpi), ScreenHeightAt(dpi));
+    } else {
+        std::fprintf(stderr, "%s\n", error.c_str());
     }
 }
 
@@ -178,14 +184,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE int VelmoraTakesKey(int key, int chord) {
     return PageTakesKey(static_cast<WPARAM>(key), static_cast<unsigned>(chord)) ? 1 : 0;
 }
 
-void WebOpen() {
+bool WebOpen(std::string* error) {
     WebState& st = State();
     int dpi = JsPageDensity();
     st.pinned = dpi > 0;
-    if (!st.pinned) dpi = FitListedDensity(JsViewportWidth(), JsViewportHeight());
+    if (!st.pinned) dpi = FitPageDensity(JsViewportWidth(), JsViewportHeight());
+    if (!WebLoadFonts(dpi, error)) return false;
     PlatformReset(ScreenWidthAt(dpi), ScreenHeightAt(dpi), dpi, dpi);
     Layer().pausesOn = true;
     st.open = true;
+    return true;
 }
 
 void WebBeforeWait(void (*tell)()) {
