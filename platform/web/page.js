@@ -16,7 +16,7 @@ var Velmora = (function () {
     const mostLines = 500, mostSaid = 20;  // a game's account fits many times over
     const keysDown = new Set();
     let wake = null;
-    let canvas = null, context = null;
+    let canvas = null, context = null, frame = null;
     let ready = false;  // the program's functions can be called
     Module['onRuntimeInitialized'] = () => { ready = true; };
 
@@ -170,14 +170,19 @@ var Velmora = (function () {
                 if (ms >= 0) timer = setTimeout(wake, ms);
             });
         },
+        // The program's copy of the whole canvas (platform/web/web.cpp), of
+        // which the part x, y, w, h changed. It is wrapped once, not copied;
+        // again only when the module's memory grew or it moved.
         show(pixels, width, height, x, y, w, h) {
             if (canvas.width !== width || canvas.height !== height) {
                 canvas.width = width;
                 canvas.height = height;
                 fit();
             }
-            const bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * h * 4);
-            context.putImageData(new ImageData(bytes, w, h), x, y);
+            const data = frame && frame.data;
+            if (!data || data.buffer !== HEAPU8.buffer || data.byteOffset !== pixels || frame.width !== width || frame.height !== height)
+                frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
+            context.putImageData(frame, 0, 0, x, y, w, h);
             if (!this.firstFrame) {
                 this.firstFrame = performance.now();
                 document.body.dataset.frames = 'shown';
