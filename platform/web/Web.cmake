@@ -1,12 +1,14 @@
 # The browser build (configured with emcmake): the program as WebAssembly in
 # build-web/site/ beside its page and rules page. No font engine, no PNG
-# decoder and no files: the pictures and glyphs come from VELMORA_WEBDATA,
-# the source velmora-webdata of a native build writes; the store is the
-# page's local storage. build-web/bench/ holds the same page with the
+# decoder and no files: the pictures come from VELMORA_WEBDATA, the source
+# velmora-webdata of a native build writes, and the glyphs from the atlases
+# it writes into VELMORA_GLYPHS, which the page fetches from glyphs/ as a
+# density needs them; the store is the page's local storage. build-web/bench/ holds the same page with the
 # paint benchmarks that bench/web/run.mjs calls.
 set(VELMORA_WEBDATA "" CACHE FILEPATH "The source velmora-webdata wrote")
-if(NOT EXISTS "${VELMORA_WEBDATA}")
-  message(FATAL_ERROR "VELMORA_WEBDATA must name the file velmora-webdata wrote (see tools/web)")
+set(VELMORA_GLYPHS "" CACHE PATH "The folder of glyph atlases velmora-webdata wrote")
+if(NOT EXISTS "${VELMORA_WEBDATA}" OR NOT IS_DIRECTORY "${VELMORA_GLYPHS}")
+  message(FATAL_ERROR "VELMORA_WEBDATA and VELMORA_GLYPHS must name what velmora-webdata wrote (see tools/web)")
 endif()
 list(FILTER VELMORA_CORE_SOURCES EXCLUDE REGEX "/platform/(fonts|png|store_file|kept_file|spawn)\\.cpp$")
 file(GLOB VELMORA_WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
@@ -18,7 +20,7 @@ add_compile_options(-msimd128 -mbulk-memory)
 add_link_options(-msimd128 -mbulk-memory)
 add_library(velmora_web OBJECT ${VELMORA_CORE_SOURCES} ${VELMORA_WEB_SOURCES} ${VELMORA_WEBDATA})
 target_include_directories(velmora_web PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-# The pictures and the atlas are long string literals, which clang allows.
+# The pictures are long string literals, which clang allows.
 set_source_files_properties(${VELMORA_WEBDATA} PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
 
 # Asyncify lets GetMessageW wait for the browser inside the program's own
@@ -34,6 +36,8 @@ function(velmora_page target folder)
     -sEXIT_RUNTIME=0 -sASYNCIFY_REMOVE=VelmoraTakesKey --pre-js ${page_js})
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${page_js})
   configure_file(platform/web/index.html ${folder}/index.html COPYONLY)
+  # Copied as configured; unchanged atlases keep their time and are skipped.
+  file(COPY ${VELMORA_GLYPHS}/ DESTINATION ${folder}/glyphs)
   configure_file(res/velmora.0409.htm ${folder}/velmora.0409.htm COPYONLY)
   foreach(size 64 256)
     configure_file(res/pictures/icon-101-${size}.png ${folder}/icon-${size}.png COPYONLY)
