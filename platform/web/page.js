@@ -220,7 +220,9 @@ var Velmora = (function () {
         // The glyph atlases named (platform/web/fonts_atlas.cpp), fetched at
         // once into `atlases`; their count, or -1 when one fails.
         atlases: [],
+        glyphsFetched: new Set(),
         async fetchAtlases(names) {
+            names.forEach((name) => this.glyphsFetched.add(name));
             try {
                 this.atlases = await Promise.all(names.map(async (name) => {
                     const response = await fetch('glyphs/' + name);

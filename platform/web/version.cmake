@@ -1,6 +1,8 @@
 # Writes SITE/sw.js from TEMPLATE (platform/web/sw.js) with the site's
 # version, the first 16 digits of a SHA-256 of the name and SHA-256 of every
-# other file in SITE, and the list of those files for the worker to keep.
+# other file in SITE, and the list of those files for the worker to keep at
+# once. The glyph files are kept as the page fetches them: each density
+# needs a few of hundreds.
 # Web.cmake runs it after every build, once the module is linked.
 # Run as: cmake -DSITE=... -DTEMPLATE=... -P version.cmake
 get_filename_component(SITE "${SITE}" ABSOLUTE)
@@ -16,7 +18,9 @@ set(VELMORA_FILES "'./'")
 foreach(name IN LISTS names)
   file(SHA256 "${SITE}/${name}" sum)
   string(APPEND sums "${name} ${sum}\n")
-  string(APPEND VELMORA_FILES ", '${name}'")
+  if(NOT name MATCHES "^glyphs/")
+    string(APPEND VELMORA_FILES ", '${name}'")
+  endif()
 endforeach()
 string(SHA256 version "${sums}")
 string(SUBSTRING "${version}" 0 16 VELMORA_VERSION)

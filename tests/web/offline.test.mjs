@@ -30,10 +30,19 @@ async function host(folder) {
     };
 }
 
-// The names of the page's caches once its worker is in charge of it.
+// The names of the page's caches once its worker is in charge of it and
+// keeps the glyphs the page drew with (they pass through it once it is).
 function cachesOnceActive(page) {
     return page.evaluate(async () => {
         await navigator.serviceWorker.ready;
+        for (let tries = 0; tries < 100; ++tries) {
+            const names = await caches.keys();
+            const cache = names.length === 1 && await caches.open(names[0]);
+            const kept = cache && await Promise.all([...Velmora.glyphsFetched]
+                .map((n) => cache.match(new URL('glyphs/' + n, location.href).href)));
+            if (kept && kept.every(Boolean)) break;
+            await new Promise((done) => setTimeout(done, 100));
+        }
         return caches.keys();
     });
 }
