@@ -61,12 +61,15 @@ std::wstring RefusalSentence(const PlayEvent& e) {
     }
 }
 
-void Note(const PlayEvent& event) {
-    if (event.kind == PlayNewGame) lines.clear();
-    std::wstring line = PlaySentence(event);
+void Add(std::wstring line) {
     lines.push_back(line);
     fresh.push_back(std::move(line));
     if (whenChanged) whenChanged();
+}
+
+void Note(const PlayEvent& event) {
+    if (event.kind == PlayNewGame) lines.clear();
+    Add(PlaySentence(event));
 }
 
 }  // namespace
@@ -137,6 +140,10 @@ void KeepAccount(bool on, void (*changed)()) {
     whenChanged = on ? changed : nullptr;
     lines.clear();
     fresh.clear();
+}
+
+void AddAccountLine(const std::wstring& line) {
+    if (playListener == Note) Add(line);
 }
 
 const std::vector<std::wstring>& AccountLines() {

@@ -29,6 +29,8 @@ std::wstring PlaySentence(const PlayEvent& event);
 // Starts or stops keeping the account; a new game starts it afresh.
 // changed, when given, is called after every line added.
 void KeepAccount(bool on, void (*changed)() = nullptr);
+// A line of the program's own, not of play, while the account is kept.
+void AddAccountLine(const std::wstring& line);
 // The lines of the current game, oldest first.
 const std::vector<std::wstring>& AccountLines();
 // The lines added since the last call, across games.

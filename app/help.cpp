@@ -1,5 +1,6 @@
 #include "app/help.h"
 
+#include "app/account.h"
 #include "game/host.h"
 #include "res/ids.h"
 
@@ -8,6 +9,7 @@ void ShowRules() {
     if (!format) return;
     wchar_t commandLine[kWsprintfMax];
     wsprintfW(commandLine, format, IDH_RULES);
-    CreateProcessW(L"peghelp.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                   nullptr, nullptr);
+    if (!CreateProcessW(L"peghelp.exe", commandLine, nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        nullptr, nullptr))
+        AddAccountLine(LoadText(IDS_LOG_RULES_UNAVAILABLE));
 }

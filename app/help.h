@@ -1,6 +1,6 @@
 // The Rules command: the rules page in the help viewer.
 #pragma once
 
-// Starts the help viewer on page 99 of the rules (string 2); the viewer is
-// neither waited for nor reported when it cannot start.
+// Starts the help viewer on page 99 of the rules (string 2), not waiting
+// for it. When it cannot start, the account of play says so.
 void ShowRules();

@@ -60,11 +60,7 @@ int32_t FocusedCard() {
 
 void SyncFocusFrame() {
     RECT want{};
-    if (focusShown && FocusedCard() > 0) {
-        const RECT& card = CardAt(humanHand, FocusedCard()).rect;
-        const int32_t edge = FocusEdge();
-        want = {card.left - edge, card.top - edge, card.right + edge, card.bottom + edge};
-    }
+    if (focusShown && FocusedCard() > 0) want = FocusFrameAround(FocusedCard());
     if (EqualRect(&want, &focusFrame)) return;
     if (!IsRectEmpty(&focusFrame)) InvalidateRect(mainWindow, &focusFrame, FALSE);
     if (!IsRectEmpty(&want)) InvalidateRect(mainWindow, &want, FALSE);

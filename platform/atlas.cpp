@@ -35,6 +35,13 @@ std::vector<FontRequest> ProgramFonts(int dpi) {
             {true, false, false, text}};
 }
 
+std::string AtlasName(const FontRequest& request) {
+    std::string name = request.bold ? "bold-" : "plain-";
+    if (request.italic) name += "italic-";
+    name += request.byCell ? "cell-" : "char-";
+    return name + std::to_string(request.pixels) + ".vga";
+}
+
 std::vector<wchar_t> AtlasCharacters() {
     std::vector<wchar_t> chars{0};
     for (wchar_t c = 0x20; c < 0x7F; ++c)

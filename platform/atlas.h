@@ -1,9 +1,10 @@
-// Glyph atlases: the glyphs of the screen's face drawn ahead of time at a
-// few densities, for a build that carries no font engine. The native build
+// Glyph atlases: the glyphs of the screen's face drawn ahead of time at
+// every size the program asks for, for a build that carries no font engine. The native build
 // writes them with FreeType; the browser build draws from them alone.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/fonts.h"
@@ -26,10 +27,14 @@ ResolvedFont* ResolveRequest(const FontRequest& request);
 // the cards' labels, and the plain and bold text of bars, boxes and dialogs.
 std::vector<FontRequest> ProgramFonts(int dpi);
 
-// The densities the atlases are drawn at, and the characters drawn: the
-// printable ASCII ones and the few others the program's texts hold. Code 0 holds the
-// face's glyph for a character it lacks.
-inline constexpr int kAtlasDensities[] = {96, 144, 192, 288, 384};
+// The name of the page's atlas holding the one font of a request, e.g.
+// "bold-cell-13.vga". Neighbouring densities share most of their sizes, so
+// such an atlas serves many densities.
+std::string AtlasName(const FontRequest& request);
+
+// The characters drawn: the printable ASCII ones and the few others the
+// program's texts hold. Code 0 holds the face's glyph for a character it
+// lacks.
 std::vector<wchar_t> AtlasCharacters();
 
 struct AtlasFont {

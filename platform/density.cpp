@@ -1,6 +1,6 @@
 #include "platform/density.h"
 
-#include "platform/atlas.h"
+#include <algorithm>
 
 namespace {
 
@@ -62,9 +62,6 @@ int FitDensity(int width, int height) {
     return lo;
 }
 
-int FitListedDensity(int width, int height) {
-    int best = kAtlasDensities[0];
-    for (int dpi : kAtlasDensities)
-        if (Fits(dpi, width, height)) best = dpi;
-    return best;
+int FitPageDensity(int width, int height) {
+    return std::min(FitDensity(width, height), kMaxPageDensity);
 }

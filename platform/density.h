@@ -27,6 +27,9 @@ int ChooseDensity(int width, int height, int decorW, int decorH, const char* ove
 // from kMinDensity to kMaxDensity whose screen fits, else kMinDensity.
 int FitDensity(int width, int height);
 
-// The density for a page of width x height device pixels: the largest of
-// the atlas densities whose screen fits, else the smallest of them.
-int FitListedDensity(int width, int height);
+// The densities a page may take: the glyphs drawn for it cover these.
+constexpr int kMaxPageDensity = 768;
+
+// The density for a page of width x height device pixels: as FitDensity,
+// but no more than kMaxPageDensity.
+int FitPageDensity(int width, int height);

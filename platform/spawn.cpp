@@ -48,10 +48,11 @@ std::string ProgramFolder() {
 }
 
 // The page beside the executable, or else where an install puts it
-// relative to the executable's folder; empty when in neither.
+// relative to the executable's folder (bin/ or, in Debian's layout for
+// games, games/); empty when in none.
 std::string FindPage(const std::string& folder, const std::string& name) {
     if (folder.empty()) return {};
-    for (const char* place : {"", "../share/velmora/"}) {
+    for (const char* place : {"", "../share/velmora/", "../share/games/velmora/"}) {
         std::filesystem::path page = std::filesystem::path(folder) / place / name;
         std::error_code error;
         if (std::filesystem::is_regular_file(page, error))

@@ -25,4 +25,3 @@ void SetStoreFileHome(const char* dir);
 // A new message is handed out: a save that gave up on the lock during the
 // last one no longer makes the next give up at once.
 void StoreActionBegins();
-

@@ -121,7 +121,8 @@ constexpr UINT IDS_SAY_LOWER_DONE = 485;
 constexpr UINT IDS_SAY_LOWER_LET_TAKE = 486;  // while the human may give extra cards
 constexpr UINT IDS_SAY_UPPER_BY_SUIT = 487;
 constexpr UINT IDS_SAY_UPPER_BY_RANK = 488;
-constexpr UINT IDS_LOG_RESUMED = 510;  // a kept game taken up: its type, the trump suit
+constexpr UINT IDS_LOG_RESUMED = 510;            // a kept game taken up: its type, the trump suit
+constexpr UINT IDS_LOG_RULES_UNAVAILABLE = 511;  // the Rules command found no page or viewer
 // The Records dialog: its caption, column heads and buttons, the Clear
 // question, the cells of a row.
 constexpr UINT IDS_RECORDS = 490;

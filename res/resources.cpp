@@ -47,6 +47,8 @@ const StringResource kStrings[] = {
     {IDS_LOG_NEW_GAME_SHOWN, L"New game: %s. The %s is turned up; %s are trumps. %s"},
     {IDS_LOG_NEW_GAME, L"New game: %s. %s are trumps. %s"},
     {IDS_LOG_RESUMED, L"Your unfinished game of %s is back. %s are trumps."},
+    {IDS_LOG_RULES_UNAVAILABLE,
+     L"The rules could not be opened: no program to show them, or no page of them, was found."},
     {IDS_LOG_HUMAN_LEADS_GAME, L"You lead."},
     {IDS_LOG_COMPUTER_LEADS_GAME, L"I lead."},
     {IDS_LOG_SUIT_DIAMONDS, L"Diamonds \x2666"},

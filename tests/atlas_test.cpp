@@ -3,7 +3,11 @@
 // damaged bytes must be refused rather than read past.
 #include <gtest/gtest.h>
 
+#include <map>
+#include <string>
+
 #include "platform/atlas.h"
+#include "platform/density.h"
 #include "platform/raw_picture.h"
 #include "tests/fixture.h"
 #include "ui/graphics.h"
@@ -27,11 +31,12 @@ void ExpectSameGlyph(const Glyph& a, const Glyph& b, wchar_t ch) {
 
 class AtlasTest : public HeadlessTest {};
 
-// Every glyph of every program font at two densities comes back as
-// FreeType draws it, and the fonts the program makes are all in the atlas.
+// Every glyph of every program font at a few densities, off the old steps
+// of 48 too, comes back as FreeType draws it, and the fonts the program
+// makes are all in the atlas.
 TEST_F(AtlasTest, ProgramFontsComeBackAsDrawn) {
     const std::vector<wchar_t> chars = AtlasCharacters();
-    for (int dpi : {96, 288}) {
+    for (int dpi : {25, 96, 131, 288}) {
         StartScreen(dpi);
         std::vector<AtlasFont> fonts;
         for (const FontRequest& r : ProgramFonts(dpi))
@@ -62,6 +67,22 @@ TEST_F(AtlasTest, ProgramFontsComeBackAsDrawn) {
         }
         DeleteObject(card);
     }
+}
+
+// The page fetches a font's atlas by name alone: over every density it may
+// take, one name never stands for two fonts, and every font has a size.
+TEST(AtlasNames, OneFontPerName) {
+    std::map<std::string, FontRequest> named;
+    for (int dpi = kMinDensity; dpi <= kMaxPageDensity; ++dpi) {
+        for (const FontRequest& r : ProgramFonts(dpi)) {
+            EXPECT_GT(r.pixels, 0) << dpi;
+            auto [at, added] = named.emplace(AtlasName(r), r);
+            EXPECT_TRUE(at->second == r) << at->first << " at " << dpi << " dpi";
+        }
+    }
+    FontRequest italic = named.begin()->second;
+    italic.italic = true;
+    EXPECT_EQ(named.count(AtlasName(italic)), 0u);
 }
 
 // Cut short or grown, an atlas or a picture is refused whole.

@@ -83,19 +83,18 @@ TEST(DensityTest, FitDensityForWindowSizes) {
         EXPECT_EQ(FitDensity(w.width, w.height), w.dpi) << w.what;
 }
 
-// A page: only densities with glyph atlases, the largest that fits.
-TEST(DensityTest, FitListedDensityForPages) {
+// A page: any whole density the glyphs are drawn for, the largest that fits.
+TEST(DensityTest, FitPageDensity) {
     const struct {
         const char* what;
         int width, height, dpi;
     } kPages[] = {
-        {"smaller than 96: still 96", 200, 200, 96},
-        {"a 1366x768 laptop: 192, not 230", 1366, 768, 192},
-        {"a 1080x2340 phone portrait", 1080, 2340, 384},
-        {"a 720x1440 phone", 720, 1440, 288},
-        {"one column short of 144", 359, 480, 96},
-        {"exactly 144", 360, 480, 144},
+        {"a 1366x768 laptop: 230, not 192", 1366, 768, 230},
+        {"one row short of 230", 1366, 766, 229},
+        {"a 1080x2340 phone portrait, held by its width", 1080, 2340, 432},
+        {"smaller than the smallest", 20, 20, kMinDensity},
+        {"an 8K display: no more than the glyphs cover", 7680, 4320, kMaxPageDensity},
     };
     for (const auto& p : kPages)
-        EXPECT_EQ(FitListedDensity(p.width, p.height), p.dpi) << p.what;
+        EXPECT_EQ(FitPageDensity(p.width, p.height), p.dpi) << p.what;
 }

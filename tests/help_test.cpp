@@ -11,10 +11,12 @@
 #include <string>
 
 #include "app/about.h"
+#include "app/account.h"
 #include "app/help.h"
 #include "app/shell.h"
 #include "app/window.h"
 #include "platform/internal.h"
+#include "res/ids.h"
 #include "tests/fixture.h"
 #include "tests/game_fixture.h"
 
@@ -120,13 +122,27 @@ class RulesCommandTest : public GameTest {
 
 TEST_F(RulesCommandTest, TheRulesCommandOpensThePageAtItsAnchor) {
     using Launches = std::vector<std::vector<std::string>>;
+    KeepAccount(true);
     EXPECT_EQ(Rules(), Launches{}) << "no page anywhere: nothing starts";
+    EXPECT_EQ(TakeNewAccountLines(), std::vector<std::wstring>{LoadText(IDS_LOG_RULES_UNAVAILABLE)})
+        << "and the account says so";
     Put("/share/velmora/velmora.0409.htm");
     EXPECT_EQ(Rules(), (Launches{{"xdg-open", address + "/share/velmora/velmora.0409.htm#99"}}));
     Put("/bin/velmora.0409.htm");
     EXPECT_EQ(Rules(), (Launches{{"xdg-open", address + "/bin/velmora.0409.htm#99"}}))
         << "the page beside the program comes first";
     EXPECT_TRUE(HeadlessBoxes().empty());
+    EXPECT_TRUE(TakeNewAccountLines().empty()) << "an opened page adds no line";
+    KeepAccount(false);
+}
+
+// Debian's layout: the program in games/, its page in share/games/velmora/.
+TEST_F(RulesCommandTest, TheGamesLayoutsPageIsFoundFromGames) {
+    std::filesystem::create_directories(root + "/games");
+    PlatformSetProgramFolder((root + "/games").c_str());
+    Put("/share/games/velmora/velmora.0409.htm");
+    EXPECT_EQ(Rules(), (std::vector<std::vector<std::string>>{
+                           {"xdg-open", address + "/share/games/velmora/velmora.0409.htm#99"}}));
 }
 
 // What each call opens, if anything: a page beside the program.

@@ -2,6 +2,7 @@
 // commands, repeats and modifiers, and the screen after every key.
 #include "app/keyboard.h"
 #include "app/shell.h"
+#include "game/deal.h"
 #include "game/status.h"
 #include "platform/internal.h"
 #include "tests/game_fixture.h"
@@ -240,6 +241,60 @@ TEST_F(KeyboardTest, TheFrameKeepsItsPlaceWhenTheHandShrinks) {
         Keys({then});
         ExpectFrameOn(
             left[static_cast<size_t>(std::clamp(at + (then == VK_LEFT ? -1 : 1), 1, 4) - 1)]);
+    }
+    FreeGraphics();
+}
+
+// Nine cards and more overlap: the mark lies on the strip of its card that
+// the next leaves in sight, and the rank in the corner ("10" too) shows
+// exactly as it does unmarked.
+TEST_F(KeyboardTest, TheMarkOnAnOverlappedCardLeavesItsRankInSight) {
+    MakeGraphics();
+    const char* kHands[] = {
+        "6D 7D 8C 9H TS TD JC QH KS",  // half overlap
+        "6D 6H 6C 6S 7D 7H 7C 7S 8D 8H 8C 8S 9D 9H 9C 9S TD TH TC TS JD JH JC JS QD",  // a third
+    };
+    const COLORREF kRing = RGB(255, 204, 0), kFace = RGB(255, 255, 255);
+    const int e = FocusEdge();
+    for (const char* hand : kHands) {
+        LayTable(hand, "", "", "AS");
+        FitHumanHand();
+        for (int32_t position = 1; position < humanHand.count; ++position) {
+            const RECT card = CardAt(humanHand, position).rect;
+            const RECT next = CardAt(humanHand, position + 1).rect;
+            if (next.top != card.top) continue;  // a row's last card lies whole
+            const RECT strip{card.left, card.top, next.left, card.bottom};
+            SCOPED_TRACE(testing::Message()
+                         << CardName(CardAt(humanHand, position)) << " of " << humanHand.count);
+            ASSERT_LT(strip.right, card.right) << "the hand does not overlap";
+            focusShown = false;
+            SyncFocusFrame();
+            InvalidateRect(mainWindow, nullptr, FALSE);
+            HeadlessPump();
+            // The rank's ink: what is not the face's white in the top half.
+            std::vector<std::pair<POINT, COLORREF>> ink;
+            for (int y = strip.top + 1; y < (strip.top + strip.bottom) / 2; ++y)
+                for (int x = strip.left + 1; x < strip.right; ++x)
+                    if (HeadlessPixel(x, y) != kFace) ink.push_back({{x, y}, HeadlessPixel(x, y)});
+            ASSERT_FALSE(ink.empty());
+            focusPosition = position;
+            focusShown = true;
+            SyncFocusFrame();
+            HeadlessPump();
+            int ring = 0;
+            for (int y = strip.top - 2 * e; y < strip.bottom + 2 * e; ++y)
+                for (int x = strip.left - 2 * e; x < strip.right + 2 * e; ++x)
+                    if (HeadlessPixel(x, y) == kRing) {
+                        ++ring;
+                        ASSERT_TRUE(x >= strip.left && x < strip.right && y >= strip.top &&
+                                    y < strip.bottom)
+                            << "the mark at " << x << "," << y << " is off the card's strip";
+                    }
+            EXPECT_GT(ring, 2 * (strip.bottom - strip.top)) << "no ring";
+            for (const auto& [at, colour] : ink)
+                ASSERT_EQ(HeadlessPixel(at.x, at.y), colour)
+                    << "the mark covers the rank at " << at.x << "," << at.y;
+        }
     }
     FreeGraphics();
 }

@@ -9,7 +9,7 @@ import { extname, join, normalize, resolve } from 'node:path';
 const types = {
     '.html': 'text/html; charset=utf-8', '.htm': 'text/html; charset=utf-8',
     '.js': 'text/javascript', '.wasm': 'application/wasm', '.png': 'image/png',
-    '.ico': 'image/png',
+    '.ico': 'image/png', '.webmanifest': 'application/manifest+json',
 };
 
 // extra: headers added to every answer.

@@ -117,17 +117,51 @@ void PaintFace(const Card& card, HDC dc) {
     SelectObject(dc, keptFont);
 }
 
+// Where PaintFace writes the rank in the card's top left corner, with room
+// for glyphs that reach past their advance (a J's hook, a 1's foot) up to
+// the card's edges, where the text is clipped.
+RECT LabelBox(const Card& card, HDC dc) {
+    HGDIOBJ keptFont = SelectObject(dc, cardFont);
+    const wchar_t* label = rankLabels[card.rank];
+    SIZE extent{};
+    GetTextExtentExPointW(dc, label, static_cast<int>(std::wcslen(label)), 0, nullptr, nullptr,
+                          &extent);
+    SelectObject(dc, keptFont);
+    return {card.rect.left, card.rect.top, card.x + 2 + extent.cx + ScaleX(1), card.y + extent.cy};
+}
+
+// Fills r but for where it meets hole.
+void FillAround(HDC dc, const RECT& r, const RECT& hole, HBRUSH brush) {
+    RECT common{};
+    if (!IntersectRect(&common, &r, &hole)) {
+        FillRect(dc, &r, brush);
+        return;
+    }
+    const RECT parts[4] = {{r.left, r.top, r.right, common.top},
+                           {r.left, common.bottom, r.right, r.bottom},
+                           {r.left, common.top, common.left, common.bottom},
+                           {common.right, common.top, r.right, common.bottom}};
+    for (const RECT& part : parts)
+        if (part.left < part.right && part.top < part.bottom) FillRect(dc, &part, brush);
+}
+
 // A ring in a colour that stands out on every table colour and on cards.
+// A ring inside a card's strip leaves the rank in its corner uncovered.
 void PaintFocusFrame(HDC dc) {
     HBRUSH ring = CreateSolidBrush(RGB(255, 204, 0));
     const RECT& f = focusFrame;
     const int32_t e = FocusEdge();
+    RECT label{};
+    for (int32_t i = 1; i <= humanHand.count; ++i) {
+        const Card& card = CardAt(humanHand, i);
+        if (card.x == f.left && card.y == f.top && !card.faceDown) label = LabelBox(card, dc);
+    }
     const RECT sides[4] = {{f.left, f.top, f.right, f.top + e},
                            {f.left, f.bottom - e, f.right, f.bottom},
                            {f.left, f.top + e, f.left + e, f.bottom - e},
                            {f.right - e, f.top + e, f.right, f.bottom - e}};
     for (const RECT& side : sides)
-        FillRect(dc, &side, ring);
+        FillAround(dc, side, label, ring);
     DeleteObject(ring);
 }
 
@@ -147,6 +181,17 @@ int32_t CardsLeft() {
 
 int32_t FocusEdge() {
     return std::max(1, ScaleX(2));
+}
+
+RECT FocusFrameAround(int32_t position) {
+    const RECT card = CardAt(humanHand, position).rect;
+    if (position < humanHand.count) {
+        const RECT next = CardAt(humanHand, position + 1).rect;
+        if (next.top == card.top && next.left > card.left && next.left < card.right)
+            return {card.left, card.top, next.left, card.bottom};
+    }
+    const int32_t e = FocusEdge();
+    return {card.left - e, card.top - e, card.right + e, card.bottom + e};
 }
 
 int32_t PaintCard(const Card& card, HDC dc) {

@@ -24,5 +24,9 @@ extern int32_t pressedButton;
 // The keyboard's focus mark where it was last asked to be drawn (client
 // pixels; empty: nowhere).
 extern RECT focusFrame;
-// How thick the mark is, in pixels; it lies around the card.
+// How thick the mark is, in pixels.
 int32_t FocusEdge();
+// Where the mark goes for card `position` (1-based) of the human hand:
+// around the card when no other lies on it, else just inside the strip the
+// next card leaves in sight, where the ring cannot touch a neighbour.
+RECT FocusFrameAround(int32_t position);

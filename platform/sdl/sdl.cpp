@@ -3,6 +3,8 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,8 +27,8 @@ constexpr int kWindowIconSize = 64;
 // Room left for a window frame, in the display's points.
 constexpr int kDecorationWidth = 16;
 constexpr int kDecorationHeight = 64;
-// The least remembered size a window starts at, in points.
-constexpr int kLeastWindow = 60;
+// What the window manager shows after the program's own title.
+constexpr const char* kTitleTail = " \u2014 Velmora";
 
 struct SdlState {
     SDL_Window* window = nullptr;
@@ -42,6 +44,7 @@ struct SdlState {
     SdlWindowState windowed;     // the size out of full screen, in points
     SdlWindowState started;      // as the window started
     std::string title;
+    SDL_Point least{};  // the minimum size last given to SDL, in points
 };
 
 SdlState& State() {
@@ -183,6 +186,34 @@ void Present(SDL_Rect area, bool all) {
     }
 }
 
+// The least size, in points, for a screen of w x h pixels.
+SDL_Point InPoints(int w, int h) {
+    const double scale = State().pixelsPerPoint;
+    return {static_cast<int>(std::ceil(w / scale)), static_cast<int>(std::ceil(h / scale))};
+}
+
+// The window is never smaller than the screen at 96 dpi, nor, while a box,
+// dialog or menu is open, than the screen as it is: the density waits for
+// the modal loop to end, so a smaller window would cut off its buttons.
+SDL_Point LeastWindow() {
+    const Surface& screen = Layer().screen;
+    int w = ScreenWidthAt(96), h = ScreenHeightAt(96);
+    if (Layer().modalDepth > 0) {
+        w = std::max(w, screen.width);
+        h = std::max(h, screen.height);
+    }
+    return InPoints(w, h);
+}
+
+void SyncLeastWindow() {
+    SdlState& st = State();
+    if (!st.window) return;
+    const SDL_Point least = LeastWindow();
+    if (least.x == st.least.x && least.y == st.least.y) return;
+    st.least = least;
+    SDL_SetWindowMinimumSize(st.window, least.x, least.y);
+}
+
 POINT ToScreen(int x, int y) {
     const SdlState& st = State();
     return {static_cast<LONG>(x * st.pixelsPerPoint) - st.offset.x,
@@ -255,6 +286,13 @@ void Window(const SDL_WindowEvent& e) {
             PlatformFocusGained();
             break;
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            // Not every window manager heeds the minimum it was given.
+            if (!(SDL_GetWindowFlags(State().window) & SDL_WINDOW_FULLSCREEN_DESKTOP) &&
+                (e.data1 < State().least.x || e.data2 < State().least.y)) {
+                SDL_SetWindowSize(State().window, std::max(e.data1, State().least.x),
+                                  std::max(e.data2, State().least.y));
+                break;
+            }
             WantDensityForWindow();
             if (State().shown) Present({}, true);
             break;
@@ -298,10 +336,17 @@ void ApplyTitle() {
     SdlState& st = State();
     for (const auto& w : Layer().windows) {
         if (w->parent) continue;
+        // The game type, then the program's name.
         std::string title = Utf8(w->title);
+        title = title.empty() ? "Velmora" : title + kTitleTail;
         if (title != st.title) {
             st.title = title;
+            // Xlib writes a title beyond ASCII into _NET_WM_NAME only under a
+            // UTF-8 locale; the program itself keeps the C one.
+            const std::string kept = std::setlocale(LC_CTYPE, nullptr);
+            std::setlocale(LC_CTYPE, "C.UTF-8");
             SDL_SetWindowTitle(st.window, title.c_str());
+            std::setlocale(LC_CTYPE, kept.c_str());
         }
         return;
     }
@@ -381,18 +426,22 @@ bool SdlOpen(std::string* error, const SdlWindowState& remembered) {
     st.pinned = DensityOverride(std::getenv("VELMORA_DPI")) > 0;
     int windowW = static_cast<int>(width / scale + 0.5);
     int windowH = static_cast<int>(height / scale + 0.5);
+    st.pixelsPerPoint = scale;
+    const SDL_Point least = InPoints(ScreenWidthAt(96), ScreenHeightAt(96));
     if (remembered.width > 0 && remembered.height > 0) {
         // The size of the last run, within what this display offers now.
         windowW =
-            std::max(kLeastWindow, known ? std::min(remembered.width, usable.w) : remembered.width);
-        windowH = std::max(kLeastWindow,
-                           known ? std::min(remembered.height, usable.h) : remembered.height);
+            std::max(least.x, known ? std::min(remembered.width, usable.w) : remembered.width);
+        windowH =
+            std::max(least.y, known ? std::min(remembered.height, usable.h) : remembered.height);
         if (!st.pinned) {
             dpi = FitDensity(static_cast<int>(windowW * scale), static_cast<int>(windowH * scale));
             width = ScreenWidthAt(dpi);
             height = ScreenHeightAt(dpi);
         }
     }
+    st.least = least;
+    SDL_SetWindowMinimumSize(st.window, least.x, least.y);
     SDL_SetWindowSize(st.window, windowW, windowH);
     SDL_SetWindowPosition(st.window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     if (remembered.fullScreen) SDL_SetWindowFullscreen(st.window, SDL_WINDOW_FULLSCREEN_DESKTOP);
@@ -461,6 +510,7 @@ bool BackendFetchInput(bool block) {
     SDL_Event e;
     // The panel's lines are shown before any wait, as the paints are.
     if (block && State().shown && State().panelPending) PresentPanel();
+    if (block) SyncLeastWindow();
     if (block) {
         if (!SDL_WaitEvent(&e)) return false;
         Handle(e);

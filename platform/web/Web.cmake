@@ -1,12 +1,14 @@
 # The browser build (configured with emcmake): the program as WebAssembly in
 # build-web/site/ beside its page and rules page. No font engine, no PNG
-# decoder and no files: the pictures and glyphs come from VELMORA_WEBDATA,
-# the source velmora-webdata of a native build writes; the store is the
-# page's local storage. build-web/bench/ holds the same page with the
+# decoder and no files: the pictures come from VELMORA_WEBDATA, the source
+# velmora-webdata of a native build writes, and the glyphs from the atlases
+# it writes into VELMORA_GLYPHS, which the page fetches from glyphs/ as a
+# density needs them; the store is the page's local storage. build-web/bench/ holds the same page with the
 # paint benchmarks that bench/web/run.mjs calls.
 set(VELMORA_WEBDATA "" CACHE FILEPATH "The source velmora-webdata wrote")
-if(NOT EXISTS "${VELMORA_WEBDATA}")
-  message(FATAL_ERROR "VELMORA_WEBDATA must name the file velmora-webdata wrote (see tools/web)")
+set(VELMORA_GLYPHS "" CACHE PATH "The folder of glyph atlases velmora-webdata wrote")
+if(NOT EXISTS "${VELMORA_WEBDATA}" OR NOT IS_DIRECTORY "${VELMORA_GLYPHS}")
+  message(FATAL_ERROR "VELMORA_WEBDATA and VELMORA_GLYPHS must name what velmora-webdata wrote (see tools/web)")
 endif()
 list(FILTER VELMORA_CORE_SOURCES EXCLUDE REGEX "/platform/(fonts|png|store_file|kept_file|spawn)\\.cpp$")
 file(GLOB VELMORA_WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
@@ -18,12 +20,13 @@ add_compile_options(-msimd128 -mbulk-memory)
 add_link_options(-msimd128 -mbulk-memory)
 add_library(velmora_web OBJECT ${VELMORA_CORE_SOURCES} ${VELMORA_WEB_SOURCES} ${VELMORA_WEBDATA})
 target_include_directories(velmora_web PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-# The pictures and the atlas are long string literals, which clang allows.
+# The pictures are long string literals, which clang allows.
 set_source_files_properties(${VELMORA_WEBDATA} PROPERTIES COMPILE_OPTIONS -Wno-overlength-strings)
 
 # Asyncify lets GetMessageW wait for the browser inside the program's own
 # nested loops; the loops go deep, so its stack is generous.
 set(page_js ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js)
+set(page_version ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/version.cmake)
 function(velmora_page target folder)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME velmora SUFFIX .js
                                              RUNTIME_OUTPUT_DIRECTORY ${folder})
@@ -33,6 +36,8 @@ function(velmora_page target folder)
     -sEXIT_RUNTIME=0 -sASYNCIFY_REMOVE=VelmoraTakesKey --pre-js ${page_js})
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${page_js})
   configure_file(platform/web/index.html ${folder}/index.html COPYONLY)
+  # Copied as configured; unchanged atlases keep their time and are skipped.
+  file(COPY ${VELMORA_GLYPHS}/ DESTINATION ${folder}/glyphs)
   configure_file(res/velmora.0409.htm ${folder}/velmora.0409.htm COPYONLY)
   # Dense screens pick the larger ones.
   foreach(size 64 128 256)
@@ -41,6 +46,20 @@ function(velmora_page target folder)
   # Browsers ask for /favicon.ico on every page, the rules page's too; a PNG
   # there is taken as it is.
   configure_file(res/pictures/icon-101-32.png ${folder}/favicon.ico COPYONLY)
+  # Installing the page: its manifest and the icons it names, drawn for the
+  # page alone (res/pictures/page/).
+  configure_file(platform/web/manifest.webmanifest ${folder}/manifest.webmanifest COPYONLY)
+  foreach(icon 192 512 maskable-512)
+    configure_file(res/pictures/page/icon-101-${icon}.png ${folder}/icon-${icon}.png COPYONLY)
+  endforeach()
+  # The service worker, versioned by the whole site as built: after every
+  # build, since any file of it may have changed without the module.
+  add_custom_target(${target}_offline ALL
+    COMMAND ${CMAKE_COMMAND} -DSITE=${folder} -DTEMPLATE=${CMAKE_CURRENT_SOURCE_DIR}/platform/web/sw.js
+            -P ${page_version}
+    COMMENT "Versioning the service worker of ${folder}"
+    VERBATIM)
+  add_dependencies(${target}_offline ${target})
 endfunction()
 
 add_executable(velmora_page platform/web/main.cpp)

@@ -26,11 +26,10 @@ void TellPage() {
 
 int main() {
     std::string error;
-    if (!PlatformFontsAvailable(&error)) {
+    if (!WebOpen(&error)) {
         WebFail(error);
         return 1;
     }
-    WebOpen();
     PlatformSetStateHome("");
     int status = RunProgram(L"", {[] {
                                       KeepAccount(true);

@@ -5,18 +5,18 @@
 // (down, key code, alt, repeat), viewport (device pixels wide, high) and
 // focus.
 var Velmora = (function () {
-    const densities = [96, 144, 192, 288, 384];
     const params = new URLSearchParams(location.search);
-    // For tests: a fixed density and clock, honoured only when both are valid.
+    // For tests: a fixed density (one the glyphs are drawn for, as
+    // platform/density.h says) and clock, honoured only when both are valid.
     const dpi = Number(params.get('dpi'));
     const clock = /^([01]\d|2[0-3]):([0-5]\d):([0-5]\d)\.(\d\d\d)$/.exec(params.get('clock') || '');
-    const fixed = densities.includes(dpi) && clock !== null;
+    const fixed = Number.isInteger(dpi) && dpi >= 24 && dpi <= 768 && clock !== null;
     const WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202;
     const events = [];
     const mostLines = 500, mostSaid = 20;  // a game's account fits many times over
     const keysDown = new Set();
     let wake = null;
-    let canvas = null, context = null;
+    let canvas = null, context = null, frame = null;
     let ready = false;  // the program's functions can be called
     Module['onRuntimeInitialized'] = () => { ready = true; };
 
@@ -72,23 +72,28 @@ var Velmora = (function () {
                                : { width: w, height: h - sideHeight, below: true };
     }
 
-    // In device pixels: the program fits its density to it.
+    // In whole device pixels: the program fits its density to it.
     function viewport() {
         const ratio = window.devicePixelRatio || 1;
         const r = room();
-        return [Math.round(r.width * ratio), Math.round(r.height * ratio)];
+        return [Math.floor(r.width * ratio), Math.floor(r.height * ratio)];
     }
 
-    // The canvas keeps its device pixels and is scaled to fill its room,
-    // centred there on the margin's colour; the account takes the rest of
-    // the viewport beside or below it and never covers the table.
+    // Each canvas pixel is one device pixel, on a whole device pixel, so
+    // that the browser resamples nothing and text stays sharp; the canvas
+    // is centred in its room on the margin's colour. Only a density the
+    // address pinned may be too large for the room, and is then shrunk to
+    // fit. The account takes the rest of the viewport beside or below the
+    // canvas and never covers the table.
     function fit() {
         if (!canvas || !canvas.width) return;
         const ratio = window.devicePixelRatio || 1;
         const r = room();
-        const scale = Math.min(r.width * ratio / canvas.width, r.height * ratio / canvas.height);
-        const cssW = canvas.width * scale / ratio, cssH = canvas.height * scale / ratio;
-        const left = (r.width - cssW) / 2, top = (r.height - cssH) / 2;
+        const [roomW, roomH] = viewport();
+        const scale = Math.min(1, roomW / canvas.width, roomH / canvas.height);
+        const w = canvas.width * scale, h = canvas.height * scale;
+        const cssW = w / ratio, cssH = h / ratio;
+        const left = Math.floor((roomW - w) / 2) / ratio, top = Math.floor((roomH - h) / 2) / ratio;
         canvas.style.width = cssW + 'px';
         canvas.style.height = cssH + 'px';
         canvas.style.left = left + 'px';
@@ -106,6 +111,13 @@ var Velmora = (function () {
         push([3, ...viewport(), 0, 0]);
     }
 
+    // A new device pixel ratio (zoom, another monitor) need not resize the
+    // viewport in CSS pixels.
+    function watchRatio() {
+        matchMedia(`(resolution: ${window.devicePixelRatio || 1}dppx)`)
+            .addEventListener('change', () => { resized(); watchRatio(); }, { once: true });
+    }
+
     function start() {
         canvas = document.getElementById('screen');
         context = canvas.getContext('2d');
@@ -116,6 +128,7 @@ var Velmora = (function () {
         window.addEventListener('keydown', (e) => key(e, true));
         window.addEventListener('keyup', (e) => key(e, false));
         window.addEventListener('resize', resized);
+        watchRatio();
         window.addEventListener('focus', () => push([4, 0, 0, 0, 0]));
         // A screen reader hears the table's name and hands it the keys.
         canvas.focus({ preventScroll: true });
@@ -157,14 +170,19 @@ var Velmora = (function () {
                 if (ms >= 0) timer = setTimeout(wake, ms);
             });
         },
+        // The program's copy of the whole canvas (platform/web/web.cpp), of
+        // which the part x, y, w, h changed. It is wrapped once, not copied;
+        // again only when the module's memory grew or it moved.
         show(pixels, width, height, x, y, w, h) {
             if (canvas.width !== width || canvas.height !== height) {
                 canvas.width = width;
                 canvas.height = height;
                 fit();
             }
-            const bytes = new Uint8ClampedArray(HEAPU8.buffer, pixels, w * h * 4);
-            context.putImageData(new ImageData(bytes, w, h), x, y);
+            const data = frame && frame.data;
+            if (!data || data.buffer !== HEAPU8.buffer || data.byteOffset !== pixels || frame.width !== width || frame.height !== height)
+                frame = new ImageData(new Uint8ClampedArray(HEAPU8.buffer, pixels, width * height * 4), width, height);
+            context.putImageData(frame, 0, 0, x, y, w, h);
             if (!this.firstFrame) {
                 this.firstFrame = performance.now();
                 document.body.dataset.frames = 'shown';
@@ -198,6 +216,28 @@ var Velmora = (function () {
             p.textContent = text;
             said.append(p);
             while (said.childElementCount > mostSaid) said.firstElementChild.remove();
+        },
+        // The glyph atlases named (platform/web/fonts_atlas.cpp), fetched at
+        // once into `atlases`; their count, or -1 when one fails.
+        atlases: [],
+        glyphsFetched: new Set(),
+        async fetchAtlases(names) {
+            names.forEach((name) => this.glyphsFetched.add(name));
+            try {
+                this.atlases = await Promise.all(names.map(async (name) => {
+                    const response = await fetch('glyphs/' + name);
+                    if (!response.ok) throw new Error(`${name}: HTTP ${response.status}`);
+                    const bytes = new Uint8Array(await response.arrayBuffer());
+                    // Gzipped, unless the server sent them inflated.
+                    if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
+                    const inflated = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+                    return new Uint8Array(await new Response(inflated).arrayBuffer());
+                }));
+                return names.length;
+            } catch (e) {
+                console.warn(`velmora: ${e.message}`);
+                return -1;
+            }
         },
         fail(why) {
             const p = document.getElementById('failed');

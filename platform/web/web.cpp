@@ -12,6 +12,7 @@
 #endif
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "platform/backend.h"
@@ -49,7 +50,10 @@ struct WebState {
     bool open = false;
     bool pinned = false;  // the page fixed the density
     bool shown = false;
-    std::vector<uint32_t> rgba;  // one rectangle of the screen as the canvas takes it
+    // The canvas's pixels as it holds them, R, G, B, A bytes: a repaint
+    // redraws much that did not change, and only what did goes to the page.
+    std::vector<uint32_t> frame;
+    int frameWidth = 0, frameHeight = 0;
     std::string title;
     COLORREF margin = 0xFFFFFFFF;  // none yet
     // Presented since the page last saw the canvas: the browser shows
@@ -63,13 +67,18 @@ WebState& State() {
     return state;
 }
 
+// The glyphs come first: a density whose glyphs cannot be fetched (the
+// page gone offline) leaves the table as it is.
 void WantDensity(int width, int height) {
     if (State().pinned) return;
-    int dpi = FitListedDensity(width, height);
+    int dpi = FitPageDensity(width, height);
+    std::string error;
     if (dpi == Layer().dpiX) {
         Layer().pendingDpi = 0;
-    } else {
+    } else if (WebLoadFonts(dpi, &error)) {
         PlatformDensityWanted(dpi, ScreenWidthAt(dpi), ScreenHeightAt(dpi));
+    } else {
+        std::fprintf(stderr, "%s\n", error.c_str());
     }
 }
 
@@ -110,30 +119,49 @@ void Show(RECT r) {
     r = {std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, screen.width),
          std::min<LONG>(r.bottom, screen.height)};
     if (r.right <= r.left || r.bottom <= r.top) return;
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    // The canvas takes R, G, B, A bytes: as a little-endian word, 0xAABBGGRR.
-    std::vector<uint32_t>& rgba = State().rgba;
-    rgba.resize(static_cast<size_t>(w) * h);
-    uint32_t* out = rgba.data();
-    for (int y = r.top; y < r.bottom; ++y) {
-        const uint32_t* row = &screen.pixels[static_cast<size_t>(y) * screen.width];
-        int x = r.left;
+    WebState& st = State();
+    if (st.frameWidth != screen.width || st.frameHeight != screen.height) {
+        // A canvas of a new size is blank: clear, unlike any opaque pixel.
+        st.frameWidth = screen.width;
+        st.frameHeight = screen.height;
+        st.frame.assign(static_cast<size_t>(screen.width) * screen.height, 0);
+    }
+    LONG left = r.right, top = r.bottom, right = r.left, bottom = r.top;  // what changed
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        const size_t at = static_cast<size_t>(y) * screen.width;
+        const uint32_t* row = &screen.pixels[at];
+        uint32_t* out = &st.frame[at];
+        LONG first = -1, last = -1, x = r.left;
 #ifdef __wasm_simd128__
         // Four pixels at a time: the red and blue bytes swapped, alpha set.
         const v128_t opaque = wasm_i32x4_splat(static_cast<int32_t>(0xFF000000));
-        for (; x + 4 <= r.right; x += 4, out += 4) {
+        for (; x + 4 <= r.right; x += 4) {
             const v128_t p = wasm_v128_load(row + x);
-            const v128_t swapped =
-                wasm_i8x16_shuffle(p, p, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15);
-            wasm_v128_store(out, wasm_v128_or(swapped, opaque));
+            const v128_t rgba = wasm_v128_or(
+                wasm_i8x16_shuffle(p, p, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15),
+                opaque);
+            if (wasm_i32x4_all_true(wasm_i32x4_eq(rgba, wasm_v128_load(out + x)))) continue;
+            wasm_v128_store(out + x, rgba);
+            if (first < 0) first = x;
+            last = x + 4;
         }
 #endif
         for (; x < r.right; ++x) {
             const uint32_t p = row[x];
-            *out++ = 0xFF000000 | (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
+            const uint32_t rgba = 0xFF000000 | (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
+            if (rgba == out[x]) continue;
+            out[x] = rgba;
+            if (first < 0) first = x;
+            last = x + 1;
         }
+        if (first < 0) continue;
+        left = std::min(left, first);
+        right = std::max(right, last);
+        top = std::min(top, y);
+        bottom = y + 1;
     }
-    JsShow(rgba.data(), screen.width, screen.height, r.left, r.top, w, h);
+    if (left < right)
+        JsShow(st.frame.data(), screen.width, screen.height, left, top, right - left, bottom - top);
 }
 
 void ShowAll() {
@@ -178,14 +206,16 @@ extern "C" EMSCRIPTEN_KEEPALIVE int VelmoraTakesKey(int key, int chord) {
     return PageTakesKey(static_cast<WPARAM>(key), static_cast<unsigned>(chord)) ? 1 : 0;
 }
 
-void WebOpen() {
+bool WebOpen(std::string* error) {
     WebState& st = State();
     int dpi = JsPageDensity();
     st.pinned = dpi > 0;
-    if (!st.pinned) dpi = FitListedDensity(JsViewportWidth(), JsViewportHeight());
+    if (!st.pinned) dpi = FitPageDensity(JsViewportWidth(), JsViewportHeight());
+    if (!WebLoadFonts(dpi, error)) return false;
     PlatformReset(ScreenWidthAt(dpi), ScreenHeightAt(dpi), dpi, dpi);
     Layer().pausesOn = true;
     st.open = true;
+    return true;
 }
 
 void WebBeforeWait(void (*tell)()) {

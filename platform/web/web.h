@@ -4,8 +4,12 @@
 #include <string>
 
 // Opens the layer's screen on the page's canvas at the density the page
-// asked for, or else the one its viewport fits.
-void WebOpen();
+// asked for, or else the one its viewport fits; false, saying why, when
+// that density's glyphs cannot be had.
+bool WebOpen(std::string* error);
+// Fetches the glyph atlases of a density's fonts that are not here yet,
+// waiting for them; false, saying why, when one cannot be had.
+bool WebLoadFonts(int dpi, std::string* error);
 // Puts on the canvas what was presented since it was last put there; done
 // whenever the program waits, and by the page's benchmarks.
 void WebShowPending();

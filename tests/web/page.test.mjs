@@ -59,16 +59,18 @@ test("the page's own boxes leave the menu bar free", async () => {
     });
 });
 
-// The density and clock of the address are for tests: both valid, or the
-// viewport decides (here 480 x 640 less the account's room below the table:
-// the screen at 144 dpi).
+// The density and clock of the address are for tests: both valid (a density
+// the glyphs are drawn for), or the viewport decides (here 480 x 640 less the
+// account's room below the table: the screen at 156 dpi).
 test('the address fixes density and clock only when both are valid', async () => {
     const cases = [
         { query: '?dpi=96&clock=12:00:00.000', width: 240 },
-        { query: '?dpi=96', width: 360 },
-        { query: '?dpi=100&clock=12:00:00.000', width: 360 },
-        { query: '?dpi=96&clock=24:00:00.000', width: 360 },
-        { query: '?dpi=96&clock=12:00:00', width: 360 },
+        { query: '?dpi=100&clock=12:00:00.000', width: 250 },
+        { query: '?dpi=96', width: 390 },
+        { query: '?dpi=769&clock=12:00:00.000', width: 390 },
+        { query: '?dpi=23&clock=12:00:00.000', width: 390 },
+        { query: '?dpi=96&clock=24:00:00.000', width: 390 },
+        { query: '?dpi=96&clock=12:00:00', width: 390 },
     ];
     await withPage(session, { dpi: null, viewport: { width: 480, height: 640 } }, async (page) => {
         for (const { query, width } of cases) {
@@ -81,7 +83,9 @@ test('the address fixes density and clock only when both are valid', async () =>
 
 // The account lies in the margin beside or below the table, never over it,
 // in text a reader can select, and at every shape of the viewport it has the
-// least room it is promised. The canvas is named for a screen reader.
+// least room it is promised. The canvas is named for a screen reader. Each
+// canvas pixel is one device pixel, placed on whole device pixels, at the
+// largest density that fits (its screen `width` device pixels across).
 const shapes = [
     { name: 'square', viewport: { width: 640, height: 640 }, below: false },
     { name: "the screen's own shape", viewport: { width: 480, height: 640 }, below: true },
@@ -89,9 +93,13 @@ const shapes = [
     { name: 'a phone', viewport: { width: 360, height: 740 }, deviceScaleFactor: 3, below: true },
     { name: 'a phone turned', viewport: { width: 740, height: 360 }, deviceScaleFactor: 3, below: false },
     { name: 'a short phone', viewport: { width: 360, height: 600 }, deviceScaleFactor: 2, below: true },
+    { name: 'a desktop', viewport: { width: 1440, height: 900 }, below: false, width: 675 },
+    { name: 'a zoomed laptop', viewport: { width: 1280, height: 720 }, deviceScaleFactor: 1.25, below: false, width: 675 },
+    { name: 'a tall phone', viewport: { width: 390, height: 844 }, deviceScaleFactor: 3, below: true, width: 1170 },
+    { name: 'a tablet', viewport: { width: 820, height: 1180 }, deviceScaleFactor: 2, below: true, width: 1590 },
 ];
 
-for (const { name, below, ...options } of shapes) {
+for (const { name, below, width, ...options } of shapes) {
     test(`the account beside or below the table: ${name}`, async () => {
         await withPage(session, { dpi: null, fixedDate: true, ...options }, async (page) => {
             const seen = await page.evaluate(() => {
@@ -105,6 +113,7 @@ for (const { name, below, ...options } of shapes) {
                     lines: document.getElementById('account').childElementCount,
                     named: canvas.getAttribute('aria-label') || '',
                     inner: [innerWidth, innerHeight],
+                    pixels: [canvas.width, canvas.height], ratio: devicePixelRatio,
                 };
             });
             const { canvas: c, side: s, inner: [w, h] } = seen;
@@ -120,6 +129,12 @@ for (const { name, below, ...options } of shapes) {
             assert.ok(seen.lines >= 1, 'the deal is not told');
             assert.match(seen.named, /card table/);
             assert.equal(await page.getByRole('application', { name: /card table/ }).count(), 1);
+            // Layout rounds to 1/64 of a CSS pixel.
+            const whole = (n) => Math.abs(n * seen.ratio - Math.round(n * seen.ratio)) < 0.05;
+            assert.ok(Math.abs(c.width * seen.ratio - seen.pixels[0]) < 0.05 &&
+                Math.abs(c.height * seen.ratio - seen.pixels[1]) < 0.05, `the canvas ${JSON.stringify(seen.pixels)} is scaled to ${c.width} x ${c.height}`);
+            assert.ok(whole(c.left) && whole(c.top), `the canvas lies off device pixels at ${c.left}, ${c.top}`);
+            if (width) assert.equal(seen.pixels[0], width, 'not the largest density that fits');
         });
     });
 }

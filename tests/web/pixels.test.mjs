@@ -19,7 +19,9 @@ const cases = [
     { name: 'with Options open', taps: (dpi) => menuTaps(dpi, 'game', 'options') },
 ];
 
-for (const dpi of [96, 144]) {
+// The old steps of 48 and densities between them, whose glyphs the page
+// fetches as for any other.
+for (const dpi of [96, 120, 144, 168, 336]) {
     test(`taps at ${dpi} dpi`, async (t) => {
         const [first] = (await replay(['dump'], { dpi })).dumps;
         for (const { name, taps } of cases) {
@@ -56,18 +58,18 @@ test('keys play a card and sort the hand as in the replay', async () => {
 });
 
 test('turning a phone lays the table out again at the density that fits', async () => {
-    // 360 x 740 CSS pixels at 3 device pixels each fit the 384 dpi screen;
-    // turned, 2220 x 1080 fit only up to 288 dpi.
-    const expected = await replay(['screenshot', 'density 288', 'screenshot'], { dpi: 384 });
+    // 360 x 740 CSS pixels at 3 device pixels each hold the screen at up to
+    // 432 dpi, 1080 device pixels across; turned, 2220 x 1080 up to 324 dpi.
+    const expected = await replay(['screenshot', 'density 324', 'screenshot'], { dpi: 432 });
     const options = { dpi: null, fixedDate: true, viewport: { width: 360, height: 740 }, deviceScaleFactor: 3, isMobile: true, hasTouch: true };
     await withPage(session, options, async (page) => {
         await assertSamePicture(page, expected.shots[0], 'upright');
         await page.setViewportSize({ width: 740, height: 360 });
         // A page that keeps its old screen fails on the size below.
-        await page.waitForFunction(() => document.getElementById('screen').width !== 960 && Velmora.idle,
+        await page.waitForFunction(() => document.getElementById('screen').width !== 1080 && Velmora.idle,
             null, { timeout: 10000 }).catch(() => {});
         await assertSamePicture(page, expected.shots[1], 'turned');
-        // Centred and as large as the viewport allows.
+        // Centred, one canvas pixel to a device pixel: 810 x 1080 of them.
         const box = await page.evaluate(() => document.getElementById('screen').getBoundingClientRect().toJSON());
         assert.deepEqual([box.left, box.top, box.width, box.height], [235, 0, 270, 360]);
     });

@@ -23,7 +23,7 @@ XWIN="$HERE/xwin.py"
 APP_CLASS=io.github.velmora.Velmora
 SECTION='[Software\ornit\vlmra]'
 
-for tool in Xvfb xdotool; do
+for tool in Xvfb xdotool xprop; do
     if ! command -v "$tool" >/dev/null 2>&1; then
         echo "SKIP: $tool is not installed (tools/install-deps test installs it)"
         exit 77
@@ -222,8 +222,10 @@ quit_game() {
     [ "$GAME_STATUS" = 0 ] || fail "the program exited with status $GAME_STATUS after Alt+F4"
 }
 
-title() { xdotool getwindowname "$WINDOW" 2>/dev/null; }
-title_is() { [ "$(title)" = "$1" ]; }
+# The title the window manager shows (_NET_WM_NAME), and whether it is the
+# game type given followed by the program's name.
+title() { xprop -id "$WINDOW" _NET_WM_NAME 2>/dev/null | sed -n 's/^_NET_WM_NAME([A-Z0-9_]*) = "\(.*\)"$/\1/p'; }
+title_is() { [ "$(title)" = "$1 — Velmora" ]; }
 
 # changes WHAT X0 Y0 X1 Y1 COMMAND...: runs COMMAND, then waits until the
 # rectangle looks different; fails with WHAT when it does not.

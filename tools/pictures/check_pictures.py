@@ -6,7 +6,8 @@
 Every expected file must be there at its size, and nothing else. Icons must
 have hard edges (alpha 0 or 255 only) and must not be empty; the blank icon
 must be wholly transparent; button icons must be white and carry their white
-frame; card backs must be opaque all over with a white 1-pixel border.
+frame; card backs must be opaque all over with a white 1-pixel border. The
+page's maskable icon must be opaque, its drawing within the middle circle.
 Exits non-zero and lists the problems if any check fails.
 """
 
@@ -19,6 +20,9 @@ import png  # noqa: E402
 SUIT_IDS = (105, 106, 107, 108)
 BUTTON_IDS = (117, 119, 124)
 PROGRAM_SIZES = (16, 32, 48, 64, 128, 256)
+PAGE = "page"  # the browser page's icons, not compiled into the program
+PAGE_SIZES = (192, 512)
+SAFE_RADIUS = 0.4  # of a maskable icon's width: what every mask leaves
 BACK_SIZES = {116: (56, 80), 127: (56, 80), 128: (56, 79), 129: (28, 40), 135: (56, 80)}
 DENSE_BACK_WIDTHS = (112, 224)
 
@@ -98,18 +102,45 @@ def check_back(name, w, h, data, problems):
         problems.append("%s: the white border is wider than %d px" % (name, k))
 
 
-CHECKS = {"icon": check_icon, "button": check_button, "blank": check_blank, "back": check_back}
+def page_expected():
+    files = {"icon-101-%d.png" % size: (size, size, "icon") for size in PAGE_SIZES}
+    files["icon-101-maskable-512.png"] = (512, 512, "maskable")
+    return files
+
+
+def check_maskable(name, w, h, data, problems):
+    if set(data[3::4]) != {255}:
+        problems.append("%s: not opaque everywhere" % name)
+        return
+    ground = pixel(data, w, 0, 0)
+    for y in range(h):
+        for x in range(w):
+            if (x + 0.5 - w / 2) ** 2 + (y + 0.5 - h / 2) ** 2 > (SAFE_RADIUS * w) ** 2 \
+                    and pixel(data, w, x, y) != ground:
+                problems.append("%s: drawn outside the safe circle at (%d, %d)" % (name, x, y))
+                return
+
+
+CHECKS = {"icon": check_icon, "button": check_button, "blank": check_blank, "back": check_back,
+          "maskable": check_maskable}
 
 
 def check(directory):
+    problems = check_folder(directory, expected())
+    problems += check_folder(os.path.join(directory, PAGE), page_expected(), PAGE + "/")
+    return problems
+
+
+def check_folder(directory, want, prefix=""):
     problems = []
-    want = expected()
+    if not os.path.isdir(directory):
+        return ["%s: missing" % directory]
     present = {f for f in os.listdir(directory) if f.endswith(".png")}
     for name in sorted(present - set(want)):
-        problems.append("%s: not one of the pictures" % name)
+        problems.append("%s%s: not one of the pictures" % (prefix, name))
     for name, (w, h, kind) in sorted(want.items()):
         if name not in present:
-            problems.append("%s: missing" % name)
+            problems.append("%s%s: missing" % (prefix, name))
             continue
         try:
             fw, fh, data = png.read(os.path.join(directory, name))
@@ -130,7 +161,7 @@ def main(argv):
     for p in problems:
         print("problem:", p)
     if not problems:
-        print("%d pictures are as they should be" % len(expected()))
+        print("%d pictures are as they should be" % (len(expected()) + len(page_expected())))
     return 1 if problems else 0
 
 

@@ -12,16 +12,16 @@ from raster import Canvas, Path, circle, mix, positive, rect, rounded_rect, stro
 CARD_W, CARD_H, CARD_R = 128.0, 180.0, 14.0  # in the 256-pixel design
 
 
-def placement(cx, cy, degrees, s):
+def placement(cx, cy, degrees, s, shift=0.0):
     """Affine map from card coordinates (0..CARD_W, 0..CARD_H) onto the icon:
     the card's centre goes to (cx, cy) in the 256 design, turned by `degrees`,
-    then everything is scaled by s."""
+    then everything is scaled by s and moved by `shift` pixels both ways."""
     a = math.radians(degrees)
     co, si = math.cos(a), math.sin(a)
     ox, oy = CARD_W / 2, CARD_H / 2
     # x' = s * (co (x - ox) - si (y - oy) + cx), y' = s * (si (x - ox) + co (y - oy) + cy)
     return (s * co, -s * si, s * si, s * co,
-            s * (cx - co * ox + si * oy), s * (cy - si * ox - co * oy))
+            s * (cx - co * ox + si * oy) + shift, s * (cy - si * ox - co * oy) + shift)
 
 
 def compose(m, n):
@@ -81,12 +81,14 @@ def mark_paint(m, colour):
     return paint
 
 
-def program_icon(size):
-    c = Canvas(size, size)
-    s = size / 256.0
+def program_icon(size, fill=1.0, canvas=None):
+    """The two cards, drawn in the middle `fill` of the icon's width."""
+    c = canvas or Canvas(size, size)
+    s = size / 256.0 * fill
+    shift = size * (1 - fill) / 2
     pips = size >= 64
-    back = placement(84, 106, -12, s)
-    front = placement(172, 150, 12, s)
+    back = placement(84, 106, -12, s, shift)
+    front = placement(172, 150, 12, s, shift)
     back_outline = draw_card(c, back, "spade", size, pips)
     # the front card's shadow falls on the back card only
     shadow = c.mask(transform(rounded_rect(0, 0, CARD_W, CARD_H, CARD_R),
@@ -117,6 +119,27 @@ SMALL_PROGRAM_ICON = [
 ]
 PALETTE = {"O": (38, 42, 58), "W": (255, 255, 255), "w": (226, 224, 216),
            "S": (150, 150, 156), "K": (0, 0, 0), "R": (220, 0, 0)}
+
+
+# The installed page's icons. A maskable icon is cut to any shape the system
+# likes, a circle at the least: it is the table's green to the edges, and the
+# cards keep within the middle circle of 80% of its width that is always shown.
+TABLE_GREEN = (0, 150, 0)  # the default table colour, backgroundColours in ui/graphics.cpp
+MASKABLE_FILL = 0.64
+
+
+def maskable_program_icon(size):
+    c = Canvas(size, size)
+    c.fill(rect(0, 0, size, size), TABLE_GREEN)
+    return program_icon(size, MASKABLE_FILL, c)
+
+
+def page_pictures():
+    """Pictures for the browser page alone, kept out of res/pictures/ itself,
+    whose every picture is compiled into the program."""
+    for size in (192, 512):
+        yield ("icon-101-%d.png" % size, size, size, program_icon(size).rgba(hard=True))
+    yield ("icon-101-maskable-512.png", 512, 512, maskable_program_icon(512).rgba(hard=True))
 
 
 def small_program_icon():

@@ -8,8 +8,9 @@ Makes the suit icons (105 diamond, 106 heart, 107 spade, 108 club at 9 and
 117 down, 124 sort, at 32 and 64, and 128, 256 and 320), the blank icon
 142, the program icon 101 (16 to 256 pixels), the message-box pictures
 'info' and 'question' (32 and 64, and 128 and 256), and the five card backs (116, 127, 128,
-129, 135) at their own sizes and 112 and 224 pixels wide. The output is the
-same, byte for byte, on every run.
+129, 135) at their own sizes and 112 and 224 pixels wide; in page/, the
+icons of the installed browser page (101 at 192 and 512, and a maskable one
+at 512). The output is the same, byte for byte, on every run.
 After writing, the pictures are checked (see check_pictures.py).
 """
 
@@ -40,6 +41,10 @@ def main(argv):
     names = []
     for name, width, height, rgba in all_pictures():
         png.write(os.path.join(out, name), width, height, rgba)
+        names.append(name)
+    os.makedirs(os.path.join(out, check_pictures.PAGE), exist_ok=True)
+    for name, width, height, rgba in icons.page_pictures():
+        png.write(os.path.join(out, check_pictures.PAGE, name), width, height, rgba)
         names.append(name)
     print("wrote %d pictures to %s" % (len(names), out))
     problems = check_pictures.check(out)

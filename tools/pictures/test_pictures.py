@@ -62,10 +62,9 @@ class PicturesTest(unittest.TestCase):
         shutil.rmtree(cls.dir)
 
     def copy(self):
-        d = tempfile.mkdtemp()
-        self.addCleanup(shutil.rmtree, d)
-        for f in os.listdir(self.dir):
-            shutil.copy(os.path.join(self.dir, f), d)
+        d = os.path.join(tempfile.mkdtemp(), "pictures")
+        self.addCleanup(shutil.rmtree, os.path.dirname(d))
+        shutil.copytree(self.dir, d)
         return d
 
     def edit(self, directory, name, change):
@@ -86,7 +85,10 @@ class PicturesTest(unittest.TestCase):
         again = tempfile.mkdtemp()
         self.addCleanup(shutil.rmtree, again)
         make_pictures.main(["make_pictures", again])
-        for name in os.listdir(self.dir):
+        for name in os.listdir(self.dir) + [os.path.join(check_pictures.PAGE, n) for n in
+                                            os.listdir(os.path.join(self.dir, check_pictures.PAGE))]:
+            if os.path.isdir(os.path.join(self.dir, name)):
+                continue
             with open(os.path.join(self.dir, name), "rb") as a, open(os.path.join(again, name), "rb") as b:
                 self.assertEqual(a.read(), b.read(), name)
 
@@ -131,6 +133,14 @@ class PicturesTest(unittest.TestCase):
             data[(0 * w + 10) * 4 + 3] = 0
         self.edit(d, "icon-117-32.png", gap)
         self.assertProblem(d, "frame has a gap")
+
+    def test_maskable_icon_drawn_to_its_corner(self):
+        d = self.copy()
+
+        def corner(w, h, data):
+            data[(4 * w + 4) * 4:(4 * w + 4) * 4 + 3] = b"\xff\xff\xff"
+        self.edit(os.path.join(d, check_pictures.PAGE), "icon-101-maskable-512.png", corner)
+        self.assertProblem(d, "icon-101-maskable-512.png: drawn outside the safe circle at (4, 4)")
 
     def test_missing_and_wrong_size(self):
         d = self.copy()

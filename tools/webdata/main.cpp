@@ -1,14 +1,19 @@
-// Writes the C++ source that gives the browser build what the native one
-// gets from libpng and FreeType: the program's pictures decoded, and the
-// glyph atlas of the screen's face at each density the page offers.
-// Usage: velmora-webdata OUT.cpp
+// Writes what gives the browser build what the native one gets from libpng
+// and FreeType: C++ source with the program's pictures decoded, and a
+// folder of glyph atlases of the screen's face, one per font, for every
+// density a page may take.
+// Usage: velmora-webdata OUT.cpp GLYPHS
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/atlas.h"
+#include "platform/density.h"
 #include "platform/internal.h"
 #include "platform/raw_picture.h"
 
@@ -51,7 +56,7 @@ std::vector<BYTE> Raw(const BYTE* png, size_t size, const char* what) {
 
 // The page's densest screen over 96 dpi: what it asks of a picture grows
 // at most this much from what a 96 dpi screen asks.
-constexpr int kPageGrowth = std::ranges::max(kAtlasDensities) / 96;
+constexpr int kPageGrowth = kMaxPageDensity / 96;
 
 // The width beyond which no page asks for an image: the first at least
 // `least` wide covers every request, and smaller ones are kept as they are.
@@ -102,13 +107,14 @@ bool WritePictures(std::ostream& out) {
     std::string images;
     for (int i = 0; i < res.imageCount; ++i, ++n) {
         const ImageResource& img = res.images[i];
-        // The card backs drawn larger come after every back at its own size.
-        // At their own size only: the larger ones would cost the page more
-        // than all its other pictures together.
-        bool seen = false;
+        // The card backs drawn larger come after every back at its own size,
+        // smallest first. The page keeps the first larger one, enough up to
+        // 384 dpi: raw, the largest would cost more than all the page's
+        // other pictures together.
+        int seen = 0;
         for (int j = 0; j < i; ++j)
-            seen = seen || res.images[j].id == img.id;
-        if (seen) continue;
+            seen += res.images[j].id == img.id ? 1 : 0;
+        if (seen > 1) continue;
         std::vector<BYTE> raw = Raw(img.data, img.size, "a picture");
         if (raw.empty()) return false;
         std::string name = "kData" + std::to_string(n);
@@ -123,29 +129,70 @@ bool WritePictures(std::ostream& out) {
     return true;
 }
 
-// Every program font at every density, once each; glyphs by character.
-std::vector<AtlasFont> DrawAtlas() {
-    std::vector<AtlasFont> fonts;
-    for (int dpi : kAtlasDensities) {
+// The bytes gzipped, as the page takes them: a browser inflates them
+// itself, and a font's atlas shrinks to about a fifth.
+bool Gzip(const std::vector<uint8_t>& bytes, std::vector<uint8_t>* out) {
+    z_stream z{};
+    if (deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+    out->resize(deflateBound(&z, bytes.size()) + 32);
+    z.next_in = const_cast<Bytef*>(bytes.data());
+    z.avail_in = static_cast<uInt>(bytes.size());
+    z.next_out = out->data();
+    z.avail_out = static_cast<uInt>(out->size());
+    const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
+    out->resize(z.total_out);
+    deflateEnd(&z);
+    return done;
+}
+
+// Left alone when it already holds the bytes, so that its time stays and
+// copying the site's files again skips it.
+bool WriteIfChanged(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::vector<uint8_t> old((std::istreambuf_iterator<char>(in)), {});
+        if (old == bytes) return true;
+    }
+    in.close();
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+// Every program font at every density a page may take, each in an atlas
+// of its own, so that a page fetches only the few its density uses.
+bool WriteGlyphs(const std::filesystem::path& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    const std::vector<wchar_t> chars = AtlasCharacters();
+    std::vector<FontRequest> done;
+    for (int dpi = kMinDensity; dpi <= kMaxPageDensity; ++dpi) {
         for (const FontRequest& request : ProgramFonts(dpi)) {
-            bool known = false;
-            for (const AtlasFont& f : fonts)
-                known = known || f.request == request;
-            if (known) continue;
+            if (std::find(done.begin(), done.end(), request) != done.end()) continue;
+            done.push_back(request);
             AtlasFont f;
             f.dpi = dpi;
-            if (!DrawAtlasFont(request, AtlasCharacters(), &f)) return {};
-            fonts.push_back(std::move(f));
+            std::vector<uint8_t> packed;
+            if (!DrawAtlasFont(request, chars, &f)) {
+                std::fprintf(stderr, "velmora-webdata: the screen's face could not be drawn\n");
+                return false;
+            }
+            const std::filesystem::path path = folder / AtlasName(request);
+            if (!Gzip(WriteAtlas({f}), &packed) || !WriteIfChanged(path, packed)) {
+                std::fprintf(stderr, "velmora-webdata: cannot write %s\n", path.c_str());
+                return false;
+            }
         }
     }
-    return fonts;
+    return true;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "Usage: velmora-webdata OUT.cpp\n");
+    if (argc != 3) {
+        std::fprintf(stderr, "Usage: velmora-webdata OUT.cpp GLYPHS\n");
         return 2;
     }
     std::string error;
@@ -153,23 +200,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    std::vector<AtlasFont> atlas = DrawAtlas();
-    if (atlas.empty()) {
-        std::fprintf(stderr, "velmora-webdata: the screen's face could not be drawn\n");
-        return 1;
-    }
+    if (!WriteGlyphs(argv[2])) return 1;
     std::ofstream out(argv[1], std::ios::binary);
-    out << "// Made by velmora-webdata from the program's pictures and the screen's face.\n"
+    out << "// Made by velmora-webdata from the program's pictures.\n"
            "#include <cstddef>\n\n#include \"platform/platform.h\"\n\nnamespace {\n\n";
     if (!WritePictures(out)) return 1;
-    WriteBytes(out, "kAtlas", WriteAtlas(atlas));
     out << "\n}  // namespace\n\n"
            "extern const PictureResources programPictures;\n"
            "const PictureResources programPictures = {kIcons, static_cast<int>(std::size(kIcons)),"
-           " kImages, static_cast<int>(std::size(kImages))};\n"
-           "extern const BYTE* const kGlyphAtlas;\nextern const size_t kGlyphAtlasSize;\n"
-           "const BYTE* const kGlyphAtlas = kAtlas;\n"
-           "const size_t kGlyphAtlasSize = sizeof kAtlas - 1;\n";
+           " kImages, static_cast<int>(std::size(kImages))};\n";
     out.close();
     if (!out) {
         std::fprintf(stderr, "velmora-webdata: cannot write %s\n", argv[1]);
