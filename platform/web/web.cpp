@@ -332,10 +332,6 @@ bool BackendTakeBoxAnswer(int*) {
 // The page is the whole screen already, and full screen is the browser's.
 void BackendShellCall(const char*, HWND, DWORD, HWND*) {}
 
-bool BackendLaunch(const std::vector<std::string>&) {
-    return false;
-}
-
 // The rules page lies beside the page, in a new tab.
 bool PlatformOpenPage(const std::string& name, const std::string* anchor) {
     std::string address = name;
