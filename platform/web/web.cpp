@@ -73,13 +73,11 @@ void WantDensity(int width, int height) {
     if (State().pinned) return;
     int dpi = FitPageDensity(width, height);
     std::string error;
-    if (dpi == Layer().dpiX) {
-        Layer().pendingDpi = 0;
-    } else if (WebLoadFonts(dpi, &error)) {
-        PlatformDensityWanted(dpi, ScreenWidthAt(dpi), ScreenHeightAt(dpi));
-    } else {
+    if (dpi != Layer().dpiX && !WebLoadFonts(dpi, &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
+        return;
     }
+    PlatformDensityFits(dpi);
 }
 
 // Moves the page's queued events into the layer; false when there were none.
