@@ -36,8 +36,6 @@ const char* Why(SnapshotStatus status) {
             return "not a kept game of this version";
         case kSnapshotCards:
             return "its cards are not the deck's 36";
-        case kSnapshotOtherType:
-            return "";
         default:
             return "damaged";
     }

@@ -1,11 +1,26 @@
-// What the layer asks of the backend linked with it (sdl or headless).
-// Each backend defines every one of these.
+// What the layer asks of the backend linked with it (sdl, headless or web).
+// Each backend defines every one of these, or links what defines them:
+// sdl and headless share platform/native/ for all but the Backend* hooks
+// and GetSystemTime; web defines its own in platform/web/.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/fonts.h"       // the screen's face: ResolveFont, GlyphOf, ...
+#include "platform/kept.h"        // the kept game: PlatformHoldKeptGame, ...
+#include "platform/platform.h"    // GetSystemTime, PlatformSetProgramFolder
+#include "platform/store_file.h"  // the store: ReadStoreFile, UpdateStoreFile, ...
+
+// The time of day as the program sees it (declared with the Windows calls
+// in platform.h): the real clock, or the replay's fixed one.
+//   void GetSystemTime(SYSTEMTIME* st);
+
+// Pictures: PlatformDecodePng (gdi_internal.h). Native backends also write
+// screenshots with PlatformEncodePng and PlatformWritePng.
+// Fonts: also PlatformFontsAvailable (gdi.h).
+// Pages: PlatformOpenPage (internal.h) opens the rules page;
+// platform/native/spawn.cpp does it with BackendLaunch below.
 
 // Moves any waiting input into the layer with PlatformPointerInput and
 // PlatformKeyInput. When block is set, waits until some arrives. Returns
@@ -44,7 +59,8 @@ bool BackendTakeBoxAnswer(int* answer);
 // For the menu bar, bar holds the bar the layer made (or null).
 void BackendShellCall(const char* name, HWND hwnd, DWORD value, HWND* bar);
 
-// A program to start, as its argument vector (the rules page's opener).
+// A program to start, as its argument vector (the rules page's opener);
+// asked of sdl and headless only, by platform/native/spawn.cpp.
 // The headless backend records it; a real one starts it without waiting.
 // False when it could not be started.
 bool BackendLaunch(const std::vector<std::string>& argv);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/internal.h"
+
 namespace {
 
 constexpr int kBase = 96;
@@ -64,4 +66,17 @@ int FitDensity(int width, int height) {
 
 int FitPageDensity(int width, int height) {
     return std::min(FitDensity(width, height), kMaxPageDensity);
+}
+
+void PlatformDensityWanted(int dpi) {
+    Layer().pendingDpi = dpi;
+    Layer().pendingScreen = {ScreenWidthAt(dpi), ScreenHeightAt(dpi)};
+}
+
+void PlatformDensityFits(int dpi) {
+    if (dpi == Layer().dpiX) {
+        Layer().pendingDpi = 0;
+    } else {
+        PlatformDensityWanted(dpi);
+    }
 }

@@ -149,7 +149,11 @@ void PlatformKeyInput(UINT message, WPARAM key, LPARAM flags);
 // A press, a key (not a repeat) or a close request waits in the queue.
 bool PlatformPressWaiting();
 // The window now wants the screen at another density (the last ask wins).
-void PlatformDensityWanted(int dpi, int width, int height);
+void PlatformDensityWanted(int dpi);
+// The room the backend shows the screen in fits dpi best: another density
+// is asked for, and the density the screen has cancels an ask not yet
+// taken (the room is back to the size it had).
+void PlatformDensityFits(int dpi);
 // The program's window was asked to close (see closePending).
 void PlatformRequestClose();
 // The program's window gained the input focus: the foreground window hears

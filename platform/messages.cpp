@@ -284,11 +284,6 @@ BOOL PauseToShow(DWORD ms, const char* what) {
     return BackendPause(ms, what) ? TRUE : FALSE;
 }
 
-void PlatformDensityWanted(int dpi, int width, int height) {
-    Layer().pendingDpi = dpi;
-    Layer().pendingScreen = {width, height};
-}
-
 SHORT GetKeyState(int key) {
     if (key < 0 || key > 255 || !Layer().keysDown[static_cast<size_t>(key)]) return 0;
     return static_cast<SHORT>(0x8000);

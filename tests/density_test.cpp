@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/internal.h"
+
 namespace {
 
 struct DensityCase {
@@ -97,4 +99,16 @@ TEST(DensityTest, FitPageDensity) {
     };
     for (const auto& p : kPages)
         EXPECT_EQ(FitPageDensity(p.width, p.height), p.dpi) << p.what;
+}
+
+// A room that fits another density asks for it at that density's size; a
+// room back at the screen's density takes back an ask not yet handed on.
+TEST(DensityTest, FitsAsksForAnotherDensityOnly) {
+    PlatformReset(ScreenWidthAt(96), ScreenHeightAt(96), 96, 96);
+    PlatformDensityFits(144);
+    EXPECT_EQ(Layer().pendingDpi, 144);
+    EXPECT_EQ(Layer().pendingScreen.cx, 360);
+    EXPECT_EQ(Layer().pendingScreen.cy, 480);
+    PlatformDensityFits(96);
+    EXPECT_EQ(Layer().pendingDpi, 0);
 }

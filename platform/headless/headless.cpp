@@ -192,7 +192,7 @@ COLORREF HeadlessMarginColour() {
 }
 
 void HeadlessWantDensity(int dpi) {
-    PlatformDensityWanted(dpi, (dpi * 240 + 48) / 96, (dpi * 320 + 48) / 96);
+    PlatformDensityWanted(dpi);
 }  // titles are read from the windows
 
 void BackendPresent(const RECT&) {

@@ -272,12 +272,7 @@ void WantDensityForWindow() {
     if (st.pinned) return;
     int w = 0, h = 0;
     SDL_GetWindowSizeInPixels(st.window, &w, &h);
-    int dpi = FitDensity(w, h);
-    if (dpi == Layer().dpiX) {
-        Layer().pendingDpi = 0;  // back to the size it has
-    } else {
-        PlatformDensityWanted(dpi, ScreenWidthAt(dpi), ScreenHeightAt(dpi));
-    }
+    PlatformDensityFits(FitDensity(w, h));
 }
 
 void Window(const SDL_WindowEvent& e) {
@@ -580,7 +575,7 @@ void BackendMarginTextChanged() {
 
 void BackendMarginColour(COLORREF colour) {
     SdlState& st = State();
-    uint32_t rgb = (colour & 0xFF) << 16 | (colour & 0xFF00) | (colour >> 16 & 0xFF);
+    uint32_t rgb = PixelOf(colour);
     if (rgb == st.margin) return;
     st.margin = rgb;
     st.wholePending = true;

@@ -10,9 +10,11 @@ set(VELMORA_GLYPHS "" CACHE PATH "The folder of glyph atlases velmora-webdata wr
 if(NOT EXISTS "${VELMORA_WEBDATA}" OR NOT IS_DIRECTORY "${VELMORA_GLYPHS}")
   message(FATAL_ERROR "VELMORA_WEBDATA and VELMORA_GLYPHS must name what velmora-webdata wrote (see tools/web)")
 endif()
-list(FILTER VELMORA_CORE_SOURCES EXCLUDE REGEX "/platform/(fonts|png|store_file|kept_file|spawn)\\.cpp$")
-file(GLOB VELMORA_WEB_SOURCES CONFIGURE_DEPENDS platform/web/*.cpp)
-list(FILTER VELMORA_WEB_SOURCES EXCLUDE REGEX "/platform/web/main\\.cpp$")
+# The backend, with its own face, pictures, store, kept game and pages in
+# place of platform/native/.
+set(VELMORA_WEB_SOURCES platform/web/web.cpp platform/web/fonts_atlas.cpp
+                        platform/web/pictures_web.cpp platform/web/store_web.cpp
+                        platform/web/kept_web.cpp)
 # Every browser the page is for has WebAssembly's vector and bulk-memory
 # instructions: the screen's bytes are swizzled four pixels at a time and
 # large copies stay inside the module.
@@ -62,7 +64,7 @@ function(velmora_page target folder)
   add_dependencies(${target}_offline ${target})
 endfunction()
 
-add_executable(velmora_page platform/web/main.cpp)
+add_executable(velmora_page app/main_web.cpp)
 velmora_page(velmora_page ${CMAKE_CURRENT_BINARY_DIR}/site)
-add_executable(velmora_page_bench platform/web/main.cpp bench/busy_table.cpp bench/web/page_bench.cpp)
+add_executable(velmora_page_bench app/main_web.cpp bench/busy_table.cpp bench/web/page_bench.cpp)
 velmora_page(velmora_page_bench ${CMAKE_CURRENT_BINARY_DIR}/bench)

@@ -73,13 +73,11 @@ void WantDensity(int width, int height) {
     if (State().pinned) return;
     int dpi = FitPageDensity(width, height);
     std::string error;
-    if (dpi == Layer().dpiX) {
-        Layer().pendingDpi = 0;
-    } else if (WebLoadFonts(dpi, &error)) {
-        PlatformDensityWanted(dpi, ScreenWidthAt(dpi), ScreenHeightAt(dpi));
-    } else {
+    if (dpi != Layer().dpiX && !WebLoadFonts(dpi, &error)) {
         std::fprintf(stderr, "%s\n", error.c_str());
+        return;
     }
+    PlatformDensityFits(dpi);
 }
 
 // Moves the page's queued events into the layer; false when there were none.
@@ -331,10 +329,6 @@ bool BackendTakeBoxAnswer(int*) {
 
 // The page is the whole screen already, and full screen is the browser's.
 void BackendShellCall(const char*, HWND, DWORD, HWND*) {}
-
-bool BackendLaunch(const std::vector<std::string>&) {
-    return false;
-}
 
 // The rules page lies beside the page, in a new tab.
 bool PlatformOpenPage(const std::string& name, const std::string* anchor) {

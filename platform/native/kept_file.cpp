@@ -19,6 +19,7 @@
 #include <optional>
 #include <set>
 #include <string_view>
+#include <utility>
 
 #include <zlib.h>
 
@@ -35,6 +36,13 @@ std::set<std::string> warned;
 // goes to (0 a, 1 b).
 uint64_t lastSave = 0;
 int nextFile = 0;
+// What the files held when this copy took its hold: read once, at start.
+struct Held {
+    int result = 0;
+    std::string text;
+    std::string why;
+};
+Held held;
 
 void WarnOnce(const std::string& line) {
     if (warned.insert(line).second)
@@ -131,6 +139,37 @@ bool WriteAt(int fd, std::string_view text) {
     return ::ftruncate(fd, at) == 0;
 }
 
+// The newest whole save of the two files: 1 with its text, 0 when neither
+// is there, -1 when none is whole (why says so). Notes the save numbers, so
+// that the next save is the newest.
+int Scan(std::string* text, std::string* why) {
+    text->clear();
+    lastSave = 0;
+    nextFile = 0;
+    bool any = false, found = false;
+    for (int which = 0; which < 2; ++which) {
+        std::string bytes, body, unusable;
+        const int got = ReadOne(FilePath(which), &bytes, &unusable);
+        if (got == 0) continue;
+        any = true;
+        uint64_t save = 0;
+        if (got < 0 || !Unframed(bytes, &save, &body)) {
+            if (why->empty()) *why = unusable.empty() ? "damaged" : unusable;
+            continue;
+        }
+        if (found && save <= lastSave) continue;
+        found = true;
+        lastSave = save;
+        nextFile = 1 - which;
+        *text = std::move(body);
+    }
+    if (found) {
+        why->clear();  // a torn older save is no loss
+        return 1;
+    }
+    return any ? -1 : 0;
+}
+
 }  // namespace
 
 void PlatformSetStateHome(const char* dir) {
@@ -157,9 +196,8 @@ bool PlatformHoldKeptGame() {
         return false;
     }
     holdFd = fd;
-    // The save numbers on the disk, so that the next save is the newest.
-    std::string text, why;
-    PlatformReadKeptGame(&text, &why);
+    held = Held{};
+    held.result = Scan(&held.text, &held.why);
     return true;
 }
 
@@ -169,32 +207,13 @@ void PlatformReleaseKeptGame() {
 }
 
 int PlatformReadKeptGame(std::string* text, std::string* why) {
-    text->clear();
-    lastSave = 0;
-    nextFile = 0;
-    if (holdFd < 0) return 0;
-    bool any = false, found = false;
-    for (int which = 0; which < 2; ++which) {
-        std::string bytes, body, unusable;
-        const int got = ReadOne(FilePath(which), &bytes, &unusable);
-        if (got == 0) continue;
-        any = true;
-        uint64_t save = 0;
-        if (got < 0 || !Unframed(bytes, &save, &body)) {
-            if (why->empty()) *why = unusable.empty() ? "damaged" : unusable;
-            continue;
-        }
-        if (found && save <= lastSave) continue;
-        found = true;
-        lastSave = save;
-        nextFile = 1 - which;
-        *text = std::move(body);
+    if (holdFd < 0) {
+        text->clear();
+        return 0;
     }
-    if (found) {
-        why->clear();  // a torn older save is no loss
-        return 1;
-    }
-    return any ? -1 : 0;
+    *text = std::move(held.text);  // taken up once
+    *why = held.why;
+    return held.result;
 }
 
 bool PlatformWriteKeptGame(const std::string& text) {
