@@ -16,7 +16,7 @@
 // in platform.h): the real clock, or the replay's fixed one.
 //   void GetSystemTime(SYSTEMTIME* st);
 
-// Pictures: PlatformDecodePng (gdi_internal.h). Native backends also write
+// Pictures: PlatformDecodePng and PlatformPictureSize (gdi_internal.h). Native backends also write
 // screenshots with PlatformEncodePng and PlatformWritePng.
 // Fonts: also PlatformFontsAvailable (gdi.h).
 // Pages: PlatformOpenPage (internal.h) opens the rules page;

@@ -83,6 +83,8 @@ HICON AddIcon(Surface color, Surface mask);
 
 // PNG data to pixels (0x00RRGGBB) and alpha (0..255), and back.
 bool PlatformDecodePng(const BYTE* data, size_t size, Surface* pixels, std::vector<BYTE>* alpha);
+// A picture's size without decoding it; false when it cannot be read.
+bool PlatformPictureSize(const BYTE* data, size_t size, int* width, int* height);
 bool PlatformEncodePng(const Surface& pixels, std::vector<BYTE>* out);
 bool PlatformWritePng(const char* path, const Surface& pixels);
 

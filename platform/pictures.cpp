@@ -154,17 +154,36 @@ HBITMAP SHLoadImageResource(HINSTANCE module, UINT id) {
 
 HBITMAP LoadImageResourceAt(HINSTANCE module, UINT id, int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
-    Decoded* best = nullptr;
-    Decoded* largest = nullptr;
+    // Chosen by size before any is decoded: the page fetches its largest
+    // pictures only when they are the ones needed.
+    struct Candidate {
+        const ImageResource* res;
+        int width;
+        int height;
+    };
+    std::vector<Candidate> candidates;
     for (const ImageResource* res : FindImageResources(module, id, L"GIF")) {
-        Decoded& picture = Decode(res->data, res->size);
-        if (!picture.ok) continue;
-        const Surface& p = picture.pixels;
-        if (!largest || p.width > largest->pixels.width) largest = &picture;
-        if (p.width >= width && p.height >= height && (!best || p.width < best->pixels.width))
-            best = &picture;
+        Candidate c{res, 0, 0};
+        if (PlatformPictureSize(res->data, res->size, &c.width, &c.height))
+            candidates.push_back(c);
     }
-    if (!best) best = largest;
+    // The smallest that covers the size asked, else the largest; one that
+    // cannot be decoded gives way to the next best.
+    auto better = [&](const Candidate& a, const Candidate& b) {
+        const bool aCovers = a.width >= width && a.height >= height;
+        const bool bCovers = b.width >= width && b.height >= height;
+        if (aCovers != bCovers) return aCovers;
+        return aCovers ? a.width < b.width : a.width > b.width;
+    };
+    std::stable_sort(candidates.begin(), candidates.end(), better);
+    Decoded* best = nullptr;
+    for (const Candidate& c : candidates) {
+        Decoded& picture = Decode(c.res->data, c.res->size);
+        if (picture.ok) {
+            best = &picture;
+            break;
+        }
+    }
     if (!best) return nullptr;
     const Surface* over = OverWhite(*best);
     if (over->width <= width && over->height <= height)

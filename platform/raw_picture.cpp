@@ -43,3 +43,12 @@ bool ReadRawPicture(const BYTE* data, size_t size, Surface* pixels, std::vector<
     }
     return true;
 }
+
+bool RawPictureSize(const BYTE* data, size_t size, int* width, int* height) {
+    if (!data || size < 12 || std::memcmp(data, kMagic, 4) != 0) return false;
+    uint32_t w = Get(data + 4), h = Get(data + 8);
+    if (w == 0 || h == 0 || w > kMaxSide || h > kMaxSide) return false;
+    *width = static_cast<int>(w);
+    *height = static_cast<int>(h);
+    return true;
+}

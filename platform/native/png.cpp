@@ -11,6 +11,20 @@ constexpr png_uint_32 kMaxSide = 1 << 14;
 
 }  // namespace
 
+bool PlatformPictureSize(const BYTE* data, size_t size, int* width, int* height) {
+    if (!data) return false;
+    png_image image;
+    std::memset(&image, 0, sizeof image);
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data, size)) return false;
+    const bool sane =
+        image.width > 0 && image.height > 0 && image.width <= kMaxSide && image.height <= kMaxSide;
+    *width = static_cast<int>(image.width);
+    *height = static_cast<int>(image.height);
+    png_image_free(&image);
+    return sane;
+}
+
 bool PlatformDecodePng(const BYTE* data, size_t size, Surface* pixels, std::vector<BYTE>* alpha) {
     if (!data || !pixels) return false;
     png_image image;

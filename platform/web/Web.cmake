@@ -1,14 +1,15 @@
 # The browser build (configured with emcmake): the program as WebAssembly in
 # build-web/site/ beside its page and rules page. No font engine, no PNG
 # decoder and no files: the pictures come from VELMORA_WEBDATA, the source
-# velmora-webdata of a native build writes, and the glyphs from the atlases
-# it writes into VELMORA_GLYPHS, which the page fetches from glyphs/ as a
-# density needs them; the store is the page's local storage. build-web/bench/ holds the same page with the
-# paint benchmarks that bench/web/run.mjs calls.
+# velmora-webdata of a native build writes, and the glyphs and largest card
+# backs from the files it writes into VELMORA_FETCHED, which the page fetches
+# from glyphs/ and pictures/ as a density needs them; the store is the page's
+# local storage. build-web/bench/ holds the same page with the paint
+# benchmarks that bench/web/run.mjs calls.
 set(VELMORA_WEBDATA "" CACHE FILEPATH "The source velmora-webdata wrote")
-set(VELMORA_GLYPHS "" CACHE PATH "The folder of glyph atlases velmora-webdata wrote")
-if(NOT EXISTS "${VELMORA_WEBDATA}" OR NOT IS_DIRECTORY "${VELMORA_GLYPHS}")
-  message(FATAL_ERROR "VELMORA_WEBDATA and VELMORA_GLYPHS must name what velmora-webdata wrote (see tools/web)")
+set(VELMORA_FETCHED "" CACHE PATH "The folder of files velmora-webdata wrote for the page to fetch")
+if(NOT EXISTS "${VELMORA_WEBDATA}" OR NOT IS_DIRECTORY "${VELMORA_FETCHED}/glyphs")
+  message(FATAL_ERROR "VELMORA_WEBDATA and VELMORA_FETCHED must name what velmora-webdata wrote (see tools/web)")
 endif()
 # The backend, with its own face, pictures, store, kept game and pages in
 # place of platform/native/.
@@ -38,8 +39,8 @@ function(velmora_page target folder)
     -sEXIT_RUNTIME=0 -sASYNCIFY_REMOVE=VelmoraTakesKey --pre-js ${page_js})
   set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${page_js})
   configure_file(platform/web/index.html ${folder}/index.html COPYONLY)
-  # Copied as configured; unchanged atlases keep their time and are skipped.
-  file(COPY ${VELMORA_GLYPHS}/ DESTINATION ${folder}/glyphs)
+  # Copied as configured; unchanged files keep their time and are skipped.
+  file(COPY ${VELMORA_FETCHED}/ DESTINATION ${folder})
   configure_file(res/velmora.0409.htm ${folder}/velmora.0409.htm COPYONLY)
   # Dense screens pick the larger ones.
   foreach(size 64 128 256)

@@ -16,12 +16,12 @@
 // Fetches the atlases named, one a line, all at once; their count, or -1
 // when one could not be had. Each is then copied out by its place.
 EM_ASYNC_JS(int, JsFetchAtlases, (const char* names), {
-    return await Velmora.fetchAtlases(UTF8ToString(names).split('\n'));
+    return await Velmora.fetchFiles(UTF8ToString(names).split('\n').map((n) => 'glyphs/' + n));
 });
-EM_JS(int, JsAtlasSize, (int i), { return Velmora.atlases[i].length; });
+EM_JS(int, JsAtlasSize, (int i), { return Velmora.files[i].length; });
 EM_JS(void, JsTakeAtlas, (int i, uint8_t* out), {
-    HEAPU8.set(Velmora.atlases[i], out);
-    Velmora.atlases[i] = null;
+    HEAPU8.set(Velmora.files[i], out);
+    Velmora.files[i] = null;
 });
 // clang-format on
 

@@ -217,23 +217,26 @@ var Velmora = (function () {
             said.append(p);
             while (said.childElementCount > mostSaid) said.firstElementChild.remove();
         },
-        // The glyph atlases named (platform/web/fonts_atlas.cpp), fetched at
-        // once into `atlases`; their count, or -1 when one fails.
-        atlases: [],
-        glyphsFetched: new Set(),
-        async fetchAtlases(names) {
-            names.forEach((name) => this.glyphsFetched.add(name));
+        // Files the site keeps for a density that needs them: the glyph
+        // atlases (platform/web/fonts_atlas.cpp) and the largest pictures
+        // (platform/web/pictures_web.cpp). Fetched at once into `files`;
+        // their count, or -1 when one fails. `fetched` names every one
+        // asked for, for the service worker (index.html).
+        files: [],
+        fetched: new Set(),
+        async fetchFiles(paths) {
+            paths.forEach((path) => this.fetched.add(path));
             try {
-                this.atlases = await Promise.all(names.map(async (name) => {
-                    const response = await fetch('glyphs/' + name);
-                    if (!response.ok) throw new Error(`${name}: HTTP ${response.status}`);
+                this.files = await Promise.all(paths.map(async (path) => {
+                    const response = await fetch(path);
+                    if (!response.ok) throw new Error(`${path}: HTTP ${response.status}`);
                     const bytes = new Uint8Array(await response.arrayBuffer());
                     // Gzipped, unless the server sent them inflated.
                     if (bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
                     const inflated = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
                     return new Uint8Array(await new Response(inflated).arrayBuffer());
                 }));
-                return names.length;
+                return paths.length;
             } catch (e) {
                 console.warn(`velmora: ${e.message}`);
                 return -1;

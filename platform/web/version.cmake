@@ -1,8 +1,8 @@
 # Writes SITE/sw.js from TEMPLATE (platform/web/sw.js) with the site's
 # version, the first 16 digits of a SHA-256 of the name and SHA-256 of every
 # other file in SITE, and the list of those files for the worker to keep at
-# once. The glyph files are kept as the page fetches them: each density
-# needs a few of hundreds.
+# once. The glyph and picture files are kept as the page fetches them: each
+# density needs a few of hundreds.
 # Web.cmake runs it after every build, once the module is linked.
 # Run as: cmake -DSITE=... -DTEMPLATE=... -P version.cmake
 get_filename_component(SITE "${SITE}" ABSOLUTE)
@@ -18,7 +18,7 @@ set(VELMORA_FILES "'./'")
 foreach(name IN LISTS names)
   file(SHA256 "${SITE}/${name}" sum)
   string(APPEND sums "${name} ${sum}\n")
-  if(NOT name MATCHES "^glyphs/")
+  if(NOT name MATCHES "^(glyphs|pictures)/")
     string(APPEND VELMORA_FILES ", '${name}'")
   endif()
 endforeach()

@@ -38,8 +38,8 @@ function cachesOnceActive(page) {
         for (let tries = 0; tries < 100; ++tries) {
             const names = await caches.keys();
             const cache = names.length === 1 && await caches.open(names[0]);
-            const kept = cache && await Promise.all([...Velmora.glyphsFetched]
-                .map((n) => cache.match(new URL('glyphs/' + n, location.href).href)));
+            const kept = cache && await Promise.all([...Velmora.fetched]
+                .map((path) => cache.match(new URL(path, location.href).href)));
             if (kept && kept.every(Boolean)) break;
             await new Promise((done) => setTimeout(done, 100));
         }

@@ -1,8 +1,9 @@
 // Writes what gives the browser build what the native one gets from libpng
 // and FreeType: C++ source with the program's pictures decoded, and a
-// folder of glyph atlases of the screen's face, one per font, for every
-// density a page may take.
-// Usage: velmora-webdata OUT.cpp GLYPHS
+// folder of what the page fetches when a density needs it: in glyphs/, the
+// atlases of the screen's face, one per font, for every density a page may
+// take; in pictures/, the largest card backs.
+// Usage: velmora-webdata OUT.cpp FOLDER
 #include <zlib.h>
 
 #include <algorithm>
@@ -74,7 +75,38 @@ std::vector<int> IconWidths(const IconResource& icon) {
     return widths;
 }
 
-bool WritePictures(std::ostream& out) {
+// The bytes gzipped, as the page takes them: a browser inflates them
+// itself, and a font's atlas shrinks to about a fifth.
+bool Gzip(const std::vector<uint8_t>& bytes, std::vector<uint8_t>* out) {
+    z_stream z{};
+    if (deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
+    out->resize(deflateBound(&z, bytes.size()) + 32);
+    z.next_in = const_cast<Bytef*>(bytes.data());
+    z.avail_in = static_cast<uInt>(bytes.size());
+    z.next_out = out->data();
+    z.avail_out = static_cast<uInt>(out->size());
+    const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
+    out->resize(z.total_out);
+    deflateEnd(&z);
+    return done;
+}
+
+// Left alone when it already holds the bytes, so that its time stays and
+// copying the site's files again skips it.
+bool WriteIfChanged(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (in) {
+        std::vector<uint8_t> old((std::istreambuf_iterator<char>(in)), {});
+        if (old == bytes) return true;
+    }
+    in.close();
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+bool WritePictures(std::ostream& out, const std::filesystem::path& folder) {
     const PictureResources& res = programPictures;
     std::string tables;
     int n = 0;
@@ -108,16 +140,29 @@ bool WritePictures(std::ostream& out) {
     for (int i = 0; i < res.imageCount; ++i, ++n) {
         const ImageResource& img = res.images[i];
         // The card backs drawn larger come after every back at its own size,
-        // smallest first. The page keeps the first larger one, enough up to
-        // 384 dpi: raw, the largest would cost more than all the page's
-        // other pictures together.
+        // smallest first. The module keeps the first larger one, enough up
+        // to 384 dpi: raw, the largest would cost more than all the page's
+        // other pictures together, so they are files the page fetches.
         int seen = 0;
         for (int j = 0; j < i; ++j)
             seen += res.images[j].id == img.id ? 1 : 0;
-        if (seen > 1) continue;
         std::vector<BYTE> raw = Raw(img.data, img.size, "a picture");
         if (raw.empty()) return false;
         std::string name = "kData" + std::to_string(n);
+        if (seen > 1) {
+            int width = 0, height = 0;
+            PlatformPictureSize(img.data, img.size, &width, &height);
+            const std::string file = "pictures/back-" + std::to_string(img.id) + "-" +
+                                     std::to_string(width) + ".raw";
+            std::vector<uint8_t> packed;
+            if (!Gzip(raw, &packed) || !WriteIfChanged(folder / file, packed)) {
+                std::fprintf(stderr, "velmora-webdata: cannot write %s\n", file.c_str());
+                return false;
+            }
+            const std::string note = "velmora-fetch " + std::to_string(width) + " " +
+                                     std::to_string(height) + " " + file;
+            raw.assign(note.begin(), note.end());
+        }
         WriteBytes(out, name.c_str(), raw);
         std::string type;
         for (const wchar_t* c = img.type; *c; ++c)
@@ -127,37 +172,6 @@ bool WritePictures(std::ostream& out) {
     }
     out << "const ImageResource kImages[] = {\n" << images << "};\n";
     return true;
-}
-
-// The bytes gzipped, as the page takes them: a browser inflates them
-// itself, and a font's atlas shrinks to about a fifth.
-bool Gzip(const std::vector<uint8_t>& bytes, std::vector<uint8_t>* out) {
-    z_stream z{};
-    if (deflateInit2(&z, 9, Z_DEFLATED, 15 + 16, 9, Z_DEFAULT_STRATEGY) != Z_OK) return false;
-    out->resize(deflateBound(&z, bytes.size()) + 32);
-    z.next_in = const_cast<Bytef*>(bytes.data());
-    z.avail_in = static_cast<uInt>(bytes.size());
-    z.next_out = out->data();
-    z.avail_out = static_cast<uInt>(out->size());
-    const bool done = deflate(&z, Z_FINISH) == Z_STREAM_END;
-    out->resize(z.total_out);
-    deflateEnd(&z);
-    return done;
-}
-
-// Left alone when it already holds the bytes, so that its time stays and
-// copying the site's files again skips it.
-bool WriteIfChanged(const std::filesystem::path& path, const std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (in) {
-        std::vector<uint8_t> old((std::istreambuf_iterator<char>(in)), {});
-        if (old == bytes) return true;
-    }
-    in.close();
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    return static_cast<bool>(out);
 }
 
 // Every program font at every density a page may take, each in an atlas
@@ -192,7 +206,7 @@ bool WriteGlyphs(const std::filesystem::path& folder) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "Usage: velmora-webdata OUT.cpp GLYPHS\n");
+        std::fprintf(stderr, "Usage: velmora-webdata OUT.cpp FOLDER\n");
         return 2;
     }
     std::string error;
@@ -200,11 +214,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
-    if (!WriteGlyphs(argv[2])) return 1;
+    const std::filesystem::path folder = argv[2];
+    std::error_code made;
+    std::filesystem::create_directories(folder / "pictures", made);
+    if (!WriteGlyphs(folder / "glyphs")) return 1;
     std::ofstream out(argv[1], std::ios::binary);
     out << "// Made by velmora-webdata from the program's pictures.\n"
            "#include <cstddef>\n\n#include \"platform/platform.h\"\n\nnamespace {\n\n";
-    if (!WritePictures(out)) return 1;
+    if (!WritePictures(out, folder)) return 1;
     out << "\n}  // namespace\n\n"
            "extern const PictureResources programPictures;\n"
            "const PictureResources programPictures = {kIcons, static_cast<int>(std::size(kIcons)),"
