@@ -164,8 +164,7 @@ HBITMAP LoadImageResourceAt(HINSTANCE module, UINT id, int width, int height) {
     std::vector<Candidate> candidates;
     for (const ImageResource* res : FindImageResources(module, id, L"GIF")) {
         Candidate c{res, 0, 0};
-        if (PlatformPictureSize(res->data, res->size, &c.width, &c.height))
-            candidates.push_back(c);
+        if (PlatformPictureSize(res->data, res->size, &c.width, &c.height)) candidates.push_back(c);
     }
     // The smallest that covers the size asked, else the largest; one that
     // cannot be decoded gives way to the next best.

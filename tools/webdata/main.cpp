@@ -152,8 +152,8 @@ bool WritePictures(std::ostream& out, const std::filesystem::path& folder) {
         if (seen > 1) {
             int width = 0, height = 0;
             PlatformPictureSize(img.data, img.size, &width, &height);
-            const std::string file = "pictures/back-" + std::to_string(img.id) + "-" +
-                                     std::to_string(width) + ".raw";
+            const std::string file =
+                "pictures/back-" + std::to_string(img.id) + "-" + std::to_string(width) + ".raw";
             std::vector<uint8_t> packed;
             if (!Gzip(raw, &packed) || !WriteIfChanged(folder / file, packed)) {
                 std::fprintf(stderr, "velmora-webdata: cannot write %s\n", file.c_str());
