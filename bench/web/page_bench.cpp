@@ -61,6 +61,8 @@ EMSCRIPTEN_KEEPALIVE double WebBenchTap(int rounds) {
         DealForTheHuman(Pump);
         DeselectAll(humanHand);
         CardAt(humanHand, 1).selected = 1;
+        // The deal on the canvas before the clock starts, as natively.
+        WebShowPending();
         const double start = emscripten_get_now();
         PlatformPointerInput(WM_LBUTTONDOWN, x, y);
         PlatformPointerInput(WM_LBUTTONUP, x, y);
