@@ -124,7 +124,17 @@ void Show(RECT r) {
         st.frameHeight = screen.height;
         st.frame.assign(static_cast<size_t>(screen.width) * screen.height, 0);
     }
-    LONG left = r.right, top = r.bottom, right = r.left, bottom = r.top;  // what changed
+    // What changed, in bands of rows: a card that moves from a hand to the
+    // table changes two strips far apart, and the canvas takes each alone
+    // faster than the rows between them.
+    constexpr LONG kBandGap = 8;
+    LONG left = r.right, top = -1, right = r.left, bottom = -1;
+    auto put = [&] {
+        if (top >= 0)
+            JsShow(st.frame.data(), screen.width, screen.height, left, top, right - left,
+                   bottom - top);
+        left = r.right, top = -1, right = r.left, bottom = -1;
+    };
     for (LONG y = r.top; y < r.bottom; ++y) {
         const size_t at = static_cast<size_t>(y) * screen.width;
         const uint32_t* row = &screen.pixels[at];
@@ -152,14 +162,16 @@ void Show(RECT r) {
             if (first < 0) first = x;
             last = x + 1;
         }
-        if (first < 0) continue;
+        if (first < 0) {
+            if (top >= 0 && y - bottom >= kBandGap) put();
+            continue;
+        }
         left = std::min(left, first);
         right = std::max(right, last);
-        top = std::min(top, y);
+        if (top < 0) top = y;
         bottom = y + 1;
     }
-    if (left < right)
-        JsShow(st.frame.data(), screen.width, screen.height, left, top, right - left, bottom - top);
+    put();
 }
 
 void ShowAll() {
