@@ -1,5 +1,5 @@
 // Positions and moves in words for reports, and the soundness check.
-#include <array>
+#include <algorithm>
 
 #include "ai/expert/position.h"
 
@@ -80,6 +80,19 @@ std::string Describe(const Position& p) {
 
 bool operator==(const Move& a, const Move& b) {
     return a.kind == b.kind && a.cards == b.cards && a.target == b.target;
+}
+
+bool operator==(const Position& a, const Position& b) {
+    for (int32_t seat : {kHuman, kComputer})
+        if (a.hand[seat] != b.hand[seat] || a.shown[seat] != b.shown[seat] ||
+            a.handAtOpening[seat] != b.handAtOpening[seat])
+            return false;
+    return a.attack == b.attack && a.cover == b.cover && a.open == b.open &&
+           a.discard == b.discard && a.stockCount == b.stockCount &&
+           std::equal(a.stock, a.stock + a.stockCount, b.stock) && a.trumpSuit == b.trumpSuit &&
+           a.trumpCard == b.trumpCard && a.type == b.type && a.rules == b.rules &&
+           a.phase == b.phase && a.attacker == b.attacker && a.leader == b.leader &&
+           a.transferOpen == b.transferOpen && a.extrasLeft == b.extrasLeft && a.winner == b.winner;
 }
 
 int32_t IsSound(const Position& p) {

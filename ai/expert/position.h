@@ -130,5 +130,7 @@ int32_t IsSound(const Position& p);
 std::string Describe(const Position& p);
 std::string Describe(const Move& move);
 bool operator==(const Move& a, const Move& b);
+// Every field the game depends on, the stock up to its count.
+bool operator==(const Position& a, const Position& b);
 
 }  // namespace expert
