@@ -479,6 +479,7 @@ void Harness::Track() {
         if (expert::ToMove(p_) != expert::kComputer) break;
         ++summary_.computerPositions;
         ++summary_.byDecision[Decision(p_, expert::kComputer)];
+        ++summary_.byType[p_.type];
         CheckComputer(p_);
         std::vector<Move> moves;
         if (!ComputerMove(i, moves)) {
@@ -712,6 +713,7 @@ void Harness::HumanTurn() {
     }
     ++summary_.humanPositions;
     ++summary_.byDecision[Decision(p_, expert::kHuman)];
+    ++summary_.byType[p_.type];
     bool deadEnd = false;
     const Keys engine = EngineKeys(p_, deadEnd);
     if (deadEnd) Mismatch("a cover of several cards leads the engine to a dead end", &p_);

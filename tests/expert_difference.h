@@ -19,8 +19,8 @@ struct Options {
     int64_t positions = 2000;  // decisions to check, the two seats together
     uint32_t seed = 1;
     std::vector<int32_t> types{0, 1, 2, 3, 4, 5};
-    int32_t gamesPerRun = 20;  // then the program exits and starts afresh
-    int32_t moveCap = 600;     // human moves before a game is given up
+    int32_t gamesPerRun = 4;  // of one type; then the program starts afresh with the next
+    int32_t moveCap = 600;    // human moves before a game is given up
     // Candidate covers of several cards tried each way: on a copy of the
     // game, and by the rule check alone.
     int32_t tryLimit = 24;
@@ -35,7 +35,8 @@ struct Summary {
     int64_t abandoned = 0;
     int64_t mismatches = 0;
     std::map<std::string, int64_t> byDecision;  // "human defend" ...
-    std::vector<std::string> reports;           // the first few mismatches, with the position
+    std::map<int32_t, int64_t> byType;
+    std::vector<std::string> reports;  // the first few mismatches, with the position
     int64_t Positions() const { return humanPositions + computerPositions; }
 };
 

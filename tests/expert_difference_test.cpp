@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "game/types.h"
 #include "tests/expert_difference.h"
 
 namespace {
@@ -15,6 +16,8 @@ void Expect(const expert_difference::Summary& s, int64_t positions) {
     for (const std::string& report : s.reports)
         ADD_FAILURE() << report;
     EXPECT_GE(s.Positions(), positions);
+    for (int32_t type = 0; type < GameTypeCount; ++type)
+        EXPECT_GT(s.byType.count(type), 0u) << "type " << type;
     // A check is only as good as the decisions that reach it.
     for (const char* decision :
          {"human lead", "human attack", "human defend", "human defend several", "human give",
@@ -33,6 +36,8 @@ void Print(const expert_difference::Summary& s, double seconds) {
         static_cast<long long>(s.mismatches), seconds);
     for (const auto& [decision, count] : s.byDecision)
         std::printf("  %-26s %9lld\n", decision.c_str(), static_cast<long long>(count));
+    for (const auto& [type, count] : s.byType)
+        std::printf("  type %-21d %9lld\n", type, static_cast<long long>(count));
 }
 
 expert_difference::Summary Timed(const expert_difference::Options& options) {
@@ -45,7 +50,8 @@ expert_difference::Summary Timed(const expert_difference::Options& options) {
 TEST(ExpertDifferenceTest, EngineAgreesWithTheGameInEveryType) {
     expert_difference::Options options;
 #ifdef VELMORA_SANITIZED
-    options.positions = 1500;
+    options.positions = 2000;
+    options.gamesPerRun = 2;
 #else
     options.positions = 6000;
 #endif
