@@ -1,16 +1,13 @@
 // The legal moves of each seat, as the game's routines allow them: the
 // human's through the confirm, the buttons and the giving of extra cards,
 // the computer's through what its routines may lay.
-#include <algorithm>
-
 #include "ai/expert/position.h"
+#include "game/card.h"
 #include "game/types.h"
 
 namespace expert {
 
 namespace {
-
-constexpr int32_t kSpades = 4;
 
 void Add(Move* moves, int32_t& n, int8_t kind, CardSet cards, int32_t target = kNoCard) {
     moves[n++] = Move{cards, kind, static_cast<int8_t>(target)};
@@ -72,7 +69,7 @@ uint8_t RulesOfType(int32_t type) {
 
 CardSet BeatenBy(const Position& p, int32_t card) {
     const int32_t suit = SuitOf(card);
-    if (HasRule(p, kJapaneseRule) && suit == kSpades) return HigherInSuit(card);
+    if (HasRule(p, kJapaneseRule) && suit == Spades) return HigherInSuit(card);
     if (suit == p.trumpSuit) return HigherInSuit(card);
     return HigherInSuit(card) | SuitCards(p.trumpSuit);
 }

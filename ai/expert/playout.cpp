@@ -3,13 +3,12 @@
 #include <algorithm>
 
 #include "ai/expert/position.h"
+#include "game/card.h"
 #include "game/types.h"
 
 namespace expert {
 
 namespace {
-
-constexpr int32_t kDiamonds = 1;
 
 // What laying the cards costs the hand: its dearest card, a trump dearer
 // than any plain card.
@@ -80,7 +79,7 @@ void Deal(Position& p, int32_t type, Rng& rng, int32_t opener) {
     // one, diamonds are trumps.
     const bool hiddenTrump = TypeTraits(type).hiddenTrump;
     p.trumpCard = hiddenTrump ? static_cast<int8_t>(kNoCard) : order[0];
-    p.trumpSuit = static_cast<int8_t>(hiddenTrump ? kDiamonds : SuitOf(order[0]));
+    p.trumpSuit = static_cast<int8_t>(hiddenTrump ? Diamonds : SuitOf(order[0]));
     std::copy(order, order + kCards, p.stock);
     p.stockCount = kCards;
     // The human is dealt first, as by the game's refills.
