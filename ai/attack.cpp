@@ -80,6 +80,12 @@ int32_t ComputerLead() {
     transferOpen = 1;
     humanHandAtBoutStart = humanHand.count;
     boutLedByComputer = 1;
+    ComputerAnswer answer;
+    if (AskChooser(AskLead, &answer)) {
+        if (answer.kind != AnswerCards) return 0;
+        PlayComputerCard(ComputerCardPlace(answer.cards[0]), LayAttack);
+        return 1;
+    }
     bool endGame = Remaining(deck) == 0 && (computerHand.count <= 2 || humanHand.count <= 2);
     if (endGame && LeadUnbeatable() == 1) return 1;
     if (TypeTraits(gameType).japanese && LeadSpade() == 1) return 1;
@@ -157,6 +163,13 @@ int32_t ThrowIn(int32_t mode) {
     SortPile(computerHand);
     transferOpen = 0;
     if (humanHand.count == 0) return 0;
+    // Mode 0 gives extra cards to the human taking.
+    ComputerAnswer answer;
+    if (AskChooser(mode == 1 ? AskThrowIn : AskExtra, &answer)) {
+        if (answer.kind != AnswerCards) return 0;
+        PlayComputerCard(ComputerCardPlace(answer.cards[0]), LayAttack);
+        return 1;
+    }
     for (int32_t i = 1; i <= computerHand.count; ++i) {
         const Card& card = CardAt(computerHand, i);
         if (card.suit != TrumpSuit() && MaySpendSpade(card) == 1 && MaySpendTrump(card) == 1 &&

@@ -84,6 +84,38 @@ int32_t CoverWithTrump(const Card& attack) {
     return 0;
 }
 
+// The chooser's answer carried out as the rules' own steps would: 1 covered
+// or transferred, 0 takes.
+int32_t CarryOutDefence(const ComputerAnswer& answer) {
+    if (answer.kind == AnswerTransfer && transferRule == 1 && transferOpen == 1 &&
+        humanHand.count >= humanTable.count + 1) {
+        Transfer(ComputerCardPlace(answer.cards[0]));
+        return 1;
+    }
+    transferOpen = 0;
+    const bool several = computerTable.count == 0 && humanTable.count >= 2;
+    if (several) computerAttacks = 0;
+    if (answer.kind != AnswerCards) {
+        if (several) extraCardsAllowed = humanTable.count;
+        return 0;
+    }
+    if (!several) {
+        PlayComputerCard(ComputerCardPlace(answer.cards[0]), LayCover);
+        return 1;
+    }
+    // Each cover goes down opposite the attack card it beats.
+    for (int32_t a = 1; a <= humanTable.count; ++a) {
+        const Card& target = CardAt(humanTable, a);
+        for (int32_t i = 0; i < answer.count; ++i)
+            if (answer.targets[i].suit == target.suit && answer.targets[i].rank == target.rank) {
+                CardAt(computerHand, ComputerCardPlace(answer.cards[i])).selected = 1;
+                LayCards(computerHand, computerTable, LayCover);
+            }
+    }
+    PauseFor(PauseComputerCard);
+    return 1;
+}
+
 }  // namespace
 
 int32_t ComputerDefend() {
@@ -94,6 +126,8 @@ int32_t ComputerDefend() {
     computerHand.sortMode = SortBySuit;
     SortPile(computerHand);
 
+    ComputerAnswer answer;
+    if (AskChooser(AskDefence, &answer)) return CarryOutDefence(answer);
     if (TryTransfer(attack)) return 1;
     transferOpen = 0;
     if (computerTable.count == 0 && humanTable.count >= 2) return CoverEveryAttackCard();

@@ -5,6 +5,7 @@
 #include <cwchar>
 
 #include "ai/ai.h"
+#include "app/opponent.h"
 #include "app/records.h"
 #include "app/settings.h"
 #include "app/shell.h"
@@ -48,7 +49,7 @@ uint32_t AddOneToStoredCount(uint32_t count, const wchar_t* name) {
 }
 
 void RecordGameEnd(int32_t winner) {
-    AddFinishedGame(gameType, kOpponentClassic, winner);
+    AddFinishedGame(gameType, OpponentRecordName(), winner);
 }
 
 int32_t ComputerThrowsIn() {

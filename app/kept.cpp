@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "ai/expert/answer.h"
 #include "app/keyboard.h"
 #include "app/shell.h"
 #include "app/window.h"
@@ -22,6 +23,7 @@ SnapshotExtras Extras(int32_t counted) {
     extras.focusPosition = focusPosition;
     extras.focusShown = focusShown ? 1 : 0;
     extras.counted = counted;
+    expert::SeenState(extras.seen);
     return extras;
 }
 
@@ -94,6 +96,7 @@ KeptStart RestoreKeptGame() {
     }
     focusPosition = extras.focusPosition;
     focusShown = extras.focusShown == 1;
+    expert::RestoreSeen(extras.seen);
     SetUpTable();
     PlayEvent resumed{};
     resumed.kind = PlayResumed;

@@ -2,6 +2,7 @@
 
 #include <cwchar>
 
+#include "app/opponent.h"
 #include "app/settings.h"
 #include "game/state.h"
 #include "game/types.h"
@@ -123,5 +124,5 @@ void ClearRecords(const wchar_t* opponent) {
 }
 
 void NoteGameLeft() {
-    if (cardLaidThisGame == 1) AddAbandonedGame(gameType, kOpponentClassic);
+    if (cardLaidThisGame == 1) AddAbandonedGame(gameType, OpponentRecordName());
 }

@@ -5,6 +5,7 @@
 #include <cwchar>
 #include <string>
 
+#include "app/opponent.h"
 #include "app/records.h"
 #include "app/statistics.h"
 #include "app/window.h"
@@ -89,7 +90,7 @@ void ShowHeads(HWND dialog) {
 void ShowRecords(HWND dialog) {
     std::wstring names, abandoned, columns[ColumnCount];
     for (int32_t type = 0; type < GameTypeCount; ++type) {
-        const TypeRecord r = LoadRecord(type, kOpponentClassic);
+        const TypeRecord r = LoadRecord(type, OpponentRecordName());
         const wchar_t* name = GameTypeName(type);
         const wchar_t* gap = type == 0 ? L"" : L"\n";
         names += gap + std::wstring(name ? name : L"") + L"\n";
@@ -107,7 +108,7 @@ void AskToClear(HWND dialog) {
     if (MessageBoxW(dialog, LoadText(IDS_RECORDS_ASK_CLEAR), Text(IDS_RECORDS).c_str(),
                     MB_YESNO | MB_ICONQUESTION) != IDYES)
         return;
-    ClearRecords(kOpponentClassic);
+    ClearRecords(OpponentRecordName());
     ShowRecords(dialog);
 }
 
@@ -116,7 +117,9 @@ void AskToClear(HWND dialog) {
 INT_PTR RecordsDialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM) {
     switch (msg) {
         case WM_INITDIALOG:
-            SetWindowTextW(dialog, Text(IDS_RECORDS).c_str());
+            SetWindowTextW(
+                dialog,
+                Text(computerPlayer == OpponentExpert ? IDS_RECORDS_EXPERT : IDS_RECORDS).c_str());
             SetText(dialog, IDC_RECORD_CLEAR, Text(IDS_RECORDS_CLEAR));
             SetText(dialog, IDOK, Text(IDS_RECORDS_CLOSE));
             ShowHeads(dialog);

@@ -3,6 +3,7 @@
 
 #include "app/about.h"
 #include "app/kept.h"
+#include "app/opponent.h"
 #include "app/panel.h"
 #include "app/relayout.h"
 #include "app/settings.h"
@@ -46,6 +47,7 @@ int WinMain(HINSTANCE hInstance, HINSTANCE, const wchar_t* commandLine, int show
     const uint32_t storedPace = LoadSetting(kValuePace, kWindowKey);
     pace = storedPace >= 1 && storedPace <= 3 ? static_cast<int32_t>(storedPace) - 1 : PaceNormal;
     accountPanelShown = LoadSetting(kValueAccountPanel, kWindowKey) == 2 ? 0 : 1;
+    LoadOpponent();
 
     StartKeepingGame();
     if (!CreateMainWindow(instance, showState)) {

@@ -6,6 +6,7 @@
 #include "app/help.h"
 #include "app/kept.h"
 #include "app/keyboard.h"
+#include "app/opponent.h"
 #include "app/options.h"
 #include "app/panel.h"
 #include "app/records_dialog.h"
@@ -139,6 +140,10 @@ void ShowPaceChecked() {
         CheckMenuItem(menu, IDM_PACE_OFF + static_cast<UINT>(p),
                       p == pace ? MF_CHECKED : MF_UNCHECKED);
     CheckMenuItem(menu, IDM_ACCOUNT_PANEL, accountPanelShown == 1 ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(menu, IDM_OPPONENT_CLASSIC,
+                  computerPlayer == OpponentClassic ? MF_CHECKED : MF_UNCHECKED);
+    CheckMenuItem(menu, IDM_OPPONENT_EXPERT,
+                  computerPlayer == OpponentExpert ? MF_CHECKED : MF_UNCHECKED);
 }
 
 const wchar_t* GameTypeName(int32_t type) {
@@ -191,6 +196,12 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 case IDM_RECORDS:
                     RunDialog(hwnd, IDD_RECORDS, RecordsDialogProc);
+                    return 0;
+                case IDM_OPPONENT_CLASSIC:
+                case IDM_OPPONENT_EXPERT:
+                    ChooseOpponent(LOWORD(wParam) == IDM_OPPONENT_EXPERT ? OpponentExpert
+                                                                         : OpponentClassic);
+                    ShowPaceChecked();
                     return 0;
                 case IDM_ACCOUNT_PANEL:
                     SwitchAccountPanel();

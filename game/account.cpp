@@ -7,6 +7,7 @@
 #include "game/state.h"
 
 PlayListener playListener = nullptr;
+PlayListener playWatcher = nullptr;
 
 namespace {
 
@@ -64,7 +65,7 @@ int32_t LayCards(CardPile& hand, CardPile& table, LayHow how) {
     const bool tableWasEmpty = humanTable.count == 0 && computerTable.count == 0;
     const int32_t moved = MoveSelected(hand, table);
     if (moved > 0) cardLaidThisGame = 1;
-    if (!playListener) return moved;
+    if (!playListener && !playWatcher) return moved;
     CardPile& other = &table == &humanTable ? computerTable : humanTable;
     PlayEvent event{};
     event.kind = KindOf(how, tableWasEmpty);
@@ -101,14 +102,14 @@ PlayEvent Refused(Refusal reason) {
 }  // namespace
 
 void Refuse(Refusal reason, int32_t count) {
-    if (!playListener) return;
+    if (!playListener && !playWatcher) return;
     PlayEvent event = Refused(reason);
     event.count = count;
     EmitPlay(event);
 }
 
 void Refuse(Refusal reason, const Card& card, const Card& target) {
-    if (!playListener) return;
+    if (!playListener && !playWatcher) return;
     PlayEvent event = Refused(reason);
     event.card = NameOf(card);
     event.target = NameOf(target);
@@ -116,7 +117,7 @@ void Refuse(Refusal reason, const Card& card, const Card& target) {
 }
 
 void RefuseRank(Refusal reason, const Card& card) {
-    if (!playListener) return;
+    if (!playListener && !playWatcher) return;
     PlayEvent event = Refused(reason);
     event.card = NameOf(card);
     // The ranks on the table, low to high: the ones a card may carry.

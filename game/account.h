@@ -61,9 +61,13 @@ struct PlayEvent {
 
 using PlayListener = void (*)(const PlayEvent& event);
 extern PlayListener playListener;
+// A second listener, for a computer player that keeps track of what it
+// saw: it hears the same events whoever else listens.
+extern PlayListener playWatcher;
 
 inline void EmitPlay(const PlayEvent& event) {
     if (playListener) playListener(event);
+    if (playWatcher) playWatcher(event);
 }
 
 // How the selected cards of a hand go to its table.

@@ -182,6 +182,7 @@ struct Read {
     bool hasStatus = false;
     std::wstring status;
     int64_t focus[2];
+    int64_t seen[3] = {0, 0, 0};
 };
 
 SnapshotStatus Parse(Lines& in, Read* r) {
@@ -246,15 +247,22 @@ SnapshotStatus Parse(Lines& in, Read* r) {
     } else if (status != "status none") {
         return kSnapshotDamaged;
     }
-    if (!Fields(in.Take(), "focus", kFocus, 2, r->focus) || in.Take() != "end" ||
-        !in.Take().empty() || in.next < in.lines.size())
-        return kSnapshotDamaged;
+    static const char* const kSeen[] = {"human", "computer", "table"};
+    if (!Fields(in.Take(), "focus", kFocus, 2, r->focus)) return kSnapshotDamaged;
+    std::string_view line = in.Take();
+    if (line.substr(0, 5) == "seen ") {
+        if (!Fields(line, "seen", kSeen, 3, r->seen)) return kSnapshotDamaged;
+        line = in.Take();
+    }
+    if (line != "end" || !in.Take().empty() || in.next < in.lines.size()) return kSnapshotDamaged;
     return kSnapshotRead;
 }
 
 // The values each have their range, and the cards are the deck's 36.
 SnapshotStatus Check(const Read& r) {
     if (!Within(r.counted, -1, 1)) return kSnapshotDamaged;
+    for (int64_t cards : r.seen)
+        if (!Within(cards, 0, (int64_t{1} << kCards) - 1)) return kSnapshotDamaged;
     for (size_t i = 0; i < kWordCount; ++i)
         if (!Within(r.words[i], kWords[i].low, kWords[i].high)) return kSnapshotDamaged;
     const auto type = static_cast<int32_t>(r.words[0]);
@@ -428,6 +436,12 @@ std::string SnapshotText(const SnapshotExtras& extras) {
     out += "\nfocus";
     Put(out, "position", extras.focusPosition);
     Put(out, "shown", extras.focusShown);
+    if (extras.seen[0] != 0 || extras.seen[1] != 0 || extras.seen[2] != 0) {
+        out += "\nseen";
+        Put(out, "human", extras.seen[0]);
+        Put(out, "computer", extras.seen[1]);
+        Put(out, "table", extras.seen[2]);
+    }
     out += "\nend\n";
     return out;
 }
@@ -450,5 +464,7 @@ SnapshotStatus ReadSnapshot(const std::string& text, int32_t wantedType, Snapsho
     extras->counted = static_cast<int32_t>(r.counted);
     extras->focusPosition = static_cast<int32_t>(r.focus[0]);
     extras->focusShown = static_cast<int32_t>(r.focus[1]);
+    for (int i = 0; i < 3; ++i)
+        extras->seen[i] = r.seen[i];
     return kSnapshotRead;
 }

@@ -7,12 +7,16 @@
 #include <cstdint>
 #include <string>
 
-// What the game itself does not hold: the keyboard's focus, and whether
-// the game was counted (-1 no; else its winner, 0 the human, 1 the computer).
+// What the game itself does not hold: the keyboard's focus, whether the
+// game was counted (-1 no; else its winner, 0 the human, 1 the computer),
+// and what a searching computer saw picked up: by the human, by itself,
+// and the cards then on the table, one bit a card. A text without them
+// holds none; one with all three empty leaves them out.
 struct SnapshotExtras {
     int32_t focusPosition = 1;
     int32_t focusShown = 0;
     int32_t counted = -1;
+    int64_t seen[3] = {0, 0, 0};
 };
 
 std::string SnapshotText(const SnapshotExtras& extras);

@@ -142,6 +142,7 @@ constexpr UINT IDS_RECORDS_NO_RATE = 503;      // no game finished yet
 constexpr UINT IDS_RECORDS_WON_STREAK = 504;   // how many won in a row
 constexpr UINT IDS_RECORDS_LOST_STREAK = 505;  // how many lost in a row
 constexpr UINT IDS_RECORDS_NO_STREAK = 506;
+constexpr UINT IDS_RECORDS_EXPERT = 507;  // the title of the records against the Expert
 
 // The topic of the rules page the Rules command opens (its anchor).
 constexpr int IDH_RULES = 99;
@@ -159,6 +160,10 @@ constexpr UINT IDM_PACE_NORMAL = 40021;
 constexpr UINT IDM_PACE_SLOW = 40022;
 constexpr UINT IDM_ACCOUNT_PANEL = 40023;  // the account of play beside the table
 constexpr UINT IDM_RECORDS = 40024;        // each game type's record
+// The Play menu: which computer player plays, and a hint for the human.
+constexpr UINT IDM_HINT = 40025;
+constexpr UINT IDM_OPPONENT_CLASSIC = 40026;
+constexpr UINT IDM_OPPONENT_EXPERT = 40027;
 
 // Menus: the main window's bar and the Options page's.
 constexpr UINT IDR_MAIN_MENU = 102;
@@ -224,9 +229,11 @@ inline constexpr wchar_t kValueWindowHeight[] = L"height";
 inline constexpr wchar_t kValueFullScreen[] = L"fullscreen";  // 1: filled the display
 inline constexpr wchar_t kValuePace[] = L"pace";  // 1 off, 2 normal, 3 slow; absent: normal
 inline constexpr wchar_t kValueAccountPanel[] = L"account";  // 1 shown, 2 hidden; absent: shown
+inline constexpr wchar_t kValueOpponent[] = L"opponent";     // 1 Classic, 2 Expert; absent: Classic
 // In the Records section (kRecordsKey): t<type>.<opponent>.<field>, e.g.
 // t0.classic.won; the streak is an int32's bits, wins above 0.
-inline constexpr wchar_t kOpponentClassic[] = L"classic";  // the one computer player so far
+inline constexpr wchar_t kOpponentClassic[] = L"classic";  // the rules' own computer player
+inline constexpr wchar_t kOpponentExpert[] = L"expert";    // the one that searches
 inline constexpr wchar_t kValueRecordWon[] = L"won";
 inline constexpr wchar_t kValueRecordLost[] = L"lost";
 inline constexpr wchar_t kValueRecordAbandoned[] = L"abandoned";

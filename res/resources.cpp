@@ -140,6 +140,7 @@ const StringResource kStrings[] = {
     {IDS_RECORDS_WON_STREAK, L"%u won"},
     {IDS_RECORDS_LOST_STREAK, L"%u lost"},
     {IDS_RECORDS_NO_STREAK, L"-"},
+    {IDS_RECORDS_EXPERT, L"Records against Expert"},
 };
 
 // Alt+N is New, Alt+F4 is Exit.
@@ -161,10 +162,15 @@ const MenuItemResource kPaceMenu[] = {{IDM_ACCOUNT_PANEL, L"Account of play"},
                                       {IDM_PACE_OFF, L"Off"},
                                       {IDM_PACE_NORMAL, L"Normal"},
                                       {IDM_PACE_SLOW, L"Slow"}};
-const MenuBarItemResource kMainBar[] = {
-    {L"Game", 0, kGameMenu, 4}, {L"Help", 0, kHelpMenu, 2}, {L"Pace", 0, kPaceMenu, 5}};
+const MenuItemResource kPlayMenu[] = {{IDM_HINT, L"Hint"},
+                                      {IDM_OPPONENT_CLASSIC, L"Classic opponent"},
+                                      {IDM_OPPONENT_EXPERT, L"Expert opponent"}};
+const MenuBarItemResource kMainBar[] = {{L"Game", 0, kGameMenu, 4},
+                                        {L"Help", 0, kHelpMenu, 2},
+                                        {L"Pace", 0, kPaceMenu, 5},
+                                        {L"Play", 0, kPlayMenu, 3}};
 const MenuBarItemResource kOptionsBar[] = {{L"OK", 1, nullptr, 0}};
-const MenuResource kMenus[] = {{IDR_MAIN_MENU, kMainBar, 3}, {IDR_OPTIONS_MENU, kOptionsBar, 1}};
+const MenuResource kMenus[] = {{IDR_MAIN_MENU, kMainBar, 4}, {IDR_OPTIONS_MENU, kOptionsBar, 1}};
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
 constexpr DWORD kListStyle =

@@ -3,6 +3,7 @@
 # the golden replays, played twice on one store, counts under its own type
 # as the score does, with its streak; New and a change of type in Options abandon the game in
 # play, under the type being left; a cancelled Options abandons nothing.
+# A game against the Expert ("# opponent: expert") counts under its name.
 # Usage: records_replay.sh VELMORA_REPLAY REPLAYS_DIR
 set -u
 absolute() { case $1 in /*) printf '%s\n' "$1" ;; *) printf '%s\n' "$PWD/$1" ;; esac; }
@@ -24,10 +25,13 @@ play() {
         sed -n 's/^# config: //p' "$script"
     } >"$dir/config/velmora/settings.ini"
     clock=$(sed -n 's/^# clock: //p' "$script" | head -n 1)
+    opponent=classic
+    grep -qx '# opponent: expert' "$script" && opponent=expert
     n=0
     while [ "$n" -lt "$times" ]; do
         n=$((n + 1))
-        (cd "$dir" && "$replay" --config "$dir/config" --clock "${clock:-12:00:00.000}" "$script" >/dev/null) ||
+        (cd "$dir" && "$replay" --config "$dir/config" --clock "${clock:-12:00:00.000}" \
+            --opponent "$opponent" "$script" >/dev/null) ||
             { echo "FAIL: $script did not run"; fail=1; }
     done
 }
@@ -60,7 +64,7 @@ for script in "$replays"/*.replay; do
     [ "$c" -lt 0 ] || [ "$u" -lt 0 ] || [ $((c + u)) -eq 0 ] && continue
     games=$((games + 1))
     type=$(sed -n 's/^# config: type=//p' "$script")
-    t="t${type:-0}.classic"
+    t="t${type:-0}.$opponent"
     won=$(record "$t.won" | tr -d -)
     lost=$(record "$t.lost" | tr -d -)
     streak=$(record "$t.streak" | tr -d -)

@@ -4,7 +4,7 @@
 # "# cmdline: TEXT" and "# config: name=value" lines, which become the run's
 # clock, command line and store;
 # "# state: on", or a `restart` line, keeps the game in a state folder of
-# the run's own.
+# the run's own; "# opponent: expert" plays against the Expert.
 # The run's folder is a fresh temporary one, so a `screenshot` with a
 # relative file leaves nothing behind.
 # Usage: run_replay.sh VELMORA_REPLAY SCRIPT [EXPECTED]   (no EXPECTED: print)
@@ -31,6 +31,7 @@ set -- --config "$config"
 [ -n "${REPLAY_DPI:-}" ] && set -- "$@" --dpi "$REPLAY_DPI"
 grep -qx '# pace: on' "$script" && set -- "$@" --pace
 grep -qx '# log: on' "$script" && set -- "$@" --log
+grep -qx '# opponent: expert' "$script" && set -- "$@" --opponent expert
 grep -qx -e '# state: on' -e 'restart' "$script" && set -- "$@" --state "$config/state"
 cd "$config/run"
 if [ -z "$expected" ]; then

@@ -7,7 +7,7 @@ state back and chooses the next move. The lines sent become the script; the
 driver's output on that script becomes the expected dump.
 
 Usage: tools/make_replay.py BUILD_DIR NAME --type T --clock HH:MM:SS.mmm
-           [--games N] [--stale] [--transfer] [--answer yes|no]
+           [--games N] [--stale] [--transfer] [--answer yes|no] [--opponent expert]
 Writes tests/replays/NAME.replay and tests/replays/NAME.expected.
 """
 
@@ -175,6 +175,7 @@ def main():
     ap.add_argument("--stale", action="store_true")
     ap.add_argument("--answer", default="yes")
     ap.add_argument("--transfer", action="store_true")
+    ap.add_argument("--opponent", choices=["classic", "expert"], default="classic")
     ap.add_argument("--note", action="append", default=[], help="a comment line for the header")
     args = ap.parse_args()
 
@@ -189,6 +190,9 @@ def main():
               "# clock: " + args.clock,
               "# config: type=%d" % args.type]
     run_args = ["--clock", args.clock, "--config", config]
+    if args.opponent == "expert":
+        header.append("# opponent: expert")
+        run_args += ["--opponent", "expert"]
     d = Driver(exe, run_args)
     d.dump()
     human = Human(d, args.stale, args.transfer)

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "app/account.h"
+#include "app/opponent.h"
 #include "app/startup.h"
 #include "app/window.h"
 #include "platform/clock.h"
@@ -34,7 +35,8 @@ void RemoveTemporaryConfig() {
 int Usage() {
     std::fprintf(stderr,
                  "usage: velmora-replay [--dpi N] [--clock HH:MM:SS.mmm] [--config DIR] "
-                 "[--cmdline TEXT] [--pace] [--log] [--state DIR] [SCRIPT]\n");
+                 "[--cmdline TEXT] [--pace] [--log] [--state DIR] [--opponent classic|expert] "
+                 "[SCRIPT]\n");
     return 2;
 }
 
@@ -95,6 +97,10 @@ int main(int argc, char** argv) {
             config = argv[++i];
         } else if (arg == "--state" && hasValue) {
             state = argv[++i];
+        } else if (arg == "--opponent" && hasValue) {
+            const std::string who = argv[++i];
+            if (who != "classic" && who != "expert") return Usage();
+            SetOpponentFromCaller(who == "expert" ? OpponentExpert : OpponentClassic);
         } else if (arg == "--pace") {
             pauses = true;
         } else if (arg == "--log") {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/opponent.h"
 #include "game/rules.h"
 #include "game/state.h"
 #include "game/types.h"
@@ -289,7 +290,7 @@ void CheckThrowIns(const TableState& b, const TableState& a, Findings& out) {
 }
 
 // The computer's extra cards for a taking human: within the allowance, of
-// ranks on the table, no trumps.
+// ranks on the table; the rules' computer gives no trumps, the Expert may.
 void CheckExtras(const TableState& b, const TableState& a, Findings& out) {
     const CardSet extras = b.computerHand.cards & a.humanHand.cards;
     const int allowance = std::max(0, std::min(b.humanHandAtBoutStart, 6) - b.computerTable.count);
@@ -301,7 +302,8 @@ void CheckExtras(const TableState& b, const TableState& a, Findings& out) {
     ForEachCard(extras, [&](int id) {
         if (!((ranks >> RankOf(id)) & 1))
             Add(out, "extras", CardName(id) + " given with no card of its rank on the table");
-        if (SuitOf(id) == a.trumpSuit) Add(out, "extras", CardName(id) + " is a trump");
+        if (computerPlayer == OpponentClassic && SuitOf(id) == a.trumpSuit)
+            Add(out, "extras", CardName(id) + " is a trump");
     });
 }
 

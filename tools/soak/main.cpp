@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/opponent.h"
 #include "tools/soak/soak.h"
 
 namespace {
@@ -12,6 +13,7 @@ int Usage() {
     std::fprintf(
         stderr,
         "usage: velmora-soak [--games N] [--seed S] [--types LIST] [--store DIR] [--draw]\n"
+        "                    [--opponent classic|expert]\n"
         "  LIST: game types 0 to 5, separated by commas (all six by default)\n"
         "  DIR: the store's folder, shared with other copies (a temporary one by "
         "default)\n");
@@ -44,6 +46,10 @@ int main(int argc, char** argv) {
         } else if (arg == "--seed" && ParseNumber(value, 0, 0xFFFFFFFFLL, &n)) {
             options.seed = static_cast<uint32_t>(n);
         } else if (arg == "--types" && soak::ParseTypes(value, &options.types)) {
+        } else if (arg == "--opponent" &&
+                   (value == std::string("classic") || value == std::string("expert"))) {
+            SetOpponentFromCaller(value == std::string("expert") ? OpponentExpert
+                                                                 : OpponentClassic);
         } else if (arg == "--store" && value[0] != '\0') {
             options.storeFolder = value;
         } else {

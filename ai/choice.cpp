@@ -1,0 +1,3 @@
+#include "ai/choice.h"
+
+ComputerChooser computerChooser = nullptr;

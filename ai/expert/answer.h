@@ -1,0 +1,37 @@
+// The Expert at the table: the live game read as one seat knows it, the
+// search's move, and that move put the way the game's routines take it.
+// It answers the computer's decisions (ai/choice.h) and gives the human's
+// hints.
+#pragma once
+
+#include <cstdint>
+
+#include "ai/choice.h"
+#include "ai/expert/search.h"
+#include "game/account.h"
+
+namespace expert {
+
+// What each side was seen to pick up from the table and may still hold;
+// kept from the account's events while the Expert plays or hints.
+void WatchPlay(const PlayEvent& event);
+CardSet SeenPickedUp(int32_t seat);
+void ForgetSeen();
+// What the watcher holds, for the kept game: picked up by the human, by the
+// computer, and the cards on the table; and the same put back.
+void SeenState(int64_t out[3]);
+void RestoreSeen(const int64_t seen[3]);
+
+// The search's budget for the game's decisions. The window and the page
+// set a clock and a cap for slow machines; nothing else reads the clock.
+void SetBudget(const Budget& budget);
+
+// The computer's decision from the Expert; false when the game stands where
+// the engine cannot read it (the rules then decide).
+bool ExpertAnswers(ComputerQuestion question, ComputerAnswer* answer);
+
+// Sets the Expert answering for the computer, with the watcher, or the
+// rules' own judgements back.
+void SetExpertPlaying(bool on);
+
+}  // namespace expert
