@@ -122,9 +122,20 @@ bool ExpertAnswers(ComputerQuestion question, ComputerAnswer* answer) {
     }
 }
 
+int32_t ExpertHumanMove(Move& out) {
+    Knowledge k;
+    if (KnowledgeFromGame(kHuman, SeenPickedUp(kComputer), k) == 0 || ToMove(k.seen) != kHuman)
+        return 0;
+    SearchResult result;
+    if (Decide(k, budget, result) == 0) return 0;
+    out = result.move;
+    return 1;
+}
+
 void SetExpertPlaying(bool on) {
+    // The watcher stays on for the human's hints against either opponent.
     ForgetSeen();
-    playWatcher = on ? WatchPlay : nullptr;
+    playWatcher = WatchPlay;
     computerChooser = on ? ExpertAnswers : nullptr;
 }
 

@@ -30,8 +30,13 @@ void SetBudget(const Budget& budget);
 // the engine cannot read it (the rules then decide).
 bool ExpertAnswers(ComputerQuestion question, ComputerAnswer* answer);
 
-// Sets the Expert answering for the computer, with the watcher, or the
-// rules' own judgements back.
+// The human's best move by the search, from what the human's seat knows
+// (hints, and the arena's Expert in the human's seat): 1, or 0 when the
+// game waits for no decision of the human's.
+int32_t ExpertHumanMove(Move& out);
+
+// Sets the Expert answering for the computer, or the rules' own judgements
+// back; either way the watcher starts afresh.
 void SetExpertPlaying(bool on);
 
 }  // namespace expert
