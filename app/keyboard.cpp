@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/actions.h"
+#include "app/hint.h"
 #include "app/shell.h"
 #include "app/speech.h"
 #include "app/stylus.h"
@@ -71,6 +72,11 @@ bool KeyboardDown(HWND hwnd, WPARAM key, LPARAM flags) {
     if (GetKeyState(static_cast<int>(VK_CONTROL)) < 0) {
         if (key != 'N' && key != 'Q') return false;
         return Repeated(flags) || Command(hwnd, key == 'N' ? IDM_NEW : IDM_EXIT);
+    }
+    // Shift+H: a hint; H alone reads the hand, as it always has.
+    if (key == 'H' && GetKeyState(static_cast<int>(VK_SHIFT)) < 0) {
+        if (!Repeated(flags)) ShowHint();
+        return true;
     }
     // Reading out the table or the hand changes nothing, the status line neither.
     if (key == 'R' || key == 'H') {

@@ -4,6 +4,7 @@
 #include "app/about.h"
 #include "app/actions.h"
 #include "app/help.h"
+#include "app/hint.h"
 #include "app/kept.h"
 #include "app/keyboard.h"
 #include "app/opponent.h"
@@ -196,6 +197,9 @@ LRESULT MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
                     return 0;
                 case IDM_RECORDS:
                     RunDialog(hwnd, IDD_RECORDS, RecordsDialogProc);
+                    return 0;
+                case IDM_HINT:
+                    ShowHint();
                     return 0;
                 case IDM_OPPONENT_CLASSIC:
                 case IDM_OPPONENT_EXPERT:

@@ -123,6 +123,17 @@ constexpr UINT IDS_SAY_UPPER_BY_SUIT = 487;
 constexpr UINT IDS_SAY_UPPER_BY_RANK = 488;
 constexpr UINT IDS_LOG_RESUMED = 510;            // a kept game taken up: its type, the trump suit
 constexpr UINT IDS_LOG_RULES_UNAVAILABLE = 511;  // the Rules command found no page or viewer
+// Hints: the move the Expert would make in the human's place.
+constexpr UINT IDS_HINT_LEAD = 512;        // the card
+constexpr UINT IDS_HINT_THROW_IN = 513;    // the card
+constexpr UINT IDS_HINT_COVER = 514;       // the attack card, the cover
+constexpr UINT IDS_HINT_COVER_MORE = 515;  // each further pair of a cover of several
+constexpr UINT IDS_HINT_TRANSFER = 516;    // the card
+constexpr UINT IDS_HINT_TAKE = 517;
+constexpr UINT IDS_HINT_END_BOUT = 518;
+constexpr UINT IDS_HINT_EXTRA = 519;  // the card
+constexpr UINT IDS_HINT_STOP = 520;
+constexpr UINT IDS_HINT_NONE = 521;  // no move of the human's is awaited
 // The Records dialog: its caption, column heads and buttons, the Clear
 // question, the cells of a row.
 constexpr UINT IDS_RECORDS = 490;

@@ -112,8 +112,8 @@ bool ExpertAnswers(ComputerQuestion question, ComputerAnswer* answer) {
                 answer->kind = AnswerCards;
                 answer->targets[answer->count] = PlayOf(m.target);
                 answer->cards[answer->count++] = PlayOf(Lowest(m.cards));
+                if (Count(k.seen.open) <= 1 || answer->count >= 18) return true;
                 Apply(k.seen, m);
-                if (k.seen.phase != kCovering || answer->count >= 18) return true;
                 break;
             default:
                 answer->kind = AnswerNone;
@@ -130,6 +130,22 @@ int32_t ExpertHumanMove(Move& out) {
     if (Decide(k, budget, result) == 0) return 0;
     out = result.move;
     return 1;
+}
+
+int32_t ExpertHumanPlay(Move* out, int32_t room) {
+    Knowledge k;
+    if (room <= 0 || KnowledgeFromGame(kHuman, SeenPickedUp(kComputer), k) == 0) return 0;
+    int32_t count = 0;
+    while (count < room && ToMove(k.seen) == kHuman) {
+        SearchResult result;
+        if (Decide(k, budget, result) == 0) break;
+        out[count++] = result.move;
+        // The last cover is not played on: what follows it may draw from a
+        // stock the seat cannot see.
+        if (result.move.kind != kMoveCover || Count(k.seen.open) <= 1) break;
+        Apply(k.seen, result.move);
+    }
+    return count;
 }
 
 void SetExpertPlaying(bool on) {

@@ -34,6 +34,9 @@ bool ExpertAnswers(ComputerQuestion question, ComputerAnswer* answer);
 // (hints, and the arena's Expert in the human's seat): 1, or 0 when the
 // game waits for no decision of the human's.
 int32_t ExpertHumanMove(Move& out);
+// The human's whole play: one move, or every cover of a cover of several
+// cards, searched one cover at a time. The count, 0 as above.
+int32_t ExpertHumanPlay(Move* out, int32_t room);
 
 // Sets the Expert answering for the computer, or the rules' own judgements
 // back; either way the watcher starts afresh.

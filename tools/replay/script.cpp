@@ -225,7 +225,8 @@ void ReplayScript::FinishSelect() {
     TapMiddle(r);
 }
 
-// `key NAME`: pressed and let go; ctrl+ and alt+ hold that key around it.
+// `key NAME`: pressed and let go; ctrl+, alt+ and shift+ hold that key
+// around it.
 void ReplayScript::PressKey(const std::string& name) const {
     static constexpr struct {
         const char* name;
@@ -236,7 +237,9 @@ void ReplayScript::PressKey(const std::string& name) const {
                  {"f4", VK_F4},         {"f10", VK_F10},     {"f11", VK_F11}};
     std::string rest = name;
     const bool alt = rest.rfind("alt+", 0) == 0, ctrl = rest.rfind("ctrl+", 0) == 0;
+    const bool shift = rest.rfind("shift+", 0) == 0;
     if (alt || ctrl) rest.erase(0, alt ? 4 : 5);
+    if (shift) rest.erase(0, 6);
     WPARAM key = 0;
     if (rest.size() == 1 && rest[0] >= 'a' && rest[0] <= 'z')
         key = static_cast<WPARAM>(rest[0] - 'a' + 'A');
@@ -247,8 +250,10 @@ void ReplayScript::PressKey(const std::string& name) const {
     const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN, up = alt ? WM_SYSKEYUP : WM_KEYUP;
     const LPARAM flags = alt ? KF_ALTDOWN_LPARAM : 0;
     if (ctrl) HeadlessKey(WM_KEYDOWN, VK_CONTROL, 0);
+    if (shift) HeadlessKey(WM_KEYDOWN, VK_SHIFT, 0);
     HeadlessKey(down, key, flags);
     HeadlessKey(up, key, flags);
+    if (shift) HeadlessKey(WM_KEYUP, VK_SHIFT, 0);
     if (ctrl) HeadlessKey(WM_KEYUP, VK_CONTROL, 0);
 }
 
