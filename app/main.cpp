@@ -3,10 +3,12 @@
 // the whole command line.
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "ai/expert/answer.h"
 #include "app/panel.h"
 #include "app/settings.h"
 #include "app/startup.h"
@@ -83,6 +85,14 @@ int main(int argc, char** argv) {
         return 1;
     }
     PlatformSetStateHome("");
+    // A slow machine cuts the Expert's search short rather than stall input.
+    expert::Budget budget;
+    budget.clock = [] {
+        using Clock = std::chrono::steady_clock;
+        return std::chrono::duration<double, std::milli>(Clock::now().time_since_epoch()).count();
+    };
+    budget.capMs = 80;
+    expert::SetBudget(budget);
     int status = RunProgram(commandLine.c_str(), {StartAccountPanel, ReleaseAccountPanel});
     // Kept for the next run only when the player changed it.
     if (SdlWindowChanged()) {

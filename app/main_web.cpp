@@ -1,7 +1,10 @@
 // Entry point of the page: builds the program on the canvas and runs
 // WinMain; when it returns, the page offers another game.
+#include <emscripten.h>
+
 #include <string>
 
+#include "ai/expert/answer.h"
 #include "app/account.h"
 #include "app/speech.h"
 #include "app/startup.h"
@@ -31,6 +34,11 @@ int main() {
         return 1;
     }
     PlatformSetStateHome("");
+    // A slow machine cuts the Expert's search short rather than stall input.
+    expert::Budget budget;
+    budget.clock = [] { return emscripten_get_now(); };
+    budget.capMs = 80;
+    expert::SetBudget(budget);
     int status = RunProgram(L"", {[] {
                                       KeepAccount(true);
                                       sayListener = WebSay;
