@@ -12,6 +12,7 @@
 #include "platform/kept.h"
 #include "platform/platform.h"
 #include "platform/web/web.h"
+#include "ui/graphics.h"
 
 namespace {
 
@@ -29,6 +30,8 @@ void TellPage() {
 
 int main() {
     std::string error;
+    // The first density's glyphs are fetched as the page opens.
+    RegisterOwnFonts();
     if (!WebOpen(&error)) {
         WebFail(error);
         return 1;

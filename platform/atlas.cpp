@@ -1,5 +1,6 @@
 #include "platform/atlas.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "platform/internal.h"
@@ -24,15 +25,28 @@ FontRequest RequestOf(const HFONT__* font) {
     return r;
 }
 
+namespace {
+
+std::vector<OwnFont>& OwnFonts() {
+    static std::vector<OwnFont> fonts;
+    return fonts;
+}
+
+}  // namespace
+
+void PlatformSetProgramFonts(const OwnFont* fonts, int count) {
+    OwnFonts().assign(fonts, fonts + std::max(count, 0));
+}
+
 std::vector<FontRequest> ProgramFonts(int dpi) {
     const int cell = (12 * dpi + 48) / 96;  // the screen's default font
-    const int card = dpi * 10 / 72;         // 10 points, by cell
     const int text = (8 * dpi + 36) / 72;   // 8 points, by character height
-    return {{false, false, true, cell},
-            {true, false, true, cell},
-            {true, false, true, card},
-            {false, false, false, text},
-            {true, false, false, text}};
+    std::vector<FontRequest> fonts{{false, false, true, cell}, {true, false, true, cell}};
+    for (const OwnFont& f : OwnFonts())
+        fonts.push_back({f.bold, false, f.byCell, dpi * f.points / 72});
+    fonts.push_back({false, false, false, text});
+    fonts.push_back({true, false, false, text});
+    return fonts;
 }
 
 std::string AtlasName(const FontRequest& request) {

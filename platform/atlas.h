@@ -24,7 +24,8 @@ FontRequest RequestOf(const HFONT__* font);
 ResolvedFont* ResolveRequest(const FontRequest& request);
 
 // Every font the program draws with at a density: the screen's default,
-// the cards' labels, and the plain and bold text of bars, boxes and dialogs.
+// those it set (the cards' labels), and the plain and bold text of bars,
+// boxes and dialogs.
 std::vector<FontRequest> ProgramFonts(int dpi);
 
 // The name of the page's atlas holding the one font of a request, e.g.

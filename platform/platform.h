@@ -407,6 +407,16 @@ struct ProgramResources {
 };
 void PlatformSetResources(const ProgramResources* resources);
 
+// A font the program makes itself, beside the layer's own, at a size in
+// points: the browser build draws its glyphs ahead of time, so the layer
+// must be told before the first density is taken.
+struct OwnFont {
+    bool bold = false;
+    bool byCell = true;  // the size matched against the cell height
+    int points = 0;
+};
+void PlatformSetProgramFonts(const OwnFont* fonts, int count);
+
 constexpr BYTE FVIRTKEY = 0x01;
 constexpr BYTE FNOINVERT = 0x02;
 constexpr BYTE FALT = 0x10;

@@ -29,7 +29,13 @@ void ExpectSameGlyph(const Glyph& a, const Glyph& b, wchar_t ch) {
     EXPECT_EQ(a.coverage, b.coverage) << int{ch};
 }
 
-class AtlasTest : public HeadlessTest {};
+class AtlasTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        RegisterOwnFonts();
+    }
+};
 
 // Every glyph of every program font at a few densities, off the old steps
 // of 48 too, comes back as FreeType draws it, and the fonts the program
@@ -72,6 +78,7 @@ TEST_F(AtlasTest, ProgramFontsComeBackAsDrawn) {
 // The page fetches a font's atlas by name alone: over every density it may
 // take, one name never stands for two fonts, and every font has a size.
 TEST(AtlasNames, OneFontPerName) {
+    RegisterOwnFonts();
     std::map<std::string, FontRequest> named;
     for (int dpi = kMinDensity; dpi <= kMaxPageDensity; ++dpi) {
         for (const FontRequest& r : ProgramFonts(dpi)) {

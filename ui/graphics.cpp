@@ -26,6 +26,8 @@ const COLORREF backgroundColours[kTableColourCount] = {
 
 namespace {
 
+constexpr int32_t kCardFontPoints = 10;
+
 HICON LoadAt(int id, int32_t size, HINSTANCE module) {
     return static_cast<HICON>(LoadImageW(module ? module : ProgramModule(),
                                          MAKEINTRESOURCEW(static_cast<UINT>(id)), IMAGE_ICON, size,
@@ -64,7 +66,7 @@ HICON LoadSized(int id, int32_t size, HINSTANCE module, int32_t small, int32_t l
 
 void CreateGraphics() {
     if (cardFont) DeleteObject(cardFont);
-    cardFont = CreateCardFont(10);
+    cardFont = CreateCardFont(kCardFontPoints);
     for (int i = 0; i < 4; ++i)
         suitIconImages[i] =
             LoadSuitIcon(suitIcons[i], ScaleX(units::suitIconSize), ProgramModule());
@@ -110,6 +112,11 @@ void FreeButtonIcons() {
         DestroyIcon(*icon);
         *icon = nullptr;
     }
+}
+
+void RegisterOwnFonts() {
+    static const OwnFont kOwn[] = {{true, true, kCardFontPoints}};  // bold, by cell
+    PlatformSetProgramFonts(kOwn, 1);
 }
 
 HFONT CreateCardFont(int32_t points) {

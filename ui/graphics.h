@@ -31,6 +31,9 @@ void ReleaseGraphics();
 void LoadButtonIcons();
 void FreeButtonIcons();
 HFONT CreateCardFont(int32_t points);
+// Tells the layer of the fonts the program makes (the cards' labels), before
+// the screen takes its first density.
+void RegisterOwnFonts();
 
 // An icon of size x size pixels, never stretched beyond one of its drawn
 // sizes. Up to the large low-density drawing (18 for suits, 64 for buttons)

@@ -17,6 +17,7 @@
 #include "platform/density.h"
 #include "platform/internal.h"
 #include "platform/raw_picture.h"
+#include "ui/graphics.h"
 
 extern const PictureResources programPictures;
 
@@ -217,6 +218,7 @@ int main(int argc, char** argv) {
     const std::filesystem::path folder = argv[2];
     std::error_code made;
     std::filesystem::create_directories(folder / "pictures", made);
+    RegisterOwnFonts();
     if (!WriteGlyphs(folder / "glyphs")) return 1;
     std::ofstream out(argv[1], std::ios::binary);
     out << "// Made by velmora-webdata from the program's pictures.\n"
