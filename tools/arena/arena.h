@@ -35,6 +35,7 @@ struct GameResult {
 struct Results {
     std::vector<GameResult> games;
     std::vector<double> decisionMs;  // every Expert decision among several moves
+    std::vector<std::string> failures;  // one line each: a game not played out, and why
 };
 
 // Game i's type, whatever the jobs are.
@@ -44,6 +45,9 @@ uint64_t GameSeed(const Setup& setup, int64_t i);
 
 // Plays games first, first + step, ... below setup.games, in this process.
 void PlayFast(const Setup& setup, int64_t first, int64_t step, Results* out);
+
+// The same games on the real program, headless: a run of it per game.
+void PlayReal(const Setup& setup, int64_t first, int64_t step, Results* out);
 
 // 95% Wilson interval of wins out of n, as fractions.
 void WilsonInterval(int64_t wins, int64_t n, double* low, double* high);
