@@ -34,7 +34,7 @@ struct GameResult {
 
 struct Results {
     std::vector<GameResult> games;
-    std::vector<double> decisionMs;  // every Expert decision among several moves
+    std::vector<double> decisionMs;     // every Expert decision among several moves
     std::vector<std::string> failures;  // one line each: a game not played out, and why
 };
 

@@ -132,9 +132,19 @@ bool Playing() {
     return game && game->winner < 0 && game->failure.empty();
 }
 
+// The seat's knowledge at the question; a question the engine cannot read
+// would leave the decision to the rules' computer, which is no game of the
+// seat's: a failure.
+bool Readable(ComputerQuestion question, Knowledge& k) {
+    if (!Playing()) return false;
+    if (ComputerKnowledge(question, k)) return true;
+    Fail("the engine could not read the computer's question " + std::to_string(question));
+    return false;
+}
+
 bool RandomAnswers(ComputerQuestion question, ComputerAnswer* answer) {
     Knowledge k;
-    if (!Playing() || !ComputerKnowledge(question, k)) return false;
+    if (!Readable(question, k)) return false;
     const std::vector<Move> play = RandomPlay(k.seen, game->rng);
     if (play.empty()) return false;
     PutAnswer(play, answer);
@@ -143,11 +153,12 @@ bool RandomAnswers(ComputerQuestion question, ComputerAnswer* answer) {
 
 bool TimedExpertAnswers(ComputerQuestion question, ComputerAnswer* answer) {
     Knowledge k;
-    if (!Playing() || !ComputerKnowledge(question, k)) return false;
+    if (!Readable(question, k)) return false;
     const bool choice = MoveCount(k.seen) > 1;
     const double start = NowMs();
     const bool answered = expert::ExpertAnswers(question, answer);
     if (choice) game->out->decisionMs.push_back(NowMs() - start);
+    if (!answered) Fail("the Expert gave no answer to question " + std::to_string(question));
     return answered;
 }
 
