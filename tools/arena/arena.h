@@ -24,7 +24,13 @@ struct Setup {
     int32_t jobs = 1;
     uint64_t seed = 1;
     bool fast = false;  // wholly in the engine
+    int64_t only = -1;  // plays game only alone, to look into it
 };
+
+// Whether this process plays game i.
+inline bool Plays(const Setup& setup, int64_t i) {
+    return setup.only < 0 || setup.only == i;
+}
 
 // One game's outcome: 0 the human's seat won, 1 the computer's; -1 none.
 struct GameResult {

@@ -1,6 +1,6 @@
 // velmora-arena: plays games between two seats and reports who wins.
 // Usage: velmora-arena --human SEAT --computer SEAT --games N [--type T]
-//                      [-j J] [--seed S] [--fast]
+//                      [-j J] [--seed S] [--fast] [--only I]
 // The last line of stdout is one JSON object with the totals.
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,8 +19,9 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: velmora-arena --human SEAT --computer SEAT --games N [--type T] "
-                 "[-j J] [--seed S] [--fast]\n"
-                 "  SEAT: classic, expert or random (thrifty too with --fast); T: 0 to 5\n");
+                 "[-j J] [--seed S] [--fast] [--only I]\n"
+                 "  SEAT: classic, expert or random (thrifty too with --fast); T: 0 to 5;\n"
+                 "  I: the one game of the N to play, to look into it\n");
     return 2;
 }
 
@@ -155,6 +156,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--seed" && hasValue) {
             if (!ParseNumber(argv[++i], 0, INT64_MAX, &v)) return Usage();
             setup.seed = static_cast<uint64_t>(v);
+        } else if (arg == "--only" && hasValue) {
+            if (!ParseNumber(argv[++i], 0, INT64_MAX, &setup.only)) return Usage();
         } else if (arg == "--fast") {
             setup.fast = true;
         } else {

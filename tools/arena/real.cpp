@@ -346,7 +346,7 @@ void PlayReal(const Setup& setup, int64_t first, int64_t step, Results* out) {
                          : setup.computer == SeatRandom ? RandomAnswers
                                                         : nullptr);
     for (int64_t i = first; i < setup.games; i += step)
-        PlayOne(setup, i, out);
+        if (Plays(setup, i)) PlayOne(setup, i, out);
     SetChooserFromCaller(nullptr);
 }
 
