@@ -12,6 +12,7 @@ int32_t computerPlayer = OpponentClassic;
 namespace {
 
 int32_t fromCaller = -1;
+ComputerChooser chooserFromCaller = nullptr;
 
 bool IsOpponent(int32_t value) {
     return value == OpponentClassic || value == OpponentExpert;
@@ -23,6 +24,10 @@ void SetOpponentFromCaller(int32_t chosen) {
     fromCaller = IsOpponent(chosen) ? chosen : -1;
 }
 
+void SetChooserFromCaller(ComputerChooser chooser) {
+    chooserFromCaller = chooser;
+}
+
 void LoadOpponent() {
     if (fromCaller >= 0)
         computerPlayer = fromCaller;
@@ -30,6 +35,7 @@ void LoadOpponent() {
         computerPlayer =
             LoadSetting(kValueOpponent, kWindowKey) == 2 ? OpponentExpert : OpponentClassic;
     expert::SetExpertPlaying(computerPlayer == OpponentExpert);
+    if (chooserFromCaller) computerChooser = chooserFromCaller;
 }
 
 void ChooseOpponent(int32_t chosen) {

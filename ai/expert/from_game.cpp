@@ -50,7 +50,10 @@ int32_t ReadGame(Position& p) {
     p.hand[kHuman] = CardsOf(humanHand);
     p.hand[kComputer] = CardsOf(computerHand);
     const bool giving = extraCardsAllowed > 0;
-    p.attacker = giving || computerAttacks != 1 ? kHuman : kComputer;
+    // Asked to defend against the human's transfer, the computer still has
+    // its attacking word: the cards on the table say who attacks.
+    const bool transferredTo = computerTable.count == 0 && humanTable.count > 0;
+    p.attacker = giving || computerAttacks != 1 || transferredTo ? kHuman : kComputer;
     const CardPile& attack = p.attacker == kComputer ? computerTable : humanTable;
     const CardPile& cover = p.attacker == kComputer ? humanTable : computerTable;
     p.attack = CardsOf(attack);

@@ -24,7 +24,13 @@ struct Setup {
     int32_t jobs = 1;
     uint64_t seed = 1;
     bool fast = false;  // wholly in the engine
+    int64_t only = -1;  // plays game only alone, to look into it
 };
+
+// Whether this process plays game i.
+inline bool Plays(const Setup& setup, int64_t i) {
+    return setup.only < 0 || setup.only == i;
+}
 
 // One game's outcome: 0 the human's seat won, 1 the computer's; -1 none.
 struct GameResult {
@@ -34,7 +40,8 @@ struct GameResult {
 
 struct Results {
     std::vector<GameResult> games;
-    std::vector<double> decisionMs;  // every Expert decision among several moves
+    std::vector<double> decisionMs;     // every Expert decision among several moves
+    std::vector<std::string> failures;  // one line each: a game not played out, and why
 };
 
 // Game i's type, whatever the jobs are.
@@ -44,6 +51,9 @@ uint64_t GameSeed(const Setup& setup, int64_t i);
 
 // Plays games first, first + step, ... below setup.games, in this process.
 void PlayFast(const Setup& setup, int64_t first, int64_t step, Results* out);
+
+// The same games on the real program, headless: a run of it per game.
+void PlayReal(const Setup& setup, int64_t first, int64_t step, Results* out);
 
 // 95% Wilson interval of wins out of n, as fractions.
 void WilsonInterval(int64_t wins, int64_t n, double* low, double* high);

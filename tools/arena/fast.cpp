@@ -41,6 +41,7 @@ expert::Move Choose(SeatKind kind, const expert::Position& p, int32_t seat, expe
 
 void PlayFast(const Setup& setup, int64_t first, int64_t step, Results* out) {
     for (int64_t i = first; i < setup.games; i += step) {
+        if (!Plays(setup, i)) continue;
         const int32_t type = TypeOfGame(setup, i);
         expert::Rng rng = expert::SeedRng(GameSeed(setup, i));
         expert::Position p;

@@ -1,6 +1,6 @@
 // velmora-arena: plays games between two seats and reports who wins.
 // Usage: velmora-arena --human SEAT --computer SEAT --games N [--type T]
-//                      [-j J] [--seed S] [--fast]
+//                      [-j J] [--seed S] [--fast] [--only I]
 // The last line of stdout is one JSON object with the totals.
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,8 +19,9 @@ namespace {
 int Usage() {
     std::fprintf(stderr,
                  "usage: velmora-arena --human SEAT --computer SEAT --games N [--type T] "
-                 "[-j J] [--seed S] [--fast]\n"
-                 "  SEAT: classic, expert or random (thrifty too with --fast); T: 0 to 5\n");
+                 "[-j J] [--seed S] [--fast] [--only I]\n"
+                 "  SEAT: classic, expert or random (thrifty too with --fast); T: 0 to 5;\n"
+                 "  I: the one game of the N to play, to look into it\n");
     return 2;
 }
 
@@ -32,7 +33,8 @@ bool ParseNumber(const char* text, int64_t low, int64_t high, int64_t* out) {
     return true;
 }
 
-// A child's results, as text down a pipe: "g TYPE WINNER" and "d MS" lines.
+// A child's results, as text down a pipe: "g TYPE WINNER", "d MS" and
+// "f WHY" lines.
 void Send(int fd, const arena::Results& r) {
     std::string text;
     char line[64];
@@ -43,6 +45,11 @@ void Send(int fd, const arena::Results& r) {
     for (double ms : r.decisionMs) {
         std::snprintf(line, sizeof line, "d %.6f\n", ms);
         text += line;
+    }
+    for (std::string why : r.failures) {
+        for (char& c : why)
+            if (c == '\n') c = ' ';
+        text += "f " + why + "\n";
     }
     for (size_t done = 0; done < text.size();) {
         const ssize_t n = write(fd, text.data() + done, text.size() - done);
@@ -64,7 +71,9 @@ bool Receive(int fd, arena::Results* r) {
         at = end + 1;
         arena::GameResult g;
         double ms = 0;
-        if (std::sscanf(line.c_str(), "g %d %d", &g.type, &g.winner) == 2)
+        if (line.starts_with("f "))
+            r->failures.push_back(line.substr(2));
+        else if (std::sscanf(line.c_str(), "g %d %d", &g.type, &g.winner) == 2)
             r->games.push_back(g);
         else if (std::sscanf(line.c_str(), "d %lf", &ms) == 1)
             r->decisionMs.push_back(ms);
@@ -74,10 +83,14 @@ bool Receive(int fd, arena::Results* r) {
     return true;
 }
 
+void Play(const arena::Setup& setup, int64_t first, int64_t step, arena::Results* out) {
+    (setup.fast ? arena::PlayFast : arena::PlayReal)(setup, first, step, out);
+}
+
 // Each job plays every jobs-th game in a process of its own.
 bool PlayAll(const arena::Setup& setup, arena::Results* all) {
     if (setup.jobs <= 1) {
-        arena::PlayFast(setup, 0, 1, all);
+        Play(setup, 0, 1, all);
         return true;
     }
     std::vector<std::pair<pid_t, int>> children;
@@ -89,7 +102,7 @@ bool PlayAll(const arena::Setup& setup, arena::Results* all) {
         if (pid == 0) {
             close(fds[0]);
             arena::Results mine;
-            arena::PlayFast(setup, j, setup.jobs, &mine);
+            Play(setup, j, setup.jobs, &mine);
             Send(fds[1], mine);
             _exit(0);
         }
@@ -143,6 +156,8 @@ int main(int argc, char** argv) {
         } else if (arg == "--seed" && hasValue) {
             if (!ParseNumber(argv[++i], 0, INT64_MAX, &v)) return Usage();
             setup.seed = static_cast<uint64_t>(v);
+        } else if (arg == "--only" && hasValue) {
+            if (!ParseNumber(argv[++i], 0, INT64_MAX, &setup.only)) return Usage();
         } else if (arg == "--fast") {
             setup.fast = true;
         } else {
@@ -150,15 +165,22 @@ int main(int argc, char** argv) {
         }
     }
     if (!haveHuman || !haveComputer || !haveGames) return Usage();
-    if (!setup.fast) {
-        std::fprintf(stderr, "velmora-arena: only --fast, wholly in the engine, plays so far\n");
-        return 2;
-    }
-    for (arena::SeatKind seat : {setup.human, setup.computer})
-        if (seat == arena::SeatClassic) {
+    for (arena::SeatKind seat : {setup.human, setup.computer}) {
+        if (setup.fast && seat == arena::SeatClassic) {
             std::fprintf(stderr, "velmora-arena: classic plays only in the real program\n");
             return 2;
         }
+        if (!setup.fast && seat == arena::SeatThrifty) {
+            std::fprintf(stderr, "velmora-arena: thrifty plays only with --fast\n");
+            return 2;
+        }
+    }
+    if (!setup.fast && setup.human == arena::SeatClassic) {
+        std::fprintf(stderr,
+                     "velmora-arena: classic cannot play the human's seat yet (the rules' "
+                     "computer is not re-expressed in the engine); try expert or random\n");
+        return 2;
+    }
     arena::Results all;
     if (!PlayAll(setup, &all)) {
         std::fprintf(stderr, "velmora-arena: a job failed\n");
@@ -183,6 +205,8 @@ int main(int argc, char** argv) {
         }
     PrintRow("pooled", humanWins, computerWins);
     if (unfinished) std::printf("unfinished: %" PRId64 "\n", unfinished);
+    for (size_t f = 0; f < all.failures.size() && f < 5; ++f)
+        std::fprintf(stderr, "velmora-arena: %s\n", all.failures[f].c_str());
     const double median = arena::Quantile(all.decisionMs, 0.5);
     const double p99 = arena::Quantile(all.decisionMs, 0.99);
     std::printf("Expert decisions: %zu, median %.2f ms, p99 %.2f ms\n", all.decisionMs.size(),
@@ -190,5 +214,5 @@ int main(int argc, char** argv) {
     std::printf("{\"games\": %zu, \"humanWins\": %" PRId64 ", \"computerWins\": %" PRId64
                 ", \"decisionMs\": {\"median\": %.3f, \"p99\": %.3f}}\n",
                 all.games.size(), humanWins, computerWins, median, p99);
-    return unfinished ? 1 : 0;
+    return unfinished || !all.failures.empty() ? 1 : 0;
 }
