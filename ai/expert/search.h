@@ -12,9 +12,9 @@
 namespace expert {
 
 struct Budget {
-    int32_t deals = 32;         // samples of the unseen cards
-    int32_t playouts = 2;       // per move and deal
-    int32_t noisePercent = 15;  // playout moves made at random, for variety
+    int32_t deals = 256;        // samples of the unseen cards
+    int32_t playouts = 4;       // per move and deal
+    int32_t noisePercent = 45;  // playout moves made at random, for variety
     // Milliseconds from a clock of the caller's, checked between deals; the
     // window and the page cap slow machines with it. Null: never read.
     double (*clock)() = nullptr;
