@@ -153,6 +153,15 @@ def extra_card(lines):
     return lines
 
 
+def with_seen(line):
+    """The Expert's seen line in place of any there is, before the end."""
+    def change(lines):
+        kept = [l for l in lines if not l.startswith("seen ")]
+        end = kept.index("end")
+        return kept[:end] + [line] + kept[end:]
+    return change
+
+
 def fifo(path):
     os.remove(path)
     os.mkfifo(path)
@@ -202,6 +211,9 @@ def damage(d, replays):
         ("a duplicated card", lines_spoil(duplicated)),
         ("37 cards", lines_spoil(extra_card)),
         ("wrong version", lines_spoil(lambda ls: ["velmora game 99"] + ls[1:])),
+        ("a seen set past the deck",
+         lines_spoil(with_seen("seen human=68719476736 computer=0 table=0"))),
+        ("a seen line short of a set", lines_spoil(with_seen("seen human=1 computer=2"))),
         ("a FIFO", fifo),
         ("2 MiB", huge),
     ]
