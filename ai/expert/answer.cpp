@@ -21,17 +21,6 @@ PlayCard PlayOf(int32_t card) {
     return PlayCard{SuitOf(card), RankOf(card)};
 }
 
-// The position at the question, where the game's words have not caught up
-// with it yet: the human has asked to take and the computer may give.
-void AtQuestion(ComputerQuestion question, Position& p) {
-    if (question != AskExtra) return;
-    p.phase = kGive;
-    p.open = 0;
-    p.transferOpen = 1;
-    p.extrasLeft =
-        static_cast<int8_t>(std::min<int32_t>(humanHandAtBoutStart, kTableLimit) - Count(p.attack));
-}
-
 }  // namespace
 
 void WatchPlay(const PlayEvent& e) {
@@ -85,10 +74,24 @@ void SetBudget(const Budget& b) {
     budget = b;
 }
 
+int32_t ComputerKnowledge(ComputerQuestion question, Knowledge& k) {
+    if (KnowledgeFromGame(kComputer, SeenPickedUp(kHuman), k) == 0) return 0;
+    // A human asking to take is not in the game's words yet when the
+    // computer may give.
+    if (question == AskExtra) {
+        Position& p = k.seen;
+        p.phase = kGive;
+        p.open = 0;
+        p.transferOpen = 1;
+        p.extrasLeft = static_cast<int8_t>(std::min<int32_t>(humanHandAtBoutStart, kTableLimit) -
+                                           Count(p.attack));
+    }
+    return 1;
+}
+
 bool ExpertAnswers(ComputerQuestion question, ComputerAnswer* answer) {
     Knowledge k;
-    if (KnowledgeFromGame(kComputer, SeenPickedUp(kHuman), k) == 0) return false;
-    AtQuestion(question, k.seen);
+    if (ComputerKnowledge(question, k) == 0) return false;
     *answer = ComputerAnswer{};
     // Several open cards are covered one search at a time, each on the
     // table the covers before it left.

@@ -26,6 +26,10 @@ void RestoreSeen(const int64_t seen[3]);
 // set a clock and a cap for slow machines; nothing else reads the clock.
 void SetBudget(const Budget& budget);
 
+// What the computer knows when asked the question: 1, or 0 when the game
+// stands where the engine cannot read it.
+int32_t ComputerKnowledge(ComputerQuestion question, Knowledge& k);
+
 // The computer's decision from the Expert; false when the game stands where
 // the engine cannot read it (the rules then decide).
 bool ExpertAnswers(ComputerQuestion question, ComputerAnswer* answer);

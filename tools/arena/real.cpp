@@ -65,20 +65,10 @@ PlayCard PlayOf(int32_t card) {
     return PlayCard{expert::SuitOf(card), expert::RankOf(card)};
 }
 
-// As the Expert reads the computer's question: a human asking to take is
-// not yet in the game's words when the computer may give.
-bool ComputerKnowledge(ComputerQuestion question, Knowledge& k) {
-    if (expert::KnowledgeFromGame(expert::kComputer, expert::SeenPickedUp(expert::kHuman), k) == 0)
-        return false;
-    if (question == AskExtra) {
-        Position& p = k.seen;
-        p.phase = expert::kGive;
-        p.open = 0;
-        p.transferOpen = 1;
-        p.extrasLeft = static_cast<int8_t>(std::min<int32_t>(humanHandAtBoutStart, 6) -
-                                           expert::Count(p.attack));
-    }
-    return expert::ToMove(k.seen) == expert::kComputer;
+// As the Expert reads the computer's question.
+bool ComputerSeatKnowledge(ComputerQuestion question, Knowledge& k) {
+    return expert::ComputerKnowledge(question, k) == 1 &&
+           expert::ToMove(k.seen) == expert::kComputer;
 }
 
 int32_t MoveCount(const Position& p) {
@@ -137,7 +127,7 @@ bool Playing() {
 // seat's: a failure.
 bool Readable(ComputerQuestion question, Knowledge& k) {
     if (!Playing()) return false;
-    if (ComputerKnowledge(question, k)) return true;
+    if (ComputerSeatKnowledge(question, k)) return true;
     Fail("the engine could not read the computer's question " + std::to_string(question));
     return false;
 }
