@@ -85,6 +85,8 @@ std::vector<Move> RandomPlay(Position p, expert::Rng& rng) {
         const int32_t n = expert::LegalMoves(p, moves);
         if (n == 0) return {};
         play.push_back(moves[expert::Below(rng, n)]);
+        // What follows the last cover may draw from a stock the seat cannot see.
+        if (play.back().kind != expert::kMoveCover || expert::Count(p.open) <= 1) break;
         expert::Apply(p, play.back());
     } while (p.phase == expert::kCovering);
     return play;
@@ -154,22 +156,14 @@ bool TimedExpertAnswers(ComputerQuestion question, ComputerAnswer* answer) {
 
 // The Expert's play for the human's seat; a cover of several cards is
 // searched one cover at a time, as for the computer.
-std::vector<Move> ExpertPlay(Knowledge k) {
-    std::vector<Move> play;
+std::vector<Move> ExpertPlay(const Knowledge& k) {
     const bool choice = MoveCount(k.seen) > 1;
     const double start = NowMs();
-    Move m{};
-    if (expert::ExpertHumanMove(m) == 0) return {};
-    for (;;) {
-        play.push_back(m);
-        expert::Apply(k.seen, m);
-        if (k.seen.phase != expert::kCovering) break;
-        expert::SearchResult result;
-        if (expert::Decide(k, expert::Budget{}, result) == 0) return {};
-        m = result.move;
-    }
+    Move play[18];
+    const int32_t n = expert::ExpertHumanPlay(play, 18);
+    if (n == 0) return {};
     if (choice) game->out->decisionMs.push_back(NowMs() - start);
-    return play;
+    return std::vector<Move>(play, play + n);
 }
 
 CardSet Cards(const CardPile& pile) {
