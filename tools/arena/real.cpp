@@ -2,11 +2,9 @@
 // screen, as the soak starts it, dealt from a clock set for that game alone.
 // The computer's seat answers through computerChooser (or the rules decide);
 // the human's seat plays through the moves a tap reaches.
-#include <stdlib.h>
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -25,6 +23,7 @@
 #include "platform/headless/headless.h"
 #include "res/ids.h"
 #include "tools/arena/arena.h"
+#include "tools/soak/soak.h"
 
 namespace arena {
 
@@ -268,29 +267,6 @@ bool OnInput() {
     return true;
 }
 
-// The store's folder for this process, gone at the end.
-struct Store {
-    std::string path;
-    Store() {
-        for (const char* base : {"/dev/shm", "/tmp"}) {
-            std::string pattern = std::string(base) + "/velmora-arena-XXXXXX";
-            if (mkdtemp(pattern.data())) {
-                path = pattern;
-                PlatformSetConfigHome(path.c_str());
-                return;
-            }
-        }
-    }
-    ~Store() {
-        if (path.empty()) return;
-        PlatformSetConfigHome(nullptr);
-        std::error_code ignored;
-        std::filesystem::remove_all(path, ignored);
-    }
-    Store(const Store&) = delete;
-    Store& operator=(const Store&) = delete;
-};
-
 void PlayOne(const Setup& setup, int64_t i, Results* out) {
     const uint64_t seed = GameSeed(setup, i);
     Game one;
@@ -320,8 +296,8 @@ void PlayOne(const Setup& setup, int64_t i, Results* out) {
 }  // namespace
 
 void PlayReal(const Setup& setup, int64_t first, int64_t step, Results* out) {
-    Store store;
-    if (store.path.empty()) {
+    soak::TemporaryStore store("velmora-arena");
+    if (!store.Ok()) {
         out->failures.push_back("no folder for the store");
         return;
     }

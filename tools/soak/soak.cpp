@@ -23,34 +23,6 @@ namespace soak {
 
 namespace {
 
-// The store's folder for the soak, gone with everything in it at the end.
-class TemporaryStore {
-  public:
-    TemporaryStore() {
-        for (const char* base : {"/dev/shm", "/tmp"}) {
-            std::string pattern = std::string(base) + "/velmora-soak-XXXXXX";
-            if (mkdtemp(pattern.data())) {
-                path_ = pattern;
-                break;
-            }
-        }
-        // An empty name would send the store back to the user's own folder.
-        if (!path_.empty()) PlatformSetConfigHome(path_.c_str());
-    }
-    ~TemporaryStore() {
-        if (path_.empty()) return;
-        PlatformSetConfigHome(nullptr);
-        std::error_code ignored;
-        std::filesystem::remove_all(path_, ignored);
-    }
-    TemporaryStore(const TemporaryStore&) = delete;
-    TemporaryStore& operator=(const TemporaryStore&) = delete;
-    bool Ok() const { return !path_.empty(); }
-
-  private:
-    std::string path_;
-};
-
 struct Plan {
     int32_t type;
     int64_t games;
@@ -413,6 +385,25 @@ void Print(std::FILE* out, const Options& options, const Summary& summary) {
         std::fprintf(out, "first failure: %s\n", summary.firstFailure.c_str());
     if (!summary.firstCap.empty())
         std::fprintf(out, "first game over the move cap: %s\n", summary.firstCap.c_str());
+}
+
+TemporaryStore::TemporaryStore(const char* prefix) {
+    for (const char* base : {"/dev/shm", "/tmp"}) {
+        std::string pattern = std::string(base) + "/" + prefix + "-XXXXXX";
+        if (mkdtemp(pattern.data())) {
+            path_ = pattern;
+            break;
+        }
+    }
+    // An empty name would send the store back to the user's own folder.
+    if (!path_.empty()) PlatformSetConfigHome(path_.c_str());
+}
+
+TemporaryStore::~TemporaryStore() {
+    if (path_.empty()) return;
+    PlatformSetConfigHome(nullptr);
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
 }
 
 bool ParseTypes(const char* text, std::vector<int32_t>* types) {

@@ -64,6 +64,20 @@ struct Summary {
     bool Clean() const { return failures == 0 && Capped() == 0; }
 };
 
+// A store folder of its own, under /dev/shm when there is one, made the
+// store's home while it lives and gone with everything in it after.
+class TemporaryStore {
+  public:
+    explicit TemporaryStore(const char* prefix = "velmora-soak");
+    ~TemporaryStore();
+    TemporaryStore(const TemporaryStore&) = delete;
+    TemporaryStore& operator=(const TemporaryStore&) = delete;
+    bool Ok() const { return !path_.empty(); }
+
+  private:
+    std::string path_;
+};
+
 // Plays the games, spread evenly over the types, in runs of the program
 // with one store: in storeFolder, or in a temporary folder (under /dev/shm
 // when there is one).
