@@ -48,36 +48,13 @@ for (let i = 0; i < 9; ++i) {
 }
 await browser.close();
 
-// Paints in optimised code only, as after a few seconds of play: left to
-// itself the browser optimises hot code at moments that vary from run to
-// run, and so would the figures.
-({ browser, page } = await open(['--js-flags=--no-liftoff']));
-const web = {};
-for (const dpi of densities) {
-    await page.goto(`${base}bench/?dpi=${dpi}&clock=09:30:15.250`);
-    await page.waitForFunction(() => Velmora.idle);
-    if (!(await page.evaluate(() => crossOriginIsolated))) throw new Error('the page is not isolated');
-    web[dpi] = await page.evaluate(() => {
-        if (Module._WebBenchBusyTable() !== 12) return null;
-        // Warmed up first.
-        Module._WebBenchPaint(300);
-        Module._WebBenchTap(60);
-        Module._WebBenchBusyTable();
-        const paints = [], taps = [];
-        for (let i = 0; i < 15; ++i) paints.push(Module._WebBenchPaint(30));
-        for (let i = 0; i < 15; ++i) taps.push(Module._WebBenchTap(20));
-        return { paints, taps };
-    });
-}
-await browser.close();
-server.close();
-
 // The native figures, in milliseconds, by benchmark and density.
-const native = {};
 const benchProgram = root + 'build/bench/velmora_bench';
-if (existsSync(benchProgram)) {
+function nativeRound() {
+    const native = {};
+    if (!existsSync(benchProgram)) return native;
     const out = execFileSync(benchProgram, [
-        '--benchmark_filter=^(FullPaint|TapToPaint)/', '--benchmark_repetitions=7',
+        '--benchmark_filter=^(FullPaint|TapToPaint)/', '--benchmark_repetitions=3',
         '--benchmark_report_aggregates_only=true', '--benchmark_format=json',
     ]);
     for (const b of JSON.parse(out).benchmarks) {
@@ -86,24 +63,64 @@ if (existsSync(benchProgram)) {
         const scale = { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
         native[`${name}/${dpi}`] = b.real_time * scale;
     }
+    return native;
 }
+
+// Paints in optimised code only, as after a few seconds of play: left to
+// itself the browser optimises hot code at moments that vary from run to
+// run, and so would the figures.
+({ browser, page } = await open(['--js-flags=--no-liftoff']));
+async function pageRound() {
+    const web = {};
+    for (const dpi of densities) {
+        await page.goto(`${base}bench/?dpi=${dpi}&clock=09:30:15.250`);
+        await page.waitForFunction(() => Velmora.idle);
+        if (!(await page.evaluate(() => crossOriginIsolated))) throw new Error('the page is not isolated');
+        web[dpi] = await page.evaluate(() => {
+            if (Module._WebBenchBusyTable() !== 12) return null;
+            // Warmed up first.
+            Module._WebBenchPaint(300);
+            Module._WebBenchTap(60);
+            Module._WebBenchBusyTable();
+            const paints = [], taps = [];
+            for (let i = 0; i < 9; ++i) paints.push(Module._WebBenchPaint(30));
+            for (let i = 0; i < 9; ++i) taps.push(Module._WebBenchTap(20));
+            return { paints, taps };
+        });
+    }
+    return web;
+}
+
+// Rounds of page then native, so that both meet the machine in the same
+// mood; the ratios are each round's, their median reported.
+const rounds = [];
+for (let i = 0; i < 5; ++i) rounds.push({ web: await pageRound(), native: nativeRound() });
+await browser.close();
+server.close();
 
 const kb = (n) => (n / 1024).toFixed(0) + ' KiB';
 console.log(`module + script, gzipped: ${kb(bytes.module + bytes.script)}` +
             ` (module ${kb(bytes.module)}, script ${kb(bytes.script)}; goal 500 KiB)`);
 console.log(`navigation to first frame: median ${median(firstFrames).toFixed(0)} ms` +
             ` of ${firstFrames.length} loads (goal 300 ms)`);
-console.log('\ndpi  paint page  native  ratio   tap page  native  ratio   (ms, medians; goal 2x)');
+console.log(`\ndpi  paint page  native  ratio   tap page  native  ratio   (ms; medians of ${rounds.length} rounds; goal 2x)`);
 for (const dpi of densities) {
-    const w = web[dpi];
-    if (!w || w.taps.some((t) => t < 0)) {
+    if (rounds.some(({ web }) => !web[dpi] || web[dpi].taps.some((t) => t < 0))) {
         console.log(`${dpi}: the busy table or a tap failed in the page`);
         process.exitCode = 1;
         continue;
     }
-    const p = median(w.paints), t = median(w.taps);
-    const np = native[`FullPaint/${dpi}`], nt = native[`TapToPaint/${dpi}`];
+    const figure = (pick) => median(rounds.map(pick));
+    const p = figure(({ web }) => median(web[dpi].paints));
+    const t = figure(({ web }) => median(web[dpi].taps));
+    const np = rounds[0].native[`FullPaint/${dpi}`] === undefined ? undefined
+        : figure(({ native }) => native[`FullPaint/${dpi}`]);
+    const nt = np === undefined ? undefined : figure(({ native }) => native[`TapToPaint/${dpi}`]);
+    const rp = np === undefined ? undefined
+        : figure(({ web, native }) => median(web[dpi].paints) / native[`FullPaint/${dpi}`]);
+    const rt = np === undefined ? undefined
+        : figure(({ web, native }) => median(web[dpi].taps) / native[`TapToPaint/${dpi}`]);
     const cell = (v) => (v === undefined ? '-' : v.toFixed(3)).padStart(7);
-    const ratio = (a, b) => (b === undefined ? '-' : (a / b).toFixed(2) + 'x').padStart(6);
-    console.log(`${String(dpi).padEnd(4)} ${cell(p)}    ${cell(np)} ${ratio(p, np)}   ${cell(t)} ${cell(nt)} ${ratio(t, nt)}`);
+    const ratio = (r) => (r === undefined ? '-' : r.toFixed(2) + 'x').padStart(6);
+    console.log(`${String(dpi).padEnd(4)} ${cell(p)}    ${cell(np)} ${ratio(rp)}   ${cell(t)} ${cell(nt)} ${ratio(rt)}`);
 }
