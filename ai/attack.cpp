@@ -2,6 +2,7 @@
 // in, and when a trump or a high spade is worth keeping.
 #include "ai/ai.h"
 
+#include "ai/keep.h"
 #include "ai/play.h"
 #include "game/host.h"
 #include "game/rules.h"
@@ -9,24 +10,6 @@
 #include "game/types.h"
 
 namespace {
-
-// A row keeps the trump while its condition holds and the stock is larger
-// than the bound for the computer's role.
-struct KeepRow {
-    bool (*holds)(int32_t n, int32_t k);
-    int32_t attacking;
-    int32_t defending;
-};
-
-const KeepRow kKeepTrump[] = {
-    {[](int32_t n, int32_t) { return n < 2; }, 4, 16},
-    {[](int32_t, int32_t k) { return k > 7; }, 20, 20},
-    {[](int32_t, int32_t k) { return k > 10; }, 18, 18},
-    {[](int32_t, int32_t k) { return k > 11; }, 16, 16},
-    {[](int32_t, int32_t k) { return k == Queen; }, 4, 10},
-    {[](int32_t, int32_t k) { return k == King; }, 0, 5},
-    {[](int32_t, int32_t k) { return k == Ace; }, 0, 2},
-};
 
 // Position of the lowest-ranked card, the first among equals, 0 if none.
 // With trumps 0 the trump suit is passed over.
@@ -51,19 +34,12 @@ int32_t MaySpendTrump(const Card& card) {
     int32_t k = card.rank;
     int32_t s = Remaining(deck);
     int32_t n = CountRank(computerHand, trumpCard.rank);
-    bool attacking = computerAttacks == 1;
-    for (const KeepRow& row : kKeepTrump)
-        if (row.holds(n, k) && s > (attacking ? row.attacking : row.defending)) return 0;
-    return 1;
+    return KeepsTrump(n, k, s, computerAttacks == 1) ? 0 : 1;
 }
 
 int32_t MaySpendSpade(const Card& card) {
     if (!TypeTraits(gameType).japanese || card.suit != Spades) return 1;
-    int32_t k = card.rank;
-    int32_t s = Remaining(deck);
-    bool keep = (k > 10 && s > 20) || (k > 11 && s > 18) || (k == Queen && s > 10) ||
-                ((k == King || k == Ace) && s > 8);
-    return keep ? 0 : 1;
+    return KeepsSpade(card.rank, Remaining(deck)) ? 0 : 1;
 }
 
 int32_t ComputerAttack() {

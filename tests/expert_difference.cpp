@@ -8,9 +8,12 @@
 #include <set>
 #include <string>
 
+#include "ai/expert/answer.h"
+#include "ai/expert/classic.h"
 #include "ai/expert/from_game.h"
 #include "ai/expert/position.h"
 #include "app/actions.h"
+#include "app/opponent.h"
 #include "app/settings.h"
 #include "app/shell.h"
 #include "app/startup.h"
@@ -317,6 +320,14 @@ class Harness {
     static void Listen(const PlayEvent& event) {
         if (listening) listening->OnEvent(event);
     }
+    // Asked each decision, the harness notes what the engine's Classic
+    // would play and leaves the decision to the rules.
+    static bool Ask(ComputerQuestion question, ComputerAnswer*) {
+        if (listening) listening->PredictClassic(question);
+        return false;
+    }
+    void PredictClassic(ComputerQuestion question);
+    void CompareClassic(const Position& p, const std::vector<Move>& played);
     void Mismatch(const std::string& what, const Position* engine, const Position* game = nullptr);
     void Track();
     bool ComputerMove(size_t& i, std::vector<Move>& out);
@@ -343,6 +354,11 @@ class Harness {
     std::map<size_t, std::pair<bool, Position>> dealt_;
     Position p_{};
     bool valid_ = false;
+    struct Prediction {
+        Position p;
+        Key key;
+    };
+    std::vector<Prediction> predictions_;
     uint32_t savedComputerWins_ = 0, savedHumanWins_ = 0, savedSerial_ = 0;
 };
 
@@ -364,7 +380,9 @@ void Harness::PlayRun(int32_t type) {
         playListener = Listen;
         HeadlessSetInputSource([this] { return OnInput(); });
     };
+    SetChooserFromCaller(Ask);
     hooks.ended = [] {
+        SetChooserFromCaller(nullptr);
         HeadlessSetInputSource(nullptr);
         playListener = nullptr;
         listening = nullptr;
@@ -486,6 +504,7 @@ void Harness::Track() {
             valid_ = false;
             break;
         }
+        CompareClassic(p_, moves);
         for (const Move& m : moves)
             expert::Apply(p_, m);
     }
@@ -499,8 +518,59 @@ void Harness::Track() {
             valid_ = false;
         }
     }
+    if (valid_ && !predictions_.empty())
+        Mismatch("Classic was asked " + std::to_string(predictions_.size()) +
+                     " time(s) more than the computer decided",
+                 &p_);
+    predictions_.clear();
     events_.clear();
     dealt_.clear();
+}
+
+void Harness::PredictClassic(ComputerQuestion question) {
+    Position p;
+    if (trying_ || expert::PositionFromGame(p) == 0) return;
+    expert::AtQuestion(question, p);
+    if (expert::ClassicAttacking(p, expert::kComputer) != (computerAttacks == 1))
+        Mismatch("Classic weighs trumps as " +
+                     std::string(computerAttacks == 1 ? "a defender" : "an attacker"),
+                 &p);
+    expert::ClassicSeat seat;
+    for (int32_t i = 1; i <= computerHand.count && seat.count < expert::kCards; ++i)
+        seat.order[seat.count++] = static_cast<int8_t>(
+            expert::CardOf(CardAt(computerHand, i).suit, CardAt(computerHand, i).rank));
+    seat.trumpRank = trumpCard.rank;
+    Move play[expert::kCards];
+    const int32_t n = expert::ClassicPlay(p, seat, play);
+    Key key{n > 0 ? play[0].kind : int8_t{-1}, 0};
+    for (int32_t m = 0; m < n; ++m)
+        key.cards |= play[m].cards;
+    predictions_.push_back({p, key});
+}
+
+// The rules' decision against Classic's at the same question. A decision
+// the rules make unasked has one move: the computer's throw-in to a hand
+// already empty.
+void Harness::CompareClassic(const Position& p, const std::vector<Move>& played) {
+    Key actual{played[0].kind, 0};
+    for (const Move& m : played)
+        actual.cards |= m.cards;
+    const bool asked =
+        !predictions_.empty() &&
+        predictions_.front().p.hand[expert::kComputer] == p.hand[expert::kComputer] &&
+        predictions_.front().p.phase == p.phase &&
+        (predictions_.front().p.attack | predictions_.front().p.cover) == (p.attack | p.cover);
+    if (!asked) {
+        Move moves[expert::kMaxMoves];
+        if (expert::LegalMoves(p, moves) > 1) Mismatch("the computer decided unasked", &p);
+        return;
+    }
+    const Key predicted = predictions_.front().key;
+    predictions_.erase(predictions_.begin());
+    ++summary_.classicDecisions;
+    if (predicted != actual)
+        Mismatch("Classic plays " + KeysText({predicted}) + ", the rules " + KeysText({actual}),
+                 &p);
 }
 
 // The computer's decision as the events tell it.

@@ -34,6 +34,7 @@ struct Summary {
     int64_t games = 0;   // played to the end
     int64_t abandoned = 0;
     int64_t mismatches = 0;
+    int64_t classicDecisions = 0;               // the computer's, foretold by the engine's Classic
     std::map<std::string, int64_t> byDecision;  // "human defend" ...
     std::map<int32_t, int64_t> byType;
     std::vector<std::string> reports;  // the first few mismatches, with the position

@@ -16,6 +16,7 @@ void Expect(const expert_difference::Summary& s, int64_t positions) {
     for (const std::string& report : s.reports)
         ADD_FAILURE() << report;
     EXPECT_GE(s.Positions(), positions);
+    EXPECT_GT(s.classicDecisions, s.computerPositions / 2);
     for (int32_t type = 0; type < GameTypeCount; ++type)
         EXPECT_GT(s.byType.count(type), 0u) << "type " << type;
     // A check is only as good as the decisions that reach it.
@@ -29,11 +30,11 @@ void Expect(const expert_difference::Summary& s, int64_t positions) {
 void Print(const expert_difference::Summary& s, double seconds) {
     std::printf(
         "%lld positions (%lld human, %lld computer), %lld trials, %lld games, "
-        "%lld given up, %lld mismatches, %.1f s\n",
+        "%lld given up, %lld mismatches, %lld foretold by Classic, %.1f s\n",
         static_cast<long long>(s.Positions()), static_cast<long long>(s.humanPositions),
         static_cast<long long>(s.computerPositions), static_cast<long long>(s.trials),
         static_cast<long long>(s.games), static_cast<long long>(s.abandoned),
-        static_cast<long long>(s.mismatches), seconds);
+        static_cast<long long>(s.mismatches), static_cast<long long>(s.classicDecisions), seconds);
     for (const auto& [decision, count] : s.byDecision)
         std::printf("  %-26s %9lld\n", decision.c_str(), static_cast<long long>(count));
     for (const auto& [type, count] : s.byType)

@@ -74,18 +74,18 @@ void SetBudget(const Budget& b) {
     budget = b;
 }
 
+void AtQuestion(ComputerQuestion question, Position& p) {
+    if (question != AskExtra) return;
+    p.phase = kGive;
+    p.open = 0;
+    p.transferOpen = 1;
+    p.extrasLeft =
+        static_cast<int8_t>(std::min<int32_t>(humanHandAtBoutStart, kTableLimit) - Count(p.attack));
+}
+
 int32_t ComputerKnowledge(ComputerQuestion question, Knowledge& k) {
     if (KnowledgeFromGame(kComputer, SeenPickedUp(kHuman), k) == 0) return 0;
-    // A human asking to take is not in the game's words yet when the
-    // computer may give.
-    if (question == AskExtra) {
-        Position& p = k.seen;
-        p.phase = kGive;
-        p.open = 0;
-        p.transferOpen = 1;
-        p.extrasLeft = static_cast<int8_t>(std::min<int32_t>(humanHandAtBoutStart, kTableLimit) -
-                                           Count(p.attack));
-    }
+    AtQuestion(question, k.seen);
     return 1;
 }
 

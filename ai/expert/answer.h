@@ -26,6 +26,11 @@ void RestoreSeen(const int64_t seen[3]);
 // set a clock and a cap for slow machines; nothing else reads the clock.
 void SetBudget(const Budget& budget);
 
+// A position read from the game brought to where the question stands: a
+// human asking to take is not in the game's words yet when the computer may
+// give.
+void AtQuestion(ComputerQuestion question, Position& p);
+
 // What the computer knows when asked the question: 1, or 0 when the game
 // stands where the engine cannot read it.
 int32_t ComputerKnowledge(ComputerQuestion question, Knowledge& k);
