@@ -4,6 +4,8 @@
 #     of GAMES against random play, every game played out.
 #   jobs: the same games whatever the jobs, each dealt from the seed and its
 #     number alone.
+#   classic: the rules' computer played in the human's seat by the engine
+#     beats random play as it does from its own seat, every game played out.
 set -u
 arena=$1
 mode=$2
@@ -38,7 +40,15 @@ jobs)
     fi
     cat "$out.1"
     ;;
+classic)
+    "$arena" --human classic --computer random --games 60 --seed 7 >"$out" || {
+        echo "FAIL: the arena failed"; cat "$out"; exit 1; }
+    cat "$out"
+    if [ "$(field "$out" games)" != 60 ] || [ "$(field "$out" humanWins)" -lt 54 ]; then
+        echo "FAIL: Classic in the human's seat: $(last "$out")"; exit 1
+    fi
+    ;;
 *)
-    echo "usage: $0 ARENA smoke GAMES LEAST | jobs"; exit 2
+    echo "usage: $0 ARENA smoke GAMES LEAST | jobs | classic"; exit 2
     ;;
 esac

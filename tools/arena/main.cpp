@@ -166,20 +166,10 @@ int main(int argc, char** argv) {
     }
     if (!haveHuman || !haveComputer || !haveGames) return Usage();
     for (arena::SeatKind seat : {setup.human, setup.computer}) {
-        if (setup.fast && seat == arena::SeatClassic) {
-            std::fprintf(stderr, "velmora-arena: classic plays only in the real program\n");
-            return 2;
-        }
         if (!setup.fast && seat == arena::SeatThrifty) {
             std::fprintf(stderr, "velmora-arena: thrifty plays only with --fast\n");
             return 2;
         }
-    }
-    if (!setup.fast && setup.human == arena::SeatClassic) {
-        std::fprintf(stderr,
-                     "velmora-arena: classic cannot play the human's seat yet (the rules' "
-                     "computer is not re-expressed in the engine); try expert or random\n");
-        return 2;
     }
     arena::Results all;
     if (!PlayAll(setup, &all)) {

@@ -10,6 +10,7 @@
 
 #include "ai/choice.h"
 #include "ai/expert/answer.h"
+#include "ai/expert/classic.h"
 #include "ai/expert/from_game.h"
 #include "app/actions.h"
 #include "app/opponent.h"
@@ -231,7 +232,23 @@ bool AnswerBox() {
     return true;
 }
 
+// The rules' computer's play in the human's seat: it reads the whole game,
+// the computer's hand too, and takes the human's hand in the order it lies.
+std::vector<Move> ClassicPlay() {
+    Position p;
+    if (expert::PositionFromGame(p) == 0 || expert::ToMove(p) != expert::kHuman) return {};
+    expert::ClassicSeat seat;
+    for (int32_t i = 1; i <= humanHand.count && seat.count < expert::kCards; ++i)
+        seat.order[seat.count++] = static_cast<int8_t>(
+            expert::CardOf(CardAt(humanHand, i).suit, CardAt(humanHand, i).rank));
+    seat.trumpRank = trumpCard.rank;
+    Move play[expert::kCards];
+    const int32_t n = expert::ClassicPlay(p, seat, play);
+    return std::vector<Move>(play, play + n);
+}
+
 std::vector<Move> HumanPlay() {
+    if (game->setup->human == SeatClassic) return ClassicPlay();
     Knowledge k;
     if (expert::KnowledgeFromGame(expert::kHuman, expert::SeenPickedUp(expert::kComputer), k) ==
             0 ||
