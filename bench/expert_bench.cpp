@@ -1,32 +1,19 @@
 // The search engine's speed: positions through move generation and apply,
-// samples dealt from a seat's knowledge, and games played out from the
-// middle, each over all six types.
+// samples dealt from a seat's knowledge, games played out from the middle,
+// each over all six types, and whole decisions at the game's budget.
 #include <benchmark/benchmark.h>
 
 #include <vector>
 
 #include "ai/expert/knowledge.h"
 #include "ai/expert/position.h"
+#include "ai/expert/search.h"
+#include "bench/midgames.h"
 #include "game/types.h"
 
 namespace {
 
 using namespace expert;
-
-// Positions some twenty moves into random games, one type after another.
-std::vector<Position> Midgames(int32_t count) {
-    std::vector<Position> out;
-    Rng rng = SeedRng(2024);
-    Move moves[kMaxMoves];
-    while (static_cast<int32_t>(out.size()) < count) {
-        Position p;
-        Deal(p, static_cast<int32_t>(out.size()) % GameTypeCount, rng, -1);
-        for (int32_t made = 0; made < 20 && p.phase != kOver; ++made)
-            Apply(p, moves[Below(rng, LegalMoves(p, moves))]);
-        if (p.phase != kOver) out.push_back(p);
-    }
-    return out;
-}
 
 // One position: its legal moves, and one of them made; a new deal when a
 // game ends.
@@ -84,5 +71,19 @@ void BM_ExpertSample(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_ExpertSample);
+
+// One decision of the Expert at the game's budget, over midgame choices;
+// bench/web/run.mjs sets the page's beside it.
+void BM_ExpertDecide(benchmark::State& state) {
+    const std::vector<Knowledge> views = Decisions(24);
+    size_t next = 0;
+    SearchResult result;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(Decide(views[next], Budget{}, result));
+        next = (next + 1) % views.size();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_ExpertDecide)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,9 +4,11 @@
 // them. run.mjs calls them once the program waits for input.
 #include <emscripten.h>
 
+#include "ai/expert/search.h"
 #include "app/shell.h"
 #include "app/window.h"
 #include "bench/busy_table.h"
+#include "bench/midgames.h"
 #include "game/pace.h"
 #include "game/state.h"
 #include "platform/internal.h"
@@ -73,6 +75,22 @@ EMSCRIPTEN_KEEPALIVE double WebBenchTap(int rounds) {
             ++answered;
     }
     return answered == rounds ? spent / rounds : -1;
+}
+
+// Milliseconds per decision of the Expert over the native benchmark's
+// midgame choices (bench/midgames.h), at the game's budget; negative if
+// one found no move.
+EMSCRIPTEN_KEEPALIVE double WebBenchDecide(int rounds) {
+    static const std::vector<expert::Knowledge> views = Decisions(24);
+    double spent = 0;
+    for (int i = 0; i < rounds; ++i) {
+        expert::SearchResult result;
+        const double start = emscripten_get_now();
+        const int32_t found = expert::Decide(views[i % views.size()], expert::Budget{}, result);
+        spent += emscripten_get_now() - start;
+        if (found == 0) return -1;
+    }
+    return spent / rounds;
 }
 
 }  // extern "C"

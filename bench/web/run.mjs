@@ -54,14 +54,14 @@ function nativeRound() {
     const native = {};
     if (!existsSync(benchProgram)) return native;
     const out = execFileSync(benchProgram, [
-        '--benchmark_filter=^(FullPaint|TapToPaint)/', '--benchmark_repetitions=3',
+        '--benchmark_filter=^(FullPaint|TapToPaint)/|^BM_ExpertDecide$', '--benchmark_repetitions=3',
         '--benchmark_report_aggregates_only=true', '--benchmark_format=json',
     ]);
     for (const b of JSON.parse(out).benchmarks) {
         if (b.aggregate_name !== 'median') continue;
         const [name, dpi] = b.run_name.split('/');
         const scale = { ns: 1e-6, us: 1e-3, ms: 1 }[b.time_unit];
-        native[`${name}/${dpi}`] = b.real_time * scale;
+        native[dpi === undefined ? name : `${name}/${dpi}`] = b.real_time * scale;
     }
     return native;
 }
@@ -88,6 +88,11 @@ async function pageRound() {
             return { paints, taps };
         });
     }
+    // The Expert's decisions, once a round: they do not depend on density.
+    web.decide = await page.evaluate(() => {
+        Module._WebBenchDecide(24);  // warmed up
+        return [0, 1, 2].map(() => Module._WebBenchDecide(24));
+    });
     return web;
 }
 
@@ -123,4 +128,15 @@ for (const dpi of densities) {
     const cell = (v) => (v === undefined ? '-' : v.toFixed(3)).padStart(7);
     const ratio = (r) => (r === undefined ? '-' : r.toFixed(2) + 'x').padStart(6);
     console.log(`${String(dpi).padEnd(4)} ${cell(p)}    ${cell(np)} ${ratio(rp)}   ${cell(t)} ${cell(nt)} ${ratio(rt)}`);
+}
+if (rounds.some(({ web }) => web.decide.some((t) => t < 0))) {
+    console.log('a decision of the Expert found no move in the page');
+    process.exitCode = 1;
+} else {
+    const figure = (pick) => median(rounds.map(pick));
+    const d = figure(({ web }) => median(web.decide));
+    const nd = rounds[0].native.BM_ExpertDecide;
+    const line = `\nExpert decision: page ${d.toFixed(2)} ms`;
+    console.log(nd === undefined ? line : line + `, native ${figure(({ native }) => native.BM_ExpertDecide).toFixed(2)} ms, ` +
+                `${figure(({ web, native }) => median(web.decide) / native.BM_ExpertDecide).toFixed(2)}x (goal 3x)`);
 }
