@@ -535,11 +535,7 @@ void Harness::PredictClassic(ComputerQuestion question) {
         Mismatch("Classic weighs trumps as " +
                      std::string(computerAttacks == 1 ? "a defender" : "an attacker"),
                  &p);
-    expert::ClassicSeat seat;
-    for (int32_t i = 1; i <= computerHand.count && seat.count < expert::kCards; ++i)
-        seat.order[seat.count++] = static_cast<int8_t>(
-            expert::CardOf(CardAt(computerHand, i).suit, CardAt(computerHand, i).rank));
-    seat.trumpRank = trumpCard.rank;
+    const expert::ClassicSeat seat = expert::ClassicSeatFromGame(expert::kComputer);
     Move play[expert::kCards];
     const int32_t n = expert::ClassicPlay(p, seat, play);
     Key key{n > 0 ? play[0].kind : int8_t{-1}, 0};

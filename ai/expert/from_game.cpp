@@ -120,4 +120,14 @@ int32_t KnowledgeFromGame(int32_t seat, CardSet shownByOther, Knowledge& out) {
     return 1;
 }
 
+ClassicSeat ClassicSeatFromGame(int32_t seat) {
+    const CardPile& hand = seat == kHuman ? humanHand : computerHand;
+    ClassicSeat out;
+    for (int32_t i = 1; i <= hand.count && out.count < kCards; ++i)
+        out.order[out.count++] =
+            static_cast<int8_t>(CardOf(CardAt(hand, i).suit, CardAt(hand, i).rank));
+    out.trumpRank = trumpCard.rank;
+    return out;
+}
+
 }  // namespace expert

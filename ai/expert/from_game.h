@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "ai/expert/classic.h"
 #include "ai/expert/knowledge.h"
 #include "ai/expert/position.h"
 
@@ -21,5 +22,9 @@ int32_t PositionFromGame(Position& out);
 // cards the seat saw it pick up from the table, kept by the caller; cards
 // since laid are dropped from it. 1, or 0 as above.
 int32_t KnowledgeFromGame(int32_t seat, CardSet shownByOther, Knowledge& out);
+
+// What the engine's Classic reads for the seat beyond the position: its
+// hand in the order it lies and the dealt trump card's rank.
+ClassicSeat ClassicSeatFromGame(int32_t seat);
 
 }  // namespace expert

@@ -237,11 +237,7 @@ bool AnswerBox() {
 std::vector<Move> ClassicPlay() {
     Position p;
     if (expert::PositionFromGame(p) == 0 || expert::ToMove(p) != expert::kHuman) return {};
-    expert::ClassicSeat seat;
-    for (int32_t i = 1; i <= humanHand.count && seat.count < expert::kCards; ++i)
-        seat.order[seat.count++] = static_cast<int8_t>(
-            expert::CardOf(CardAt(humanHand, i).suit, CardAt(humanHand, i).rank));
-    seat.trumpRank = trumpCard.rank;
+    const expert::ClassicSeat seat = expert::ClassicSeatFromGame(expert::kHuman);
     Move play[expert::kCards];
     const int32_t n = expert::ClassicPlay(p, seat, play);
     return std::vector<Move>(play, play + n);
