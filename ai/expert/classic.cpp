@@ -54,7 +54,10 @@ struct Table {
     }
     bool MaySpendTrump(int32_t card) const {
         if (!Trump(card)) return true;
-        const int32_t n = Count(Mine() & RankCards(trumpRank));
+        // No card of a rank outside the deck's: the Japanese types' trump
+        // card is no card at all.
+        const bool dealt = trumpRank >= kLowRank && trumpRank <= Ace;
+        const int32_t n = dealt ? Count(Mine() & RankCards(trumpRank)) : 0;
         return !KeepsTrump(n, RankOf(card), remaining, attacking);
     }
     bool MaySpendSpade(int32_t card) const {
