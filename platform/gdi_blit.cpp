@@ -47,17 +47,6 @@ bool RopUsesSource(DWORD rop) {
     return ((code >> 2) ^ code) & 0x33;
 }
 
-void ForEachVisible(const HDC__* dc, const RECT& area,
-                    const std::function<void(const RECT&)>& visit) {
-    RECT bounds{0, 0, dc->surface->width, dc->surface->height};
-    for (const RECT& clip : dc->clip.Rects()) {
-        RECT part;
-        if (!IntersectRect(&part, &clip, &area)) continue;
-        OffsetRect(&part, dc->origin.x, dc->origin.y);
-        if (IntersectRect(&part, &part, &bounds)) visit(part);
-    }
-}
-
 namespace {
 
 // One visible part of a blit: the destination rows and columns it covers and
@@ -99,6 +88,23 @@ void BlitRowsOf(const BlitPart& part, Op op) {
             if (sy < 0) continue;
             const Surface& s = *part.src->surface;
             from = s.pixels.data() + static_cast<size_t>(sy) * s.width;
+            // Unscaled rows onto colour run straight, which the compiler
+            // turns into vector code: colour sources, and the monochrome
+            // masks of icons.
+            if (part.straightFrom >= 0 && !out.mono) {
+                const uint32_t* straight = from + part.straightFrom;
+                if (Colour) {
+                    for (int i = 0; i < width; ++i)
+                        row[i] = op(part.pattern, straight[i], row[i]);
+                    continue;
+                }
+                if (s.mono) {
+                    const uint32_t black = part.src->monoBlack, white = part.src->monoWhite;
+                    for (int i = 0; i < width; ++i)
+                        row[i] = op(part.pattern, straight[i] == kBlack ? black : white, row[i]);
+                    continue;
+                }
+            }
         }
         for (int i = 0; i < width; ++i) {
             uint32_t s = 0;
