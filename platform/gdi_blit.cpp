@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/gdi_internal.h"
+#include "platform/screen_touched.h"
 
 namespace {
 
@@ -133,6 +134,7 @@ bool BlitPlain(const BlitPart& part, BYTE code) {
     if (out.mono) return false;
     const int width = part.r.right - part.r.left;
     if (code == 0xF0) {
+        TouchScreen(out, part.r);
         // The first row pixel by pixel, the others copied from it, which the
         // library's copy does many pixels at a time.
         uint32_t* first =
@@ -150,7 +152,7 @@ bool BlitPlain(const BlitPart& part, BYTE code) {
         if (sy < 0) continue;
         uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left;
         const uint32_t* from = s.pixels.data() + static_cast<size_t>(sy) * s.width;
-        std::copy(from + part.straightFrom, from + part.straightFrom + width, row);
+        CopyToRow(out, y, part.r.left, row, from + part.straightFrom, width);
     }
     return true;
 }
@@ -200,6 +202,7 @@ void BlitTo(HDC__* dc, RECT dest, const BlitSource* src, uint32_t pattern, DWORD
             part.straightFrom = straight ? columns[0] : -1;
         }
         if (BlitPlain(part, code)) return;
+        TouchScreen(out, r);
         switch (code) {
             case 0xCC:
                 BlitRows(part, [](uint32_t, uint32_t s, uint32_t) { return s; });

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "platform/fonts.h"
+#include "platform/screen_touched.h"
 
 namespace {
 
@@ -24,6 +25,7 @@ void DrawGlyph(HDC__* dc, const Glyph& g, int x, int y, const RECT* clip, uint32
     Surface& s = *dc->surface;
     int left = x + dc->origin.x, top = y + dc->origin.y;
     ForEachVisible(dc, box, [&](const RECT& r) {
+        TouchScreen(s, r);
         for (int py = r.top; py < r.bottom; ++py) {
             const BYTE* coverage = &g.coverage[static_cast<size_t>(py - top) * g.width];
             uint32_t* row = s.pixels.data() + static_cast<size_t>(py) * s.width;

@@ -19,6 +19,7 @@
 #include "platform/density.h"
 #include "platform/internal.h"
 #include "platform/keys.h"
+#include "platform/screen_touched.h"
 
 // clang-format off
 EM_JS(int, JsPageDensity, (), { return Velmora.density(); });
@@ -118,8 +119,10 @@ void Show(RECT r) {
          std::min<LONG>(r.bottom, screen.height)};
     if (r.right <= r.left || r.bottom <= r.top) return;
     WebState& st = State();
-    if (st.frameWidth != screen.width || st.frameHeight != screen.height) {
-        // A canvas of a new size is blank: clear, unlike any opaque pixel.
+    // A canvas of a new size is blank: clear, unlike any opaque pixel, and
+    // all of it to be put.
+    const bool whole = st.frameWidth != screen.width || st.frameHeight != screen.height;
+    if (whole) {
         st.frameWidth = screen.width;
         st.frameHeight = screen.height;
         st.frame.assign(static_cast<size_t>(screen.width) * screen.height, 0);
@@ -136,10 +139,15 @@ void Show(RECT r) {
         left = r.right, top = -1, right = r.left, bottom = -1;
     };
     for (LONG y = r.top; y < r.bottom; ++y) {
+        // Only the run of the row the layer wrote, which its copies to the
+        // screen keep to the pixels that differed.
+        int from = 0, to = 0;
+        if (!TakeTouched(y, r.left, r.right, &from, &to)) from = to = r.left;
+        if (whole) from = r.left, to = r.right;
         const size_t at = static_cast<size_t>(y) * screen.width;
         const uint32_t* row = &screen.pixels[at];
         uint32_t* out = &st.frame[at];
-        LONG first = -1, last = -1, x = r.left;
+        LONG first = -1, last = -1, x = from;
 #ifdef __wasm_simd128__
         // Sixteen pixels at a time, the red and blue bytes swapped and alpha
         // set: one test for the lot keeps the unchanged runs cheap.
@@ -150,7 +158,7 @@ void Show(RECT r) {
                 wasm_i8x16_shuffle(v, v, 2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15),
                 opaque);
         };
-        for (; x + 16 <= r.right; x += 16) {
+        for (; x + 16 <= to; x += 16) {
             const v128_t a = toRgba(row + x), b = toRgba(row + x + 4), c = toRgba(row + x + 8),
                          d = toRgba(row + x + 12);
             const v128_t same =
@@ -167,7 +175,7 @@ void Show(RECT r) {
             last = x + 16;
         }
 #endif
-        for (; x < r.right; ++x) {
+        for (; x < to; ++x) {
             const uint32_t p = row[x];
             const uint32_t rgba = 0xFF000000 | (p & 0xFF) << 16 | (p & 0xFF00) | (p >> 16 & 0xFF);
             if (rgba == out[x]) continue;
@@ -237,6 +245,7 @@ bool WebOpen(std::string* error) {
     if (!WebLoadFonts(dpi, error)) return false;
     PlatformReset(ScreenWidthAt(dpi), ScreenHeightAt(dpi), dpi, dpi);
     Layer().pausesOn = true;
+    KeepScreenTouched(true);
     st.open = true;
     return true;
 }
@@ -327,6 +336,7 @@ bool BackendPause(DWORD ms, const char*) {
 
 void BackendScreenChanged() {
     WebState& st = State();
+    st.frameWidth = 0;  // the next show puts all of the new screen
     if (st.shown) st.pending.assign(1, RECT{0, 0, Layer().screen.width, Layer().screen.height});
 }
 
