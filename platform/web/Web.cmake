@@ -29,6 +29,11 @@ set_source_files_properties(${VELMORA_WEBDATA} PROPERTIES COMPILE_OPTIONS -Wno-o
 # Asyncify lets GetMessageW wait for the browser inside the program's own
 # nested loops; the loops go deep, so its stack is generous.
 set(page_js ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/page.js)
+# Functions that never wait, though asyncify would instrument them for an
+# indirect call it cannot follow (the new-handler, virtual destructors,
+# stdio's write hooks): left plain, drawing and allocation run at full speed.
+# VelmoraTakesKey runs while the program waits, so it must not unwind.
+set(never_wait ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/asyncify-remove.txt)
 set(page_version ${CMAKE_CURRENT_SOURCE_DIR}/platform/web/version.cmake)
 function(velmora_page target folder)
   set_target_properties(${target} PROPERTIES OUTPUT_NAME velmora SUFFIX .js
@@ -36,8 +41,8 @@ function(velmora_page target folder)
   target_link_libraries(${target} PRIVATE velmora_web)
   target_link_options(${target} PRIVATE
     -sENVIRONMENT=web -sASYNCIFY -sASYNCIFY_STACK_SIZE=131072 -sALLOW_MEMORY_GROWTH=1
-    -sEXIT_RUNTIME=0 -sASYNCIFY_REMOVE=VelmoraTakesKey --pre-js ${page_js})
-  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${page_js})
+    -sEXIT_RUNTIME=0 -sASYNCIFY_REMOVE=@${never_wait} --pre-js ${page_js})
+  set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${page_js} ${never_wait})
   configure_file(platform/web/index.html ${folder}/index.html COPYONLY)
   # Copied as configured; unchanged files keep their time and are skipped.
   file(COPY ${VELMORA_FETCHED}/ DESTINATION ${folder})
