@@ -146,14 +146,7 @@ bool BlitPlain(const BlitPart& part, BYTE code) {
         return true;
     }
     if (code != 0xCC || !part.src || part.src->surface->mono || part.straightFrom < 0) return false;
-    const Surface& s = *part.src->surface;
-    for (int y = part.r.top; y < part.r.bottom; ++y) {
-        const int sy = part.rows[y - part.r.top];
-        if (sy < 0) continue;
-        uint32_t* row = out.pixels.data() + static_cast<size_t>(y) * out.width + part.r.left;
-        const uint32_t* from = s.pixels.data() + static_cast<size_t>(sy) * s.width;
-        CopyToRow(out, y, part.r.left, row, from + part.straightFrom, width);
-    }
+    CopyRows(out, part.r, *part.src->surface, part.rows, part.straightFrom);
     return true;
 }
 

@@ -100,26 +100,35 @@ void TouchScreen(const Surface& s, const RECT& r) {
         Note(y, r.left, r.right);
 }
 
-void CopyToRow(const Surface& s, int y, int x, uint32_t* to, const uint32_t* from, int n) {
-    if (!Touched().on || &s != &Layer().screen) {
-        std::copy(from, from + n, to);
-        return;
+void CopyRows(Surface& out, const RECT& r, const Surface& from, const int* rows, int fromX) {
+    const bool keep = Touched().on && &out == &Layer().screen;
+    if (keep) Fit();
+    const int n = r.right - r.left;
+    for (int y = r.top; y < r.bottom; ++y) {
+        const int sy = rows[y - r.top];
+        if (sy < 0) continue;
+        uint32_t* to = out.pixels.data() + static_cast<size_t>(y) * out.width + r.left;
+        const uint32_t* source = from.pixels.data() + static_cast<size_t>(sy) * from.width + fromX;
+        if (!keep) {
+            std::copy(source, source + n, to);
+            continue;
+        }
+        int first = 0, last = 0;
+        CopyDifferences(to, source, n, &first, &last);
+        if (first >= 0) Note(y, r.left + first, r.left + last);
     }
-    Fit();
-    int first = 0, last = 0;
-    CopyDifferences(to, from, n, &first, &last);
-    if (first >= 0) Note(y, x + first, x + last);
 }
 
-bool TakeTouched(int y, int left, int right, int* lo, int* hi) {
+void TakeTouched(const RECT& r, int* lo, int* hi) {
     ScreenTouched& t = Touched();
     Fit();
-    const auto row = static_cast<size_t>(y);
-    if (row >= t.lo.size()) return false;
-    *lo = std::max(t.lo[row], left);
-    *hi = std::min(t.hi[row], right);
-    if (*lo >= *hi) return false;
-    // A run reaching outside stays whole for the show that covers the rest.
-    if (t.lo[row] >= left && t.hi[row] <= right) t.hi[row] = t.lo[row];
-    return true;
+    for (LONG y = r.top; y < r.bottom; ++y) {
+        const auto row = static_cast<size_t>(y);
+        int& from = lo[y - r.top];
+        int& to = hi[y - r.top];
+        from = std::max<int>(t.lo[row], r.left);
+        to = std::min<int>(t.hi[row], r.right);
+        // A run reaching outside stays whole for the show that covers the rest.
+        if (from < to && t.lo[row] >= r.left && t.hi[row] <= r.right) t.hi[row] = t.lo[row];
+    }
 }

@@ -13,10 +13,13 @@ void KeepScreenTouched(bool on);
 // Notes r (surface pixels) as written when s is the screen.
 void TouchScreen(const Surface& s, const RECT& r);
 
-// Copies n pixels when s is the screen; when the record is kept, only the
-// run from the first to the last that differ, which is what is noted.
-void CopyToRow(const Surface& s, int y, int x, uint32_t* to, const uint32_t* from, int n);
+// Copies the rows of r (surface pixels) from the source rows given for
+// each, unscaled from column fromX on, skipping rows given as negative.
+// Onto the screen, while the record is kept, each row writes and notes only
+// the run from its first to its last pixel that differs.
+void CopyRows(Surface& out, const RECT& r, const Surface& from, const int* rows, int fromX);
 
-// The run of row y written inside [left, right), taken off the record;
-// false when none was.
-bool TakeTouched(int y, int left, int right, int* lo, int* hi);
+// For each row of r (inside the screen), the run of it written inside r,
+// taken off the record: lo and hi hold one entry a row, lo >= hi where
+// none was.
+void TakeTouched(const RECT& r, int* lo, int* hi);

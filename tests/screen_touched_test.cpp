@@ -22,20 +22,19 @@ struct Twin {
     // Takes every noted run from the screen; the pixels taken.
     long Follow() {
         const Surface& screen = Layer().screen;
+        std::vector<int> lo(static_cast<size_t>(screen.height)), hi(lo.size());
+        TakeTouched({0, 0, screen.width, screen.height}, lo.data(), hi.data());
         if (width != screen.width || pixels.size() != screen.pixels.size()) {
             width = screen.width;
-            pixels.assign(screen.pixels.size(), 0);
-            for (int y = 0; y < screen.height; ++y)
-                TakeTouched(y, 0, screen.width, &lo_, &hi_);
             pixels = screen.pixels;
             return static_cast<long>(pixels.size());
         }
         long taken = 0;
-        for (int y = 0; y < screen.height; ++y) {
-            if (!TakeTouched(y, 0, screen.width, &lo_, &hi_)) continue;
-            const size_t at = static_cast<size_t>(y) * width;
-            std::copy(&screen.pixels[at + lo_], &screen.pixels[at + hi_], &pixels[at + lo_]);
-            taken += hi_ - lo_;
+        for (size_t y = 0; y < lo.size(); ++y) {
+            if (lo[y] >= hi[y]) continue;
+            const size_t at = y * static_cast<size_t>(width);
+            std::copy(&screen.pixels[at + lo[y]], &screen.pixels[at + hi[y]], &pixels[at + lo[y]]);
+            taken += hi[y] - lo[y];
         }
         return taken;
     }
@@ -46,9 +45,6 @@ struct Twin {
             if (s[i] != pixels[i]) return static_cast<long>(i);
         return -1;
     }
-
-  private:
-    int lo_ = 0, hi_ = 0;
 };
 
 // Random taps over the whole screen and the keys that open menus, move the

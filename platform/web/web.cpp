@@ -55,6 +55,7 @@ struct WebState {
     // redraws much that did not change, and only what did goes to the page.
     std::vector<uint32_t> frame;
     int frameWidth = 0, frameHeight = 0;
+    std::vector<int> runsFrom, runsTo;  // a show's rows' written runs
     std::string title;
     COLORREF margin = 0xFFFFFFFF;  // none yet
     // Presented since the page last saw the canvas: the browser shows
@@ -138,11 +139,14 @@ void Show(RECT r) {
                    bottom - top);
         left = r.right, top = -1, right = r.left, bottom = -1;
     };
+    // Only the run of each row the layer wrote, which its copies to the
+    // screen keep to the pixels that differed.
+    st.runsFrom.resize(static_cast<size_t>(r.bottom - r.top));
+    st.runsTo.resize(st.runsFrom.size());
+    TakeTouched(r, st.runsFrom.data(), st.runsTo.data());
     for (LONG y = r.top; y < r.bottom; ++y) {
-        // Only the run of the row the layer wrote, which its copies to the
-        // screen keep to the pixels that differed.
-        int from = 0, to = 0;
-        if (!TakeTouched(y, r.left, r.right, &from, &to)) from = to = r.left;
+        int from = st.runsFrom[static_cast<size_t>(y - r.top)];
+        int to = st.runsTo[static_cast<size_t>(y - r.top)];
         if (whole) from = r.left, to = r.right;
         const size_t at = static_cast<size_t>(y) * screen.width;
         const uint32_t* row = &screen.pixels[at];
