@@ -2,7 +2,6 @@
 #pragma once
 
 #include <bitset>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -88,8 +87,10 @@ struct PlatformState {
     std::vector<std::unique_ptr<WindowClass>> classes;
     std::vector<std::unique_ptr<HWND__>> windows;  // bottom first: the stacking order
     HWND foreground = nullptr;
-    std::deque<MSG> posted;
-    std::deque<MSG> input;
+    // Queues, short and taken mostly from the front: vectors keep their
+    // room, where a deque would allocate afresh as it empties and fills.
+    std::vector<MSG> posted;
+    std::vector<MSG> input;
     bool quitPending = false;
     // The user asked to close the program (window close button, a signal).
     // Modal loops end with their safe answer; once none runs, the first

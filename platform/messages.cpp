@@ -15,7 +15,7 @@ bool Matches(const MSG& m, HWND hwnd, UINT lo, UINT hi) {
     return m.message >= lo && m.message <= hi;
 }
 
-bool TakeFrom(std::deque<MSG>& queue, MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
+bool TakeFrom(std::vector<MSG>& queue, MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     auto it = std::find_if(queue.begin(), queue.end(),
                            [&](const MSG& m) { return Matches(m, hwnd, lo, hi); });
     if (it == queue.end()) return false;
@@ -149,7 +149,7 @@ bool TakeNext(MSG* out, HWND hwnd, UINT lo, UINT hi, bool remove) {
     return false;
 }
 
-void Enqueue(std::deque<MSG>& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+void Enqueue(std::vector<MSG>& queue, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
              POINT pt) {
     queue.push_back(MSG{hwnd, message, wParam, lParam, 0, pt});
 }
