@@ -35,6 +35,11 @@ void Fit() {
     t.hi.assign(static_cast<size_t>(screen.height), screen.width);
 }
 
+// Whether writes to s go on the record.
+bool Keeping(const Surface& s) {
+    return Touched().on && &s == &Layer().screen;
+}
+
 void Note(int y, int lo, int hi) {
     ScreenTouched& t = Touched();
     const auto row = static_cast<size_t>(y);
@@ -94,14 +99,14 @@ void KeepScreenTouched(bool on) {
 }
 
 void TouchScreen(const Surface& s, const RECT& r) {
-    if (!Touched().on || &s != &Layer().screen || r.left >= r.right) return;
+    if (!Keeping(s) || r.left >= r.right) return;
     Fit();
     for (LONG y = std::max<LONG>(r.top, 0); y < std::min<LONG>(r.bottom, s.height); ++y)
         Note(y, r.left, r.right);
 }
 
 void CopyRows(Surface& out, const RECT& r, const Surface& from, const int* rows, int fromX) {
-    const bool keep = Touched().on && &out == &Layer().screen;
+    const bool keep = Keeping(out);
     if (keep) Fit();
     const int n = r.right - r.left;
     for (int y = r.top; y < r.bottom; ++y) {

@@ -9,6 +9,7 @@
 #include "app/shell.h"
 #include "app/window.h"
 #include "platform/screen_touched.h"
+#include "res/ids.h"
 #include "res/resources.h"
 #include "tests/fixture.h"
 #include "ui/scale.h"
@@ -99,19 +100,17 @@ TEST_P(ScreenTouchedTest, TheTwinFollowsEveryWriteAndAStillRepaintNotesNothing) 
             UpdateWindow(mainWindow);
             stillTaken = HeadlessPresentCount() > presents ? twin.Follow() : -1;
             exiting = true;
-            PostMessageW(mainWindow, WM_COMMAND, 40002, 0);  // Exit
+            PostMessageW(mainWindow, WM_COMMAND, IDM_EXIT, 0);
             return true;
         }
         // Anything but the Exit item of an open menu.
+        const int exit = HeadlessOpenMenu() >= 0 ? HeadlessMenuItem(L"Exit") : -1;
         RECT exitItem{};
-        const int menu = HeadlessOpenMenu();
-        if (menu >= 0) HeadlessMenuItemRect(HeadlessMenuItem(L"Exit"), &exitItem);
-
+        if (exit >= 0) HeadlessMenuItemRect(exit, &exitItem);
+        const bool onExit = exit >= 0 && HeadlessMenuHighlight() == exit;
         static constexpr WPARAM kKeys[] = {VK_LEFT,  VK_RIGHT,  VK_UP,  VK_DOWN, VK_RETURN,
                                            VK_SPACE, VK_ESCAPE, VK_TAB, VK_F10,  VK_MENU};
         const WPARAM key = kKeys[pick(0, static_cast<int>(std::size(kKeys)) - 1)];
-        const int exit = menu >= 0 ? HeadlessMenuItem(L"Exit") : -1;
-        const bool onExit = exit >= 0 && HeadlessMenuHighlight() == exit;
         if (pick(0, 2) == 0 && !(onExit && (key == VK_RETURN || key == VK_SPACE))) {
             PressKey(key);
             return true;

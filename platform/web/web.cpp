@@ -120,8 +120,8 @@ void Show(RECT r) {
          std::min<LONG>(r.bottom, screen.height)};
     if (r.right <= r.left || r.bottom <= r.top) return;
     WebState& st = State();
-    // A canvas of a new size is blank: clear, unlike any opaque pixel, and
-    // all of it to be put.
+    // A new screen (frameWidth reset) or a canvas of a new size: all of it
+    // to be put, the copy cleared, unlike any opaque pixel.
     const bool whole = st.frameWidth != screen.width || st.frameHeight != screen.height;
     if (whole) {
         st.frameWidth = screen.width;
